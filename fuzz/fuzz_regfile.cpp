@@ -1,0 +1,48 @@
+// Feeds arbitrary text to the REGEDIT4 parser. Whatever parses must survive
+// FormatRegFile -> ParseRegFile unchanged, and formatting must be stable.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "framework/Registry.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    const std::optional<RegKeys> parsed = ParseRegFile(text);
+    if (!parsed) return 0;
+
+    const std::string formatted = FormatRegFile(*parsed);
+    const std::optional<RegKeys> again = ParseRegFile(formatted);
+    if (!again || *again != *parsed) std::abort();
+    if (FormatRegFile(*again) != formatted) std::abort();
+
+    // Every parsed value reads back through a store the same way.
+    CMemoryRegistry reg;
+    for (const auto& [key, values] : *parsed) {
+        for (const auto& [name, value] : values) {
+            if (!reg.Set(key, name, value)) std::abort();
+        }
+    }
+    for (const auto& [key, values] : *parsed) {
+        for (const auto& [name, value] : values) {
+            if (reg.Query(key, name) != value) std::abort();
+            const auto bytes = QueryBytes(reg, key, name, 396);
+            size_t n = 0;
+            switch (value.type) {
+                case RegType::kString:
+                    n = value.str.size() + 1;
+                    break;
+                case RegType::kDword:
+                    n = 4;
+                    break;
+                case RegType::kBinary:
+                    n = value.bin.size();
+                    break;
+            }
+            if (bytes.has_value() != (n <= 396)) std::abort();
+            if (bytes && bytes->size() != n) std::abort();
+        }
+    }
+    return 0;
+}

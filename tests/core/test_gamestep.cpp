@@ -1,0 +1,890 @@
+// The game step, the crawler's body and tail, the end of a game with the
+// high-score entry, and the view's key, timer and pause rules.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "doc/CoilixDoc.h"
+#include "framework/Registry.h"
+#include "store/GameSettings.h"
+#include "store/HighScoreTable.h"
+#include "tests/core/RecordingHost.h"
+#include "view/GameControl.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+using Pos = std::pair<int32_t, int32_t>;
+
+int32_t DirBetween(Pos a, Pos b) {
+    if (b.first == a.first - 1) return dirLeft;
+    if (b.first == a.first + 1) return dirRight;
+    if (b.second == a.second - 1) return dirUp;
+    return dirDown;
+}
+
+// Body piece for a cell entered moving `in` and left moving `out`.
+int32_t BodyPiece(int32_t in, int32_t out) {
+    static const int32_t kPieces[5][5] = {
+        {0, 0, 0, 0, 0},
+        {0, ctBodyHorz, 0, ctBodyUpRight, ctBodyDownRight},
+        {0, 0, ctBodyHorz, ctBodyUpLeft, ctBodyDownLeft},
+        {0, ctBodyDownLeft, ctBodyDownRight, ctBodyVert, 0},
+        {0, ctBodyUpLeft, ctBodyUpRight, 0, ctBodyVert},
+    };
+    return kPieces[in][out];
+}
+
+int32_t HeadFor(int32_t nDir) {
+    switch (nDir) {
+        case dirLeft:
+            return ctHeadLeft;
+        case dirRight:
+            return ctHeadRight;
+        case dirUp:
+            return ctHeadUp;
+        default:
+            return ctHeadDown;
+    }
+}
+
+GameKey KeyFor(int32_t nDir) {
+    switch (nDir) {
+        case dirLeft:
+            return GameKey::kLeft;
+        case dirRight:
+            return GameKey::kRight;
+        case dirUp:
+            return GameKey::kUp;
+        case dirDown:
+            return GameKey::kDown;
+        default:
+            return GameKey::kOther;
+    }
+}
+
+std::string CellLine(int32_t x, int32_t y) {
+    return "cell " + std::to_string(x) + " " + std::to_string(y);
+}
+
+// The first seed whose fresh generator gives `nValue` as its first result.
+uint32_t SeedYielding(int nValue) {
+    for (uint32_t nSeed = 1;; ++nSeed) {
+        GameRandom rnd(nSeed);
+        if (rnd.Next() == nValue) return nSeed;
+    }
+}
+
+struct Game {
+    CMemoryRegistry registry;
+    GameSettings settings;
+    HighScoreTable table;
+    CCoilixDoc doc{settings, table, registry};
+    RecordingHost host;
+    GameControl control{doc, host};
+
+    Game() {
+        settings.m_nArraySize = 0;
+        settings.m_nArrayWidth = 17;
+        settings.m_nArrayHeight = 13;
+        settings.m_nGameSpeed = 1;
+        settings.m_bSounds = 1;
+    }
+
+    void NewGame(int32_t w, int32_t h, uint32_t nSeed) {
+        settings.m_nArrayWidth = w;
+        settings.m_nArrayHeight = h;
+        doc.m_nSeedOverride = nSeed;
+        ASSERT_TRUE(doc.OnNewDocument());
+        control.OnInitialUpdate();
+        control.ShowInitialStatus();
+        host.Take();
+    }
+
+    // A board of empty cells with no crawler and no items. The countdowns are
+    // set high so that no item is placed and no dropping left unless a test
+    // asks for it: nothing is drawn from the generator.
+    void BlankBoard(int32_t w, int32_t h) {
+        doc.DeleteContents();
+        doc.m_nWidth = w;
+        doc.m_nHeight = h;
+        doc.m_pCells = std::make_unique<Cell[]>(static_cast<size_t>(w) * h);
+        doc.m_nScore = 0;
+        doc.m_nSpeed = 250;
+        doc.m_nSpawnCountdown = 1000;
+        doc.m_nBonusCountdown = 0;
+        doc.m_nDropCountdown = 1000;
+        doc.m_nFrownCountdown = 0;
+        doc.m_nDirection = dirNone;
+        doc.m_nLastDirection = dirNone;
+        doc.m_bPaused = false;
+        doc.m_bLoadedGame = false;
+        doc.m_random.Seed(1);
+    }
+
+    // Lays the crawler along `cells` (tail first, each next to the one
+    // before), tiled as play leaves it, moving in the direction of its last
+    // segment.
+    void LayCrawler(const std::vector<Pos>& cells) {
+        doc.m_aBody.clear();
+        const size_t n = cells.size();
+        for (size_t i = 0; i < n; ++i) {
+            const auto [x, y] = cells[i];
+            const int32_t nOut = i + 1 < n ? DirBetween(cells[i], cells[i + 1]) : dirNone;
+            const int32_t nIn = i > 0 ? DirBetween(cells[i - 1], cells[i]) : dirNone;
+            Cell& cell = doc.CellAt(x, y);
+            if (i == 0) {
+                cell.nType = 14 + nOut;
+            } else if (i + 1 < n) {
+                cell.nType = BodyPiece(nIn, nOut);
+            } else {
+                cell.nType = HeadFor(nIn);
+            }
+            CellRef ref;
+            ref.Set(&cell, x, y, nOut);
+            doc.m_aBody.push_back(ref);
+        }
+        doc.m_nHeadX = cells.back().first;
+        doc.m_nHeadY = cells.back().second;
+        doc.m_nDirection = doc.m_nLastDirection = DirBetween(cells[n - 2], cells[n - 1]);
+    }
+
+    void PutItem(int32_t x, int32_t y, int32_t nType, int32_t nValue) {
+        Cell& cell = doc.CellAt(x, y);
+        cell.nType = nType;
+        cell.nValue = nValue;
+        CellRef ref;
+        ref.Set(&cell, x, y, dirNone);
+        doc.m_aItems.push_back(ref);
+    }
+
+    // Starts the timer and hides the cursor as the player's key for the
+    // current direction would.
+    void PressCurrentDirection() {
+        control.OnKeyDown(KeyFor(doc.m_nDirection));
+        host.Take();
+    }
+
+    Lines Step() {
+        control.GameStep();
+        return host.Take();
+    }
+
+    int32_t Type(int32_t x, int32_t y) const { return doc.CellAt(x, y).nType; }
+
+    void ExpectBody(const std::vector<CellRef>& expected) {
+        ASSERT_EQ(doc.m_aBody.size(), expected.size());
+        for (size_t i = 0; i < expected.size(); ++i) {
+            SCOPED_TRACE(testing::Message() << "segment " << i);
+            const CellRef& ref = doc.m_aBody[i];
+            EXPECT_EQ(ref.nDir, expected[i].nDir);
+            EXPECT_EQ(ref.x, expected[i].x);
+            EXPECT_EQ(ref.y, expected[i].y);
+            EXPECT_EQ(ref.pCell, &doc.CellAt(expected[i].x, expected[i].y));
+        }
+    }
+};
+
+CellRef Ref(int32_t nDir, int32_t x, int32_t y) {
+    CellRef ref;
+    ref.nDir = nDir;
+    ref.x = x;
+    ref.y = y;
+    return ref;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- the step
+
+TEST(GameStepTest, WorkedExampleThreeTicks) {
+    Game g;
+    g.NewGame(17, 13, 1);
+    const int32_t nDrop = g.doc.m_nDropCountdown;
+    ASSERT_GE(nDrop, 7);
+    g.control.OnKeyDown(GameKey::kLeft);
+    g.host.Take();
+
+    EXPECT_EQ(g.Step(),
+              (Lines{"pane 0 Playing...", "cell 8 6", "cell 7 6", "sound 150", "pane 1 Score: 0"}));
+    EXPECT_EQ(g.Type(8, 6), ctTailLeft);
+    EXPECT_EQ(g.Type(7, 6), ctHeadLeft);
+    g.ExpectBody({Ref(1, 8, 6), Ref(0, 7, 6)});
+    EXPECT_EQ(g.doc.m_nHeadX, 7);
+    EXPECT_EQ(g.doc.m_nLastDirection, dirLeft);
+
+    EXPECT_EQ(g.Step(), (Lines{"pane 0 Playing...", "sound 150", "cell 6 6", "cell 7 6", "cell 7 6",
+                               "cell 8 6", "pane 1 Score: 0"}));
+    EXPECT_EQ(g.Type(6, 6), ctHeadLeft);
+    EXPECT_EQ(g.Type(7, 6), ctTailLeft);
+    EXPECT_EQ(g.Type(8, 6), ctEmpty);
+    g.ExpectBody({Ref(1, 7, 6), Ref(0, 6, 6)});
+
+    g.control.OnKeyDown(GameKey::kUp);
+    EXPECT_EQ(g.Step(), (Lines{"pane 0 Playing...", "sound 150", "cell 6 5", "cell 6 6", "cell 6 6",
+                               "cell 7 6", "pane 1 Score: 0"}));
+    EXPECT_EQ(g.Type(6, 5), ctHeadUp);
+    EXPECT_EQ(g.Type(6, 6), ctTailUp);
+    EXPECT_EQ(g.Type(7, 6), ctEmpty);
+    g.ExpectBody({Ref(3, 6, 6), Ref(0, 6, 5)});
+    EXPECT_EQ(g.doc.m_nDropCountdown, nDrop - 3);
+    EXPECT_EQ(g.doc.m_nScore, 0);
+}
+
+TEST(GameStepTest, NeckPieceForEveryStraightRunAndTurn) {
+    struct Case {
+        int32_t nIn, nOut, nPiece;
+    };
+    const Case cases[] = {
+        {dirLeft, dirLeft, ctBodyHorz},   {dirRight, dirRight, ctBodyHorz},
+        {dirUp, dirUp, ctBodyVert},       {dirDown, dirDown, ctBodyVert},
+        {dirLeft, dirUp, ctBodyUpRight},  {dirLeft, dirDown, ctBodyDownRight},
+        {dirRight, dirUp, ctBodyUpLeft},  {dirRight, dirDown, ctBodyDownLeft},
+        {dirUp, dirLeft, ctBodyDownLeft}, {dirUp, dirRight, ctBodyDownRight},
+        {dirDown, dirLeft, ctBodyUpLeft}, {dirDown, dirRight, ctBodyUpRight},
+    };
+    const int32_t dx[5] = {0, -1, 1, 0, 0};
+    const int32_t dy[5] = {0, 0, 0, -1, 1};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "in " << c.nIn << " out " << c.nOut);
+        Game g;
+        g.BlankBoard(9, 9);
+        g.LayCrawler(
+            {{4 - 2 * dx[c.nIn], 4 - 2 * dy[c.nIn]}, {4 - dx[c.nIn], 4 - dy[c.nIn]}, {4, 4}});
+        g.control.OnKeyDown(KeyFor(c.nOut));
+        g.host.Take();
+        const Pos head{4 + dx[c.nOut], 4 + dy[c.nOut]};
+        g.Step();
+        EXPECT_EQ(g.Type(4, 4), c.nPiece);
+        EXPECT_EQ(g.Type(head.first, head.second), HeadFor(c.nOut));
+        EXPECT_EQ(g.doc.m_nLastDirection, c.nOut);
+        // The new tail's end piece points along the crawler.
+        EXPECT_EQ(g.Type(4 - dx[c.nIn], 4 - dy[c.nIn]), 14 + c.nIn);
+        EXPECT_EQ(g.Type(4 - 2 * dx[c.nIn], 4 - 2 * dy[c.nIn]), ctEmpty);
+        g.ExpectBody({Ref(c.nIn, 4 - dx[c.nIn], 4 - dy[c.nIn]), Ref(c.nOut, 4, 4),
+                      Ref(0, head.first, head.second)});
+    }
+}
+
+TEST(GameStepTest, EatingAnAppleGrowsByOneAndScores100) {
+    Game g;
+    g.BlankBoard(12, 5);
+    g.LayCrawler({{9, 2}, {8, 2}, {7, 2}});
+    g.PutItem(6, 2, ctApple, 30);
+    g.doc.m_nScore = 40;
+    g.doc.m_nDropCountdown = 1;  // reaches 0 in a tick without a tail advance
+    const uint32_t nState = g.doc.m_random.State();
+
+    EXPECT_EQ(g.Step(), (Lines{"pane 0 Playing...", "sound 152", "cell 6 2", "cell 7 2",
+                               "pane 1 Score: 140"}));
+    EXPECT_EQ(g.doc.m_nScore, 140);
+    EXPECT_EQ(g.Type(6, 2), ctHeadLeft);
+    EXPECT_EQ(g.Type(7, 2), ctBodyHorz);
+    EXPECT_EQ(g.Type(9, 2), ctTailLeft);
+    g.ExpectBody({Ref(1, 9, 2), Ref(1, 8, 2), Ref(1, 7, 2), Ref(0, 6, 2)});
+    // The dropping countdown waits at 0 for the next tail advance; nothing drawn.
+    EXPECT_EQ(g.doc.m_nDropCountdown, 0);
+    EXPECT_EQ(g.doc.m_random.State(), nState);
+    // The apple's record stays and goes on counting the square down.
+    ASSERT_EQ(g.doc.m_aItems.size(), 1u);
+    EXPECT_EQ(g.doc.CellAt(6, 2).nValue, 29);
+}
+
+TEST(GameStepTest, CoinAndDroppingScoresAndSounds) {
+    struct Case {
+        int32_t nType;
+        int nRand;
+        int32_t nScoreAfter;
+        std::string strSound;
+        int32_t nHead;
+        int32_t nFrown;
+    };
+    const Case cases[] = {
+        {ctCoin, 32767, 1000, "sound 153", ctHeadRight, 0},
+        {ctCoin, 32766, 900, "sound 153", ctHeadRight, 0},
+        {ctCoin, 0, 100, "sound 153", ctHeadRight, 0},
+        {ctDropping, 32767, -800, "sound 156", ctFrownRight, 7},
+        {ctDropping, 32766, -700, "sound 156", ctFrownRight, 7},
+        {ctDropping, 0, -100, "sound 156", ctFrownRight, 7},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "type " << c.nType << " rand " << c.nRand);
+        Game g;
+        g.BlankBoard(10, 5);
+        g.LayCrawler({{1, 2}, {2, 2}});
+        g.PutItem(3, 2, c.nType, 20);
+        g.doc.m_random.Seed(SeedYielding(c.nRand));
+        EXPECT_EQ(g.Step(),
+                  (Lines{"pane 0 Playing...", c.strSound, "cell 3 2", "cell 2 2", "cell 2 2",
+                         "cell 1 2", "pane 1 Score: " + std::to_string(c.nScoreAfter)}));
+        EXPECT_EQ(g.doc.m_nScore, c.nScoreAfter);
+        EXPECT_EQ(g.Type(3, 2), c.nHead);
+        EXPECT_EQ(g.Type(2, 2), ctTailRight);
+        EXPECT_EQ(g.Type(1, 2), ctEmpty);
+        EXPECT_EQ(g.doc.m_nFrownCountdown, c.nFrown);
+        EXPECT_EQ(g.doc.m_nDirection, dirRight);
+    }
+}
+
+TEST(GameStepTest, DroppingFrownsSevenHeads) {
+    Game g;
+    g.BlankBoard(20, 3);
+    g.LayCrawler({{0, 1}, {1, 1}});
+    g.PutItem(2, 1, ctDropping, 50);
+    std::vector<int32_t> heads;
+    for (int i = 0; i < 10; ++i) {
+        g.Step();
+        heads.push_back(g.Type(g.doc.m_nHeadX, g.doc.m_nHeadY));
+    }
+    const std::vector<int32_t> expected = {ctFrownRight, ctFrownRight, ctFrownRight, ctFrownRight,
+                                           ctFrownRight, ctFrownRight, ctFrownRight, ctHeadRight,
+                                           ctHeadRight,  ctHeadRight};
+    EXPECT_EQ(heads, expected);
+    EXPECT_LT(g.doc.m_nScore, 0);
+}
+
+TEST(GameStepTest, ReversalIsRefusedAndCountdownsRunTwice) {
+    Game g;
+    g.BlankBoard(12, 5);
+    g.LayCrawler({{9, 2}, {8, 2}, {7, 2}});
+    g.doc.m_nFrownCountdown = 5;
+    g.doc.m_nDropCountdown = 10;
+    // Two quick keys between ticks can leave a reversal asked for.
+    g.doc.m_nDirection = dirRight;
+
+    EXPECT_EQ(g.Step(), (Lines{"pane 0 Playing...", "pane 0 Playing...", "sound 150", "cell 6 2",
+                               "cell 7 2", "cell 8 2", "cell 9 2", "pane 1 Score: 0"}));
+    EXPECT_EQ(g.doc.m_nDirection, dirLeft);
+    EXPECT_EQ(g.doc.m_nLastDirection, dirLeft);
+    EXPECT_EQ(g.doc.m_nHeadX, 6);
+    EXPECT_EQ(g.doc.m_nFrownCountdown, 3);
+    EXPECT_EQ(g.doc.m_nDropCountdown, 8);
+    EXPECT_EQ(g.Type(6, 2), ctFrownLeft);  // the countdown is still running
+    g.ExpectBody({Ref(1, 8, 2), Ref(1, 7, 2), Ref(0, 6, 2)});
+}
+
+TEST(GameStepTest, WallEndsTheGame) {
+    struct Case {
+        const char* pszName;
+        std::vector<Pos> crawler;
+        int32_t nKey;
+        int32_t nWallPiece;  // the head cell after the crash
+        Lines lines;
+        std::vector<CellRef> body;
+        Pos emptied;
+    };
+    const Case cases[] = {
+        {"two cells, downwards",
+         {{4, 7}, {4, 8}},
+         dirDown,
+         ctTailDown,  // tiled into the wall, then made the only (tail) cell
+         {"pane 0 Playing...", "cell 4 8", "sound 155", "cell 4 8", "cell 4 7", "pane 1 Score: 0",
+          "pane 0 Game over"},
+         {Ref(0, 4, 8)},
+         {4, 7}},
+        {"three cells straight",
+         {{2, 4}, {1, 4}, {0, 4}},
+         dirLeft,
+         ctBodyHorz,
+         {"pane 0 Playing...", "cell 0 4", "sound 155", "cell 1 4", "cell 2 4", "pane 1 Score: 0",
+          "pane 0 Game over"},
+         {Ref(1, 1, 4), Ref(0, 0, 4)},
+         {2, 4}},
+        {"turning into the wall",
+         {{0, 5}, {0, 4}, {0, 3}},
+         dirLeft,
+         ctBodyDownLeft,
+         {"pane 0 Playing...", "cell 0 3", "sound 155", "cell 0 4", "cell 0 5", "pane 1 Score: 0",
+          "pane 0 Game over"},
+         {Ref(3, 0, 4), Ref(0, 0, 3)},
+         {0, 5}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        Game g;
+        g.BlankBoard(9, 9);
+        g.LayCrawler(c.crawler);
+        const Pos head = c.crawler.back();
+        g.control.OnKeyDown(KeyFor(c.nKey));
+        ASSERT_TRUE(g.host.bTimerRunning);
+        ASSERT_EQ(g.host.CursorBalance(), 1);
+        g.host.Take();
+
+        EXPECT_EQ(g.Step(), c.lines);
+        EXPECT_EQ(g.doc.m_nDirection, dirGameOver);
+        EXPECT_EQ(g.doc.m_nHeadX, head.first);
+        EXPECT_EQ(g.doc.m_nHeadY, head.second);
+        EXPECT_EQ(g.Type(head.first, head.second), c.nWallPiece);
+        EXPECT_EQ(g.Type(c.emptied.first, c.emptied.second), ctEmpty);
+        g.ExpectBody(c.body);
+        EXPECT_FALSE(g.host.bTimerRunning);
+        EXPECT_FALSE(g.control.IsTimerRunning());
+        EXPECT_EQ(g.host.CursorBalance(), 0);
+        EXPECT_TRUE(g.host.nameQuestions.empty());
+    }
+}
+
+TEST(GameStepTest, RunningIntoItsBodyLeavesTheTail) {
+    Game g;
+    g.BlankBoard(8, 8);
+    g.LayCrawler({{2, 2}, {3, 2}, {4, 2}, {4, 3}, {3, 3}});
+    g.control.OnKeyDown(GameKey::kUp);
+    g.host.Take();
+    EXPECT_EQ(g.Step(), (Lines{"pane 0 Playing...", "sound 155", "cell 3 2", "cell 3 3",
+                               "pane 1 Score: 0", "pane 0 Game over"}));
+    EXPECT_EQ(g.Type(3, 2), ctFrownUp);
+    EXPECT_EQ(g.Type(3, 3), ctBodyUpRight);
+    EXPECT_EQ(g.Type(2, 2), ctTailRight);
+    EXPECT_EQ(g.doc.m_aBody.size(), 6u);
+    EXPECT_EQ(g.doc.m_aBody.front().x, 2);
+    EXPECT_EQ(g.doc.m_nDirection, dirGameOver);
+}
+
+TEST(GameStepTest, SkullKillsAndTheTailStillAdvances) {
+    Game g;
+    g.BlankBoard(12, 5);
+    g.LayCrawler({{9, 2}, {8, 2}, {7, 2}});
+    g.PutItem(6, 2, ctSkull, 100);
+    g.doc.m_nScore = 0;
+    EXPECT_EQ(g.Step(), (Lines{"pane 0 Playing...", "sound 154", "cell 6 2", "cell 7 2", "cell 8 2",
+                               "cell 9 2", "pane 1 Score: 0", "pane 0 Game over"}));
+    EXPECT_EQ(g.Type(6, 2), ctFrownLeft);  // frowning although the countdown is 0
+    EXPECT_EQ(g.Type(7, 2), ctBodyHorz);
+    EXPECT_EQ(g.Type(8, 2), ctTailLeft);
+    EXPECT_EQ(g.Type(9, 2), ctEmpty);
+    g.ExpectBody({Ref(1, 8, 2), Ref(1, 7, 2), Ref(0, 6, 2)});
+    EXPECT_EQ(g.doc.m_nDirection, dirGameOver);
+}
+
+TEST(GameStepTest, HeadMayEnterTheCellTheTailLeaves) {
+    // A square loop: the head at (3, 4) turns up into the tail at (3, 3). The
+    // dropping countdown runs out in this tick, but no dropping can be left
+    // under the head; the countdown restarts all the same.
+    Game g;
+    g.BlankBoard(8, 8);
+    g.LayCrawler({{3, 3}, {4, 3}, {4, 4}, {3, 4}});
+    g.doc.m_nDropCountdown = 1;
+    g.doc.m_random.Seed(77);
+    g.control.OnKeyDown(GameKey::kUp);
+    g.host.Take();
+    EXPECT_EQ(g.Step(), (Lines{"pane 0 Playing...", "sound 150", "cell 3 3", "cell 3 4", "cell 4 3",
+                               "cell 3 3", "pane 1 Score: 0"}));
+    EXPECT_EQ(g.Type(3, 3), ctHeadUp);
+    EXPECT_EQ(g.Type(3, 4), ctBodyUpRight);
+    EXPECT_EQ(g.Type(4, 3), ctTailDown);
+    EXPECT_EQ(g.doc.m_nDirection, dirUp);
+    g.ExpectBody({Ref(4, 4, 3), Ref(1, 4, 4), Ref(3, 3, 4), Ref(0, 3, 3)});
+    EXPECT_TRUE(g.doc.m_aItems.empty());
+    GameRandom expect(77);
+    EXPECT_EQ(g.doc.m_nDropCountdown, expect.Draw(77) + 7);
+    EXPECT_EQ(g.doc.m_random.State(), expect.State());
+}
+
+TEST(GameStepTest, DroppingOnlyFarFromTheHead) {
+    // The crawler runs down column 2 from row 1 and turns right along row 4;
+    // the head then moves right once. The old tail is left at (2, 1) or (2, 2).
+    struct Case {
+        std::vector<Pos> crawler;
+        bool bDropping;
+    };
+    const Case cases[] = {
+        {{{2, 1}, {2, 2}, {2, 3}, {2, 4}, {3, 4}, {4, 4}}, true},  // 3 and 3 away
+        {{{2, 1}, {2, 2}, {2, 3}, {2, 4}, {3, 4}}, false},         // 2 columns away
+        {{{2, 2}, {2, 3}, {2, 4}, {3, 4}, {4, 4}}, false},         // 2 rows away
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "crawler of " << c.crawler.size());
+        Game g;
+        g.BlankBoard(10, 7);
+        g.LayCrawler(c.crawler);
+        g.doc.m_nDropCountdown = 1;
+        g.doc.m_random.Seed(4242);
+        const Pos tail = c.crawler.front();
+        const Lines lines = g.Step();
+        ASSERT_GE(lines.size(), 2u);
+        EXPECT_EQ(lines[lines.size() - 2], CellLine(tail.first, tail.second));
+
+        GameRandom expect(4242);
+        if (c.bDropping) {
+            EXPECT_EQ(g.Type(tail.first, tail.second), ctDropping);
+            // Its lifetime is counted down once by the ageing in the same tick.
+            EXPECT_EQ(g.doc.CellAt(tail.first, tail.second).nValue,
+                      2 * (expect.Draw(7) + 7 + 10) - 1);
+            ASSERT_EQ(g.doc.m_aItems.size(), 1u);
+            const CellRef& item = g.doc.m_aItems[0];
+            EXPECT_EQ(item.nDir, dirDown);  // copied from the old tail
+            EXPECT_EQ(item.x, tail.first);
+            EXPECT_EQ(item.y, tail.second);
+            EXPECT_EQ(item.pCell, &g.doc.CellAt(tail.first, tail.second));
+        } else {
+            EXPECT_EQ(g.Type(tail.first, tail.second), ctEmpty);
+            EXPECT_TRUE(g.doc.m_aItems.empty());
+        }
+        EXPECT_EQ(g.doc.m_nDropCountdown, expect.Draw(77) + 7);
+        EXPECT_EQ(g.doc.m_random.State(), expect.State());
+    }
+}
+
+TEST(GameStepTest, TickBeforeTheFirstKeyOnlyCountsDown) {
+    Game g;
+    g.NewGame(17, 13, 3);
+    const int32_t nDrop = g.doc.m_nDropCountdown;
+    const int32_t nSpawn = g.doc.m_nSpawnCountdown;
+    const int32_t nLife = g.doc.m_aItems.back().pCell->nValue;
+    EXPECT_EQ(g.Step(), (Lines{"pane 1 Score: 0"}));
+    EXPECT_EQ(g.doc.m_nDropCountdown, nDrop - 1);
+    EXPECT_EQ(g.doc.m_nSpawnCountdown, nSpawn);
+    EXPECT_EQ(g.doc.m_aItems.back().pCell->nValue, nLife);
+    EXPECT_EQ(g.Type(8, 6), ctStart);
+}
+
+TEST(GameStepTest, ItemsAgeAndSpawnAfterTheMoveAlsoOnTheLastTick) {
+    for (bool bDeath : {false, true}) {
+        SCOPED_TRACE(bDeath ? "game-ending tick" : "ordinary tick");
+        Game g;
+        g.BlankBoard(12, 6);
+        g.LayCrawler({{9, 2}, {8, 2}, {7, 2}});
+        if (bDeath) g.PutItem(6, 2, ctSkull, 100);
+        g.PutItem(1, 5, ctApple, 0);  // expires in this tick
+        g.doc.m_nSpawnCountdown = 0;  // and a placement is due
+        const Lines lines = g.Step();
+        ASSERT_GE(lines.size(), 3u);
+        const size_t nAfterScore = bDeath ? 3 : 2;  // "Game over" comes before the items
+        EXPECT_EQ(lines[lines.size() - nAfterScore - 1], "pane 1 Score: 0");
+        EXPECT_EQ(lines[lines.size() - 2], "cell 1 5");
+        EXPECT_EQ(g.doc.m_nBonusCountdown, 3 - 1);  // +3 by the apple, -1 by the placement
+        const CellRef& placed = g.doc.m_aItems.back();
+        EXPECT_EQ(lines.back(), CellLine(placed.x, placed.y));
+        EXPECT_GE(placed.pCell->nType, ctSkull);
+        EXPECT_LE(placed.pCell->nType, ctApple) << "no coin while the bonus countdown runs";
+    }
+}
+
+TEST(GameStepTest, SoundsOffPlaysNothing) {
+    // A coin, then the wall, with a new high score: three sounds when on.
+    for (uint8_t bSounds : {uint8_t{1}, uint8_t{0}}) {
+        SCOPED_TRACE(testing::Message() << "sounds " << int(bSounds));
+        Game g;
+        g.settings.m_bSounds = bSounds;
+        g.BlankBoard(4, 3);
+        g.LayCrawler({{1, 1}, {2, 1}});
+        g.PutItem(3, 1, ctCoin, 20);
+        g.control.GameStep();
+        g.control.GameStep();
+        ASSERT_EQ(g.doc.m_nDirection, dirGameOver);
+        Lines sounds;
+        for (const std::string& s : g.host.lines) {
+            if (s.rfind("sound ", 0) == 0) sounds.push_back(s);
+        }
+        if (bSounds) {
+            EXPECT_EQ(sounds, (Lines{"sound 153", "sound 155", "sound 159"}));
+        } else {
+            EXPECT_TRUE(sounds.empty());
+            EXPECT_EQ(g.host.nameQuestions.size(), 1u);
+        }
+    }
+}
+
+// ------------------------------------------------------- game over and scores
+
+TEST(GameOverTest, NewHighScoreIsEnteredAndSaved) {
+    struct Case {
+        std::optional<std::string> answer;
+        std::string strNameAfter;
+        std::string strLastNameAfter;
+    };
+    const Case cases[] = {{std::string("Ann"), "Ann", "Ann"}, {std::nullopt, "", "Bob"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer ? *c.answer : "Cancel");
+        Game g;
+        g.settings.m_strLastName = "Bob";
+        g.host.nameAnswer = c.answer;
+        g.BlankBoard(17, 13);
+        g.LayCrawler({{1, 4}, {0, 4}});
+        g.doc.m_nScore = 500;
+        g.PressCurrentDirection();
+        EXPECT_EQ(g.Step(), (Lines{"pane 0 Playing...", "cell 0 4", "sound 155", "cell 0 4",
+                                   "cell 1 4", "pane 1 Score: 500", "pane 0 New high score",
+                                   "sound 159", "pane 0 Game over"}));
+        ASSERT_EQ(g.host.nameQuestions.size(), 1u);
+        EXPECT_EQ(g.host.nameQuestions[0].nRow, 0);
+        EXPECT_EQ(g.host.nameQuestions[0].nScore, 500);
+        EXPECT_EQ(g.host.nameQuestions[0].strProposed, "Bob");
+        EXPECT_EQ(g.host.nShowHighScoresCalls, 1);
+        ASSERT_GE(g.table.GetCount(), 1);
+        EXPECT_EQ(g.table.GetRow(0).nScore, 500);
+        EXPECT_EQ(g.table.GetRow(0).Name(), c.strNameAfter);
+        EXPECT_EQ(g.settings.m_strLastName, c.strLastNameAfter);
+        // Saved at once: a fresh table reads the row back from the store.
+        HighScoreTable reread;
+        reread.Load(g.registry, kRegistryKeyPath, 17, 13, 250);
+        ASSERT_EQ(reread.GetCount(), 10);
+        EXPECT_EQ(reread.GetRow(0).nScore, 500);
+        EXPECT_EQ(reread.GetRow(0).Name(), c.strNameAfter);
+        EXPECT_EQ(g.host.CursorBalance(), 0);
+        EXPECT_FALSE(g.host.bTimerRunning);
+    }
+}
+
+TEST(GameOverTest, WhoEntersTheTable) {
+    struct Case {
+        const char* pszName;
+        int32_t nScore;
+        bool bLoaded;
+        int32_t nLastRow;  // score of the 10th row of a full table; none when 0
+        bool bEnters;
+    };
+    const Case cases[] = {
+        {"zero score, empty table", 0, false, 0, false},
+        {"negative score, empty table", -300, false, 0, false},
+        {"loaded game", 5000, true, 0, false},
+        {"first point, empty table", 1, false, 0, true},
+        {"equal to the last row", 120, false, 120, false},
+        {"one more than the last row", 121, false, 120, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszName);
+        Game g;
+        g.BlankBoard(9, 9);
+        g.LayCrawler({{1, 4}, {0, 4}});
+        g.doc.m_nScore = c.nScore;
+        g.doc.m_bLoadedGame = c.bLoaded;
+        if (c.nLastRow != 0) {
+            g.table.m_aScores.clear();
+            for (int i = 0; i < 10; ++i) g.table.m_aScores.emplace_back("p", 1000 - i * 97);
+            g.table.m_aScores[9].nScore = c.nLastRow;
+        }
+        g.control.GameStep();
+        EXPECT_EQ(g.doc.m_nDirection, dirGameOver);
+        EXPECT_EQ(g.host.nameQuestions.size(), c.bEnters ? 1u : 0u);
+        EXPECT_EQ(g.host.Count("pane 0 New high score"), c.bEnters ? 1 : 0);
+        EXPECT_EQ(g.host.Count("sound 159"), c.bEnters ? 1 : 0);
+        ASSERT_FALSE(g.host.lines.empty());
+        EXPECT_EQ(g.host.lines.back(), "pane 0 Game over");
+        if (c.nLastRow != 0) {
+            ASSERT_EQ(g.table.GetCount(), 10);
+            EXPECT_EQ(g.table.GetRow(9).nScore, c.bEnters ? c.nScore : c.nLastRow);
+        } else if (!c.bEnters) {
+            EXPECT_EQ(g.table.GetCount(), 0);
+        }
+        EXPECT_EQ(g.registry.Keys().empty(), !c.bEnters);
+    }
+}
+
+// ------------------------------------------------- keys, timer and pause
+
+TEST(ViewControlTest, InitialUpdateStopsTheTimerAndWritesTheState) {
+    struct Case {
+        int32_t nDirection;
+        bool bPaused;
+        const char* pszPane0;
+    };
+    const Case cases[] = {
+        {dirNone, false, "pane 0 Ready"},
+        {dirLeft, true, "pane 0 Pause"},
+        {dirGameOver, true, "pane 0 Game over"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pszPane0);
+        Game g;
+        g.NewGame(17, 13, 1);
+        g.control.OnKeyDown(GameKey::kDown);  // a timer runs
+        ASSERT_TRUE(g.host.bTimerRunning);
+        g.host.Take();
+        g.doc.m_nScore = -42;
+        g.doc.m_nDirection = c.nDirection;
+        g.doc.m_bPaused = c.bPaused;
+        g.control.OnInitialUpdate();
+        g.control.ShowInitialStatus();
+        EXPECT_EQ(g.host.Take(), (Lines{"pane 1 Score: -42", c.pszPane0}));
+        EXPECT_FALSE(g.host.bTimerRunning);
+        EXPECT_FALSE(g.control.IsTimerRunning());
+    }
+}
+
+TEST(ViewControlTest, NewGameStartsOnlyWithAnArrow) {
+    Game g;
+    g.NewGame(17, 13, 1);
+    EXPECT_FALSE(g.control.IsPauseEnabled());
+    g.control.OnKeyDown(GameKey::kOther);
+    EXPECT_EQ(g.host.nHideCalls, 1);
+    EXPECT_EQ(g.host.nStartTimerCalls, 0);
+    EXPECT_EQ(g.doc.m_nDirection, dirNone);
+    // A Pause in a new game pauses nothing.
+    g.control.OnPause();
+    EXPECT_FALSE(g.doc.m_bPaused);
+
+    g.control.OnKeyDown(GameKey::kRight);  // nothing is opposite yet
+    EXPECT_EQ(g.doc.m_nDirection, dirRight);
+    EXPECT_TRUE(g.host.bTimerRunning);
+    EXPECT_EQ(g.host.nLastInterval, 250);
+    EXPECT_EQ(g.host.nHideCalls, 1);
+    EXPECT_TRUE(g.control.IsPauseEnabled());
+    g.control.OnKeyDown(GameKey::kDown);
+    EXPECT_EQ(g.host.nStartTimerCalls, 1) << "one timer at a time";
+    EXPECT_TRUE(g.host.lines.empty()) << "keys write no status text";
+}
+
+TEST(ViewControlTest, ArrowRefusedAgainstLastAskedDirectionStillClearsPause) {
+    Game g;
+    g.NewGame(17, 13, 1);
+    g.control.OnKeyDown(GameKey::kRight);
+    g.control.OnTimer(kGameTimerId);
+    g.control.OnPause();
+    ASSERT_TRUE(g.doc.m_bPaused);
+    EXPECT_TRUE(g.control.IsPauseChecked());
+    g.control.OnKeyDown(GameKey::kLeft);
+    EXPECT_EQ(g.doc.m_nDirection, dirRight);
+    EXPECT_FALSE(g.doc.m_bPaused);
+    EXPECT_EQ(g.host.CursorBalance(), 1) << "the key hid the cursor that Pause showed";
+
+    // Up then Left between two ticks: the step refuses the reversal.
+    g.control.OnKeyDown(GameKey::kUp);
+    g.control.OnKeyDown(GameKey::kLeft);
+    EXPECT_EQ(g.doc.m_nDirection, dirLeft);
+    const int32_t nX = g.doc.m_nHeadX;
+    g.host.Take();
+    g.control.OnTimer(kGameTimerId);
+    EXPECT_EQ(g.doc.m_nHeadX, nX + 1);
+    EXPECT_EQ(g.doc.m_nDirection, dirRight);
+    EXPECT_EQ(g.host.Count("pane 0 Playing..."), 2);
+}
+
+TEST(ViewControlTest, PauseTogglesAndBalancesTheCursor) {
+    Game g;
+    g.NewGame(17, 13, 1);
+    g.control.OnKeyDown(GameKey::kUp);
+    g.host.Take();
+    g.control.OnPause();
+    EXPECT_EQ(g.host.Take(), (Lines{"pane 0 Pause"}));
+    EXPECT_EQ(g.host.CursorBalance(), 0);
+    // Ticks do nothing while paused; the timer goes on running.
+    const int32_t nY = g.doc.m_nHeadY;
+    g.control.OnTimer(kGameTimerId);
+    EXPECT_TRUE(g.host.Take().empty());
+    EXPECT_EQ(g.doc.m_nHeadY, nY);
+    EXPECT_TRUE(g.host.bTimerRunning);
+
+    g.control.OnPause();
+    EXPECT_FALSE(g.doc.m_bPaused);
+    EXPECT_TRUE(g.host.Take().empty()) << "resuming leaves the text to the next tick";
+    EXPECT_EQ(g.host.CursorBalance(), 1);
+    g.control.OnTimer(kGameTimerId);
+    EXPECT_EQ(g.doc.m_nHeadY, nY - 1);
+
+    // Other timers do nothing.
+    g.host.Take();
+    g.control.OnTimer(2);
+    EXPECT_TRUE(g.host.lines.empty());
+    EXPECT_EQ(g.doc.m_nHeadY, nY - 1);
+
+    // Mouse moves: only a real movement shows the cursor.
+    g.control.OnMouseMoved(false);
+    EXPECT_EQ(g.host.CursorBalance(), 1);
+    g.control.OnMouseMoved(true);
+    EXPECT_EQ(g.host.CursorBalance(), 0);
+    g.control.OnMouseMoved(true);
+    EXPECT_EQ(g.host.nShowCalls, g.host.nHideCalls);
+
+    g.control.OnKeyDown(GameKey::kOther);
+    g.control.OnDestroy();
+    EXPECT_EQ(g.host.CursorBalance(), 0);
+    EXPECT_FALSE(g.host.bTimerRunning);
+}
+
+TEST(ViewControlTest, LoadedGameWaitsForBothTimerAndResume) {
+    Game g;
+    g.NewGame(17, 13, 1);
+    g.control.OnKeyDown(GameKey::kLeft);
+    g.control.OnTimer(kGameTimerId);
+    g.host.Take();
+    // As if opened from a file: paused, loaded, no timer after the update.
+    g.doc.m_bPaused = true;
+    g.doc.m_bLoadedGame = true;
+    g.control.OnInitialUpdate();
+    g.control.ShowInitialStatus();
+    EXPECT_EQ(g.host.Take(), (Lines{"pane 1 Score: 0", "pane 0 Pause"}));
+    EXPECT_TRUE(g.control.IsPauseEnabled());
+    EXPECT_TRUE(g.control.IsPauseChecked());
+    const int32_t nX = g.doc.m_nHeadX;
+
+    // Another key starts the timer but leaves the game paused.
+    g.control.OnKeyDown(GameKey::kOther);
+    EXPECT_TRUE(g.host.bTimerRunning);
+    EXPECT_TRUE(g.doc.m_bPaused);
+    g.control.OnTimer(kGameTimerId);
+    EXPECT_EQ(g.doc.m_nHeadX, nX);
+    EXPECT_TRUE(g.host.Take().empty());
+
+    // The stored direction wins over an opposite arrow; the arrow resumes.
+    g.control.OnKeyDown(GameKey::kRight);
+    EXPECT_FALSE(g.doc.m_bPaused);
+    EXPECT_EQ(g.doc.m_nDirection, dirLeft);
+    g.control.OnTimer(kGameTimerId);
+    EXPECT_EQ(g.doc.m_nHeadX, nX - 1);
+}
+
+TEST(ViewControlTest, PauseResumesALoadedGameWithoutStartingTheTimer) {
+    Game g;
+    g.NewGame(17, 13, 1);
+    g.control.OnKeyDown(GameKey::kLeft);
+    g.control.OnTimer(kGameTimerId);
+    g.doc.m_bPaused = true;
+    g.doc.m_bLoadedGame = true;
+    g.control.OnInitialUpdate();
+    g.control.ShowInitialStatus();
+    g.control.OnPause();
+    EXPECT_FALSE(g.doc.m_bPaused);
+    EXPECT_FALSE(g.host.bTimerRunning);
+    EXPECT_EQ(g.host.nStartTimerCalls, 1) << "only the first game's timer";
+    g.control.OnKeyDown(GameKey::kOther);
+    EXPECT_TRUE(g.host.bTimerRunning);
+}
+
+TEST(ViewControlTest, RefusedTimerIsTriedAgainByTheNextKey) {
+    Game g;
+    g.NewGame(17, 13, 1);
+    g.host.bRefuseTimer = true;
+    g.control.OnKeyDown(GameKey::kLeft);
+    EXPECT_FALSE(g.control.IsTimerRunning());
+    g.host.bRefuseTimer = false;
+    g.control.OnKeyDown(GameKey::kOther);
+    EXPECT_EQ(g.host.nStartTimerCalls, 2);
+    EXPECT_TRUE(g.control.IsTimerRunning());
+}
+
+TEST(ViewControlTest, AfterGameOverKeysAndPauseDoNothing) {
+    Game g;
+    g.BlankBoard(9, 9);
+    g.LayCrawler({{1, 4}, {0, 4}});
+    g.PressCurrentDirection();
+    g.Step();
+    ASSERT_EQ(g.doc.m_nDirection, dirGameOver);
+    ASSERT_EQ(g.host.CursorBalance(), 0);
+    const Cell before = g.doc.CellAt(0, 4);
+    g.host.Take();
+
+    for (GameKey key : {GameKey::kLeft, GameKey::kUp, GameKey::kOther}) g.control.OnKeyDown(key);
+    EXPECT_EQ(g.host.nHideCalls, 1) << "no key hides the cursor after the end";
+    EXPECT_EQ(g.host.nStartTimerCalls, 1);
+    EXPECT_EQ(g.doc.m_nDirection, dirGameOver);
+    EXPECT_FALSE(g.control.IsPauseEnabled());
+    g.control.OnPause();
+    EXPECT_FALSE(g.doc.m_bPaused);
+    g.control.OnTimer(kGameTimerId);
+    EXPECT_TRUE(g.host.lines.empty());
+    EXPECT_EQ(g.doc.CellAt(0, 4).nType, before.nType);
+}
+
+TEST(ViewControlTest, TickWithoutABoardIsDropped) {
+    Game g;
+    g.NewGame(17, 13, 1);
+    g.control.OnKeyDown(GameKey::kLeft);
+    g.host.Take();
+    g.doc.DeleteContents();
+    g.control.OnTimer(kGameTimerId);
+    EXPECT_TRUE(g.host.lines.empty());
+}
