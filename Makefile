@@ -9,7 +9,8 @@ JOBS ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev qt6-multimedia-dev libgl-dev python3 clang libclang-rt-14-dev \
-            clang-format xvfb xdotool x11-utils xauth imagemagick
+            clang-format xvfb xdotool x11-utils xauth imagemagick \
+            qt6-translations-l10n qt6-qpa-plugins
 
 .PHONY: all deps build test run replay format format-check clean
 
@@ -34,12 +35,13 @@ build: deps $(BUILD_DIR)/build.ninja
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
+run: build
+	$(BUILD_DIR)/coilix
+
 # Plays a short scripted game with the headless driver and prints what the
 # window would be told.
 replay: build
 	$(BUILD_DIR)/coilix-replay --seed 7 --events 'L....U....R....D....'
-
-run: replay
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

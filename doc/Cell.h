@@ -66,11 +66,20 @@ constexpr int32_t OppositeDirection(int32_t nDir) {
 // Moves (x, y) one cell in direction nDir (no move for other codes).
 constexpr void StepInDirection(int32_t nDir, int32_t& x, int32_t& y) {
     switch (nDir) {
-        case dirLeft: --x; break;
-        case dirRight: ++x; break;
-        case dirUp: --y; break;
-        case dirDown: ++y; break;
-        default: break;
+        case dirLeft:
+            --x;
+            break;
+        case dirRight:
+            ++x;
+            break;
+        case dirUp:
+            --y;
+            break;
+        case dirDown:
+            ++y;
+            break;
+        default:
+            break;
     }
 }
 

@@ -1,0 +1,100 @@
+#include "app/MainFrame.h"
+
+#include <QCloseEvent>
+#include <QScreen>
+#include <QToolBar>
+
+#include "framework/Registry.h"
+#include "res/Strings.h"
+#include "res/resource.h"
+#include "store/GameSettings.h"
+
+namespace {
+constexpr const char* kBarSection = "Control";
+constexpr const char* kBarValue = "Bar State";
+}  // namespace
+
+CMainFrame::CMainFrame(GameSettings& settings, CProfile& profile)
+    : m_settings(settings), m_profile(profile) {
+    setWindowTitle(QString::fromStdString(LoadString(AFX_IDS_APP_TITLE)));
+    setMinimumSize(225, 275);
+    CreateBars(80);
+}
+
+void CMainFrame::SetStatusText(int nPane, unsigned nStringID) {
+    if (nPane != 0) {
+        SetPaneText(nPane, QString::fromStdString(LoadString(nStringID)));
+        return;
+    }
+    m_strStatusText = nStringID == AFX_IDS_IDLEMESSAGE
+                          ? QString()
+                          : QString::fromStdString(LoadString(nStringID));
+    SetMessageText(nStringID);
+}
+
+void CMainFrame::SetStatusText(int nPane, const QString& strText) {
+    if (nPane != 0) {
+        SetPaneText(nPane, strText);
+        return;
+    }
+    m_strStatusText = strText;
+    SetMessageText(strText);
+}
+
+QString CMainFrame::GetMessageString(unsigned nID) const {
+    if (nID == AFX_IDS_IDLEMESSAGE && !m_strStatusText.isEmpty()) return m_strStatusText;
+    return CFrameWnd::GetMessageString(nID);
+}
+
+void CMainFrame::LoadBarState() {
+    auto bytes =
+        QueryBytes(m_profile.Registry(), m_profile.SectionKey(kBarSection), kBarValue, 1 << 16);
+    if (!bytes || bytes->empty()) return;
+    restoreState(QByteArray(reinterpret_cast<const char*>(bytes->data()),
+                            static_cast<qsizetype>(bytes->size())));
+}
+
+void CMainFrame::SaveBarState() {
+    const QByteArray state = saveState();
+    m_profile.Registry().Set(m_profile.SectionKey(kBarSection), kBarValue,
+                             RegValue::Binary(std::vector<uint8_t>(state.begin(), state.end())));
+}
+
+void CMainFrame::closeEvent(QCloseEvent* pEvent) {
+    if (m_fnClosing) m_fnClosing();
+    m_settings.m_placement = CaptureWindowPlacement(*this);
+    SaveBarState();
+    CFrameWnd::closeEvent(pEvent);
+}
+
+WindowPlacement CaptureWindowPlacement(const QMainWindow& wnd) {
+    WindowPlacement wp;
+    wp.length = 44;
+    wp.showCmd = wnd.isMaximized()   ? kShowCmdMaximized
+                 : wnd.isMinimized() ? kShowCmdMinimized
+                                     : kShowCmdNormal;
+    // The normal (restored) rectangle: the frame's top-left corner and the
+    // window's size without the decorations.
+    const QRect rc = wnd.normalGeometry().isValid() && (wnd.isMaximized() || wnd.isMinimized())
+                         ? wnd.normalGeometry()
+                         : QRect(wnd.pos(), wnd.size());
+    wp.rcNormalPosition[0] = rc.left();
+    wp.rcNormalPosition[1] = rc.top();
+    wp.rcNormalPosition[2] = rc.left() + rc.width();
+    wp.rcNormalPosition[3] = rc.top() + rc.height();
+    return wp;
+}
+
+void ApplyWindowPlacement(QMainWindow& wnd, const WindowPlacement& wp) {
+    const int w = wp.rcNormalPosition[2] - wp.rcNormalPosition[0];
+    const int h = wp.rcNormalPosition[3] - wp.rcNormalPosition[1];
+    if (w > 0 && h > 0) {
+        wnd.resize(w, h);
+        wnd.move(wp.rcNormalPosition[0], wp.rcNormalPosition[1]);
+    }
+    if (wp.showCmd == kShowCmdMaximized) {
+        wnd.setWindowState(wnd.windowState() | Qt::WindowMaximized);
+    } else if (wp.showCmd == kShowCmdMinimized) {
+        wnd.setWindowState(wnd.windowState() | Qt::WindowMinimized);
+    }
+}

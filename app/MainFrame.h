@@ -1,0 +1,43 @@
+#pragma once
+#include <QString>
+#include <functional>
+
+#include "framework/qt/FrameWnd.h"
+
+class GameSettings;
+class CProfile;
+
+// The program's main window. It gives the game a way into the status bar and
+// keeps the game's last message where the idle prompt would come back.
+class CMainFrame : public CFrameWnd {
+public:
+    CMainFrame(GameSettings& settings, CProfile& profile);
+
+    // Pane 0 by string number ("Ready" clears the game's message) or by text;
+    // other panes take the text as it is.
+    void SetStatusText(int nPane, unsigned nStringID);
+    void SetStatusText(int nPane, const QString& strText);
+    QString GetMessageString(unsigned nID) const override;
+
+    // Restores the toolbar's saved docking state (profile name "Control").
+    void LoadBarState();
+    // Called as the window closes, before its placement is captured.
+    void SetClosingHandler(std::function<void()> fn) { m_fnClosing = std::move(fn); }
+
+protected:
+    void closeEvent(QCloseEvent* pEvent) override;
+
+private:
+    void SaveBarState();
+
+    GameSettings& m_settings;
+    CProfile& m_profile;
+    QString m_strStatusText;
+    std::function<void()> m_fnClosing;
+};
+
+// The main window's placement, as the settings keep it, and back.
+class QMainWindow;
+struct WindowPlacement;
+WindowPlacement CaptureWindowPlacement(const QMainWindow& wnd);
+void ApplyWindowPlacement(QMainWindow& wnd, const WindowPlacement& wp);

@@ -1,0 +1,81 @@
+#include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/CoilixApp.h"
+#include "framework/CommandLine.h"
+#include "res/Strings.h"
+
+namespace {
+
+QtMessageHandler g_defaultHandler = nullptr;
+
+// Without an audio device the game is silent; the multimedia layer's
+// complaints about that are not the player's concern.
+void FilterMessages(QtMsgType type, const QMessageLogContext& context, const QString& strMessage) {
+    const QLatin1String category(context.category != nullptr ? context.category : "");
+    if (category.startsWith(QLatin1String("qt.multimedia")) ||
+        strMessage.contains(QLatin1String("audio device"), Qt::CaseInsensitive) ||
+        strMessage.startsWith(QLatin1String("PulseAudioService"))) {
+        return;
+    }
+    if (g_defaultHandler != nullptr) g_defaultHandler(type, context, strMessage);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    const CommandLineInfo cmdInfo = ParseCommandLine(args);
+    switch (cmdInfo.action) {
+        case CommandLineInfo::Action::kHelp:
+            std::fputs(CommandLineUsage("coilix").c_str(), stdout);
+            return 0;
+        case CommandLineInfo::Action::kVersion:
+            std::puts("Coilix 1.1");
+            return 0;
+        case CommandLineInfo::Action::kError:
+            std::fprintf(stderr, "coilix: %s\n%s", cmdInfo.strError.c_str(),
+                         CommandLineUsage("coilix").c_str());
+            return 2;
+        case CommandLineInfo::Action::kPrint:
+        case CommandLineInfo::Action::kPrintTo:
+            // Printing shows no window; it works without a display too.
+            if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
+                setenv("QT_QPA_PLATFORM", "offscreen", 0);
+            }
+            break;
+        default:
+            break;
+    }
+
+    g_defaultHandler = qInstallMessageHandler(FilterMessages);
+    int nArgc = 1;
+    QApplication app(nArgc, argv);
+    QApplication::setApplicationName(QStringLiteral("Coilix"));
+    QApplication::setOrganizationName(QStringLiteral("Halvorn"));
+    QApplication::setDesktopFileName(QStringLiteral("coilix"));
+    QIcon icon;
+    for (int nSize : {16, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/icons/coilix-%1.png").arg(nSize), QSize(nSize, nSize));
+    }
+    QApplication::setWindowIcon(icon);
+
+    SetLanguage(LanguageFromEnvironment());
+    QTranslator qtTranslator;
+    if (GetLanguage() == Language::kCzech &&
+        qtTranslator.load(QStringLiteral("qtbase_cs"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTranslator);
+    }
+
+    CCoilixApp theApp;
+    if (!theApp.InitInstance(cmdInfo)) return theApp.ExitCode();
+    QApplication::exec();
+    return theApp.ExitInstance();
+}

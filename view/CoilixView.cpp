@@ -1,0 +1,335 @@
+#include "view/CoilixView.h"
+
+#include <QCursor>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimerEvent>
+
+#include "app/HighScoresDlg.h"
+#include "app/MainFrame.h"
+#include "doc/CoilixDoc.h"
+#include "framework/qt/Sound.h"
+#include "res/resource.h"
+#include "store/GameSettings.h"
+#include "view/HeadFollow.h"
+
+namespace {
+
+// Tile images by cell type (index 0, the empty cell, is filled with green).
+constexpr const char* kTileNames[24] = {
+    nullptr,           "body_horz",      "body_vert",    "head_right",
+    "head_left",       "head_down",      "head_up",      "frown_right",
+    "frown_left",      "frown_down",     "frown_up",     "body_up_right",
+    "body_down_right", "body_down_left", "body_up_left", "tail_left",
+    "tail_right",      "tail_up",        "tail_down",    "skull",
+    "dropping",        "apple",          "coin",         "start",
+};
+
+const QColor kBoardGreen(0, 255, 0);
+
+// Truncating division as the drawing rules count, also for negative values.
+int DivUp(int n, int d) {
+    return n / d + (n % d != 0 ? 1 : 0);
+}
+
+}  // namespace
+
+CCoilixView::CCoilixView(CCoilixDoc& doc, GameSettings& settings, CSoundPlayer& sounds,
+                         QWidget* pParent)
+    : CScrollView(pParent),
+      m_doc(doc),
+      m_settings(settings),
+      m_sounds(sounds),
+      m_control(doc, *this) {
+    for (int i = 1; i < 24; ++i) {
+        m_tiles[i].load(QStringLiteral(":/tiles/%1.png").arg(kTileNames[i]));
+        m_tiles2x[i].load(QStringLiteral(":/tiles/2x/%1.png").arg(kTileNames[i]));
+        m_tiles2x[i].setDevicePixelRatio(2.0);
+    }
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
+    setMouseTracking(true);
+}
+
+CCoilixView::~CCoilixView() = default;
+
+// ---- sizing ---------------------------------------------------------------
+
+void CCoilixView::ComputeOffsets(int cx, int cy) {
+    const int bw = m_doc.m_nWidth * m_nTileWidth;
+    const int bh = m_doc.m_nHeight * m_nTileHeight;
+    m_nOffsetX = cx > bw ? -((cx - bw) / 2) : 0;
+    m_nOffsetY = cy > bh ? -((cy - bh) / 2) : 0;
+}
+
+void CCoilixView::ApplyScrollSizes() {
+    SetScrollSizes(QSize(m_doc.m_nWidth * m_nTileWidth, m_doc.m_nHeight * m_nTileHeight),
+                   m_sizePage, QSize(m_nTileWidth, m_nTileHeight));
+}
+
+bool CCoilixView::FitsAutomatically() const {
+    return m_settings.m_placement.showCmd == 0;
+}
+
+void CCoilixView::OnSize(int cx, int cy) {
+    m_sizePage = QSize(cx, cy);
+    ComputeOffsets(cx, cy);
+    if (cx > 0 && cy > 0) ApplyScrollSizes();
+}
+
+void CCoilixView::OnUpdate() {
+    const QSize client = ClientSize();
+    ComputeOffsets(client.width(), client.height());
+    ApplyScrollSizes();
+    if (FitsAutomatically()) ResizeParentToFit();
+    InvalidateAll();
+}
+
+void CCoilixView::OnInitialUpdate() {
+    m_control.OnInitialUpdate();
+    OnUpdate();
+    if (FitsAutomatically()) ResizeParentToFit();
+    m_control.ShowInitialStatus();
+    CenterScrollPosition();
+    if (m_pFrame != nullptr) m_pFrame->RequestCommandUIUpdate();
+}
+
+void CCoilixView::CenterScrollPosition() {
+    const QPoint pos = GetDeviceScrollPosition();
+    const QSize outer = OuterSize();
+    const int bw = m_doc.m_nWidth * m_nTileWidth;
+    const int bh = m_doc.m_nHeight * m_nTileHeight;
+    const int x = m_nOffsetX == 0 ? (bw - outer.width()) / 2 : pos.x();
+    const int y = m_nOffsetY == 0 ? (bh - outer.height()) / 2 : pos.y();
+    ScrollToPosition(QPoint(x, y));
+}
+
+void CCoilixView::OnAutoResize() {
+    if (!window()->isMaximized()) ResizeParentToFit();
+}
+
+// ---- drawing --------------------------------------------------------------
+
+void CCoilixView::OnDraw(QPainter& painter, const QRegion& rgnInvalid) {
+    // While a failed open is being reported the document holds no board.
+    if (!m_doc.HasBoard()) return;
+    const bool bHiDpi = viewport()->devicePixelRatioF() >= 1.5;
+    for (const QRect& rc : rgnInvalid) DrawRect(painter, rc, bHiDpi);
+}
+
+void CCoilixView::DrawRect(QPainter& painter, const QRect& rc, bool bHiDpi) {
+    const int W = m_doc.m_nWidth;
+    const int H = m_doc.m_nHeight;
+    const QPoint scroll = GetDeviceScrollPosition();
+    const int ox = scroll.x() + m_nOffsetX;
+    const int oy = scroll.y() + m_nOffsetY;
+    // The rectangle's right and bottom edges lie just past its last pixel.
+    const int nLeft = rc.left(), nTop = rc.top();
+    const int nRight = rc.left() + rc.width(), nBottom = rc.top() + rc.height();
+
+    const int nFirstCol = std::max(0, (ox + nLeft) / m_nTileWidth);
+    const int nLastCol = std::min(W - 1, DivUp(ox + nRight, m_nTileWidth));
+    const int nFirstRow = std::max(0, (oy + nTop) / m_nTileHeight);
+    const int nLastRow = std::min(H - 1, DivUp(oy + nBottom, m_nTileHeight));
+    if (nFirstCol > nLastCol || nFirstRow > nLastRow) return;
+
+    for (int x = nFirstCol; x <= nLastCol; ++x) {
+        for (int y = nFirstRow; y <= nLastRow; ++y) {
+            const QRect cell(x * m_nTileWidth - ox, y * m_nTileHeight - oy, m_nTileWidth,
+                             m_nTileHeight);
+            // Columns just past the rectangle are clipped away; count only what shows.
+            if (!cell.intersects(rc)) continue;
+            const uint32_t nType = static_cast<uint32_t>(m_doc.CellAt(x, y).nType);
+            if (nType > 23) continue;
+            if (nType == ctEmpty) {
+                painter.fillRect(cell, kBoardGreen);
+            } else {
+                const QPixmap& tile = bHiDpi ? m_tiles2x[nType] : m_tiles[nType];
+                if (!tile.isNull()) painter.drawPixmap(cell.topLeft(), tile);
+            }
+            m_paintedCells.emplace_back(x, y);
+        }
+    }
+}
+
+void CCoilixView::PrintBoard(QPainter& painter) {
+    if (!m_doc.HasBoard()) return;
+    for (int x = 0; x < m_doc.m_nWidth; ++x) {
+        for (int y = 0; y < m_doc.m_nHeight; ++y) {
+            const QRect cell(x * m_nTileWidth, y * m_nTileHeight, m_nTileWidth, m_nTileHeight);
+            const uint32_t nType = static_cast<uint32_t>(m_doc.CellAt(x, y).nType);
+            if (nType > 23) continue;
+            if (nType == ctEmpty) {
+                painter.fillRect(cell, kBoardGreen);
+            } else if (!m_tiles2x[nType].isNull()) {
+                // The finer picture in the same place: sharper on paper and in PDF.
+                painter.drawPixmap(cell, m_tiles2x[nType]);
+            }
+        }
+    }
+}
+
+// ---- hand-over points of the rules ---------------------------------------
+
+void CCoilixView::SetStatusText(int nPane, unsigned nStringID) {
+    if (m_pFrame != nullptr) m_pFrame->SetStatusText(nPane, nStringID);
+}
+
+void CCoilixView::SetStatusText(int nPane, const std::string& strText) {
+    if (m_pFrame != nullptr) m_pFrame->SetStatusText(nPane, QString::fromStdString(strText));
+}
+
+void CCoilixView::PlaySound(int nSoundID) {
+    m_sounds.Play(nSoundID);
+}
+
+void CCoilixView::InvalidateCell(int x, int y) {
+    InvalidateRect(QRect(x * m_nTileWidth - m_ptTickOrigin.x(),
+                         y * m_nTileHeight - m_ptTickOrigin.y(), m_nTileWidth, m_nTileHeight));
+}
+
+void CCoilixView::KeepHeadInView() {
+    HeadFollowInput in{};
+    in.nLastDirection = m_doc.m_nLastDirection;
+    in.nHeadX = m_doc.m_nHeadX;
+    in.nHeadY = m_doc.m_nHeadY;
+    in.nWidth = m_doc.m_nWidth;
+    in.nHeight = m_doc.m_nHeight;
+    in.nTileWidth = m_nTileWidth;
+    in.nTileHeight = m_nTileHeight;
+    in.nOffsetX = m_nOffsetX;
+    in.nOffsetY = m_nOffsetY;
+    in.nClientWidth = m_sizePage.width();
+    in.nClientHeight = m_sizePage.height();
+    in.nOriginX = m_ptTickOrigin.x();
+    in.nOriginY = m_ptTickOrigin.y();
+    ::KeepHeadInView(in, [this](int32_t x, int32_t y) { ScrollToPosition(QPoint(x, y)); });
+}
+
+unsigned CCoilixView::StartTimer(int nIntervalMs) {
+    m_nQtTimer = startTimer(nIntervalMs, Qt::PreciseTimer);
+    return m_nQtTimer != 0 ? kGameTimerId : 0;
+}
+
+void CCoilixView::KillTimer() {
+    if (m_nQtTimer != 0) killTimer(m_nQtTimer);
+    m_nQtTimer = 0;
+}
+
+void CCoilixView::HideCursor() {
+    m_ptCursor = QCursor::pos();
+    ::ShowCursor(false);
+}
+
+void CCoilixView::ShowCursor() {
+    ::ShowCursor(true);
+}
+
+std::optional<std::string> CCoilixView::AskHighScoreName(int nRow, int nScore,
+                                                         const std::string& strProposed) {
+    return RunNewHighScoreDlg(nullptr, nRow, nScore, strProposed);
+}
+
+void CCoilixView::ShowHighScores() {
+    RunHighScoresDlg(nullptr, m_doc.ScoreTable());
+}
+
+// ---- input ----------------------------------------------------------------
+
+void CCoilixView::keyPressEvent(QKeyEvent* pEvent) {
+    GameKey key = GameKey::kOther;
+    switch (pEvent->key()) {
+        case Qt::Key_Left:
+            key = GameKey::kLeft;
+            break;
+        case Qt::Key_Up:
+            key = GameKey::kUp;
+            break;
+        case Qt::Key_Right:
+            key = GameKey::kRight;
+            break;
+        case Qt::Key_Down:
+            key = GameKey::kDown;
+            break;
+        default:
+            break;
+    }
+    m_control.OnKeyDown(key);
+    if (m_pFrame != nullptr) m_pFrame->RequestCommandUIUpdate();
+    // Arrow keys steer; they do not scroll the view.
+    pEvent->accept();
+}
+
+void CCoilixView::timerEvent(QTimerEvent* pEvent) {
+    if (pEvent->timerId() != m_nQtTimer || m_nQtTimer == 0) {
+        CScrollView::timerEvent(pEvent);
+        return;
+    }
+    const QPoint scroll = GetDeviceScrollPosition();
+    m_ptTickOrigin = QPoint(scroll.x() + m_nOffsetX, scroll.y() + m_nOffsetY);
+    const int32_t nDirBefore = m_doc.m_nDirection;
+    m_control.OnTimer(kGameTimerId);
+    if (m_doc.m_nDirection != nDirBefore && m_pFrame != nullptr) m_pFrame->RequestCommandUIUpdate();
+}
+
+void CCoilixView::mousePressEvent(QMouseEvent* pEvent) {
+    if (pEvent->button() == Qt::RightButton) {
+        m_bRightDown = true;
+        viewport()->grabMouse();
+    }
+    pEvent->accept();
+}
+
+void CCoilixView::mouseReleaseEvent(QMouseEvent* pEvent) {
+    if (pEvent->button() != Qt::RightButton) return;
+    const bool bHadCapture = m_bRightDown;
+    m_bRightDown = false;
+    if (QWidget::mouseGrabber() == viewport()) viewport()->releaseMouse();
+    if (!bHadCapture || m_pFrame == nullptr) return;
+    // Inside the view window, scroll bars and border included.
+    const QPoint pt = mapFromGlobal(pEvent->globalPosition().toPoint());
+    if (!rect().contains(pt)) return;
+    if (QMenu* pGame = m_pFrame->Popup(0)) {
+        m_pFrame->UpdateCommandUI();
+        pGame->popup(pEvent->globalPosition().toPoint());
+    }
+}
+
+void CCoilixView::mouseMoveEvent(QMouseEvent* pEvent) {
+    if (m_control.IsCursorHidden()) m_control.OnMouseMoved(QCursor::pos() != m_ptCursor);
+    pEvent->accept();
+}
+
+void CCoilixView::OnDestroy() {
+    m_control.OnDestroy();
+    KillTimer();
+}
+
+// ---- commands -------------------------------------------------------------
+
+bool CCoilixView::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
+    switch (nID) {
+        case ID_PAUSE:
+            if (pCmdUI != nullptr) {
+                pCmdUI->Enable(m_control.IsPauseEnabled());
+                pCmdUI->SetCheck(m_control.IsPauseChecked());
+            } else {
+                m_control.OnPause();
+            }
+            return true;
+        case ID_AUTO_RESIZE:
+            if (pCmdUI != nullptr) {
+                pCmdUI->Enable(!window()->isMaximized());
+            } else {
+                OnAutoResize();
+            }
+            return true;
+        case ID_HIGH_SCORES:
+            if (pCmdUI == nullptr) ShowHighScores();
+            return true;
+        default:
+            return false;
+    }
+}
