@@ -192,7 +192,7 @@ void CCoilixApp::OnFileNew() {
 }
 
 void CCoilixApp::OnNewGame() {
-    CNewGameDlg dlg(nullptr, m_settings);
+    CNewGameDlg dlg(m_pMainWnd.get(), m_settings);
     if (dlg.exec() != QDialog::Accepted) return;
     OnFileNew();
     m_pView->CenterScrollPosition();

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "doc/CoilixDoc.h"
+#include "framework/Endian.h"
 #include "store/GameSettings.h"
 
 namespace {
@@ -66,12 +67,6 @@ size_t MaxItemRecords(int32_t nWidth, int32_t nHeight) {
     return 8 * static_cast<size_t>(nWidth) * static_cast<size_t>(nHeight);
 }
 
-int32_t GetInt32(const uint8_t* p) {
-    return static_cast<int32_t>(static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-                                (static_cast<uint32_t>(p[2]) << 16) |
-                                (static_cast<uint32_t>(p[3]) << 24));
-}
-
 template <class Records>
 void StoreRecords(CArchive& ar, const Records& records) {
     ar.WriteCount(static_cast<uint32_t>(records.size()));
@@ -92,9 +87,9 @@ void LoadRecords(CArchive& ar, Records& records, size_t nMaxRecords) {
     for (CellRef& r : records) {
         uint8_t b[kRecordBytes] = {};
         ar.Read(b, sizeof b);
-        r.nDir = GetInt32(b);
-        r.x = GetInt32(b + 4);
-        r.y = GetInt32(b + 8);
+        r.nDir = GetInt32LE(b);
+        r.x = GetInt32LE(b + 4);
+        r.y = GetInt32LE(b + 8);
     }
 }
 
@@ -149,8 +144,8 @@ void CCoilixDoc::Serialize(CArchive& ar) {
     for (size_t i = 0; i < nCells; ++i) {
         uint8_t b[kCellBytes];
         ar.Read(b, sizeof b);
-        m_pCells[i].nValue = GetInt32(b);
-        m_pCells[i].nType = GetInt32(b + 4);
+        m_pCells[i].nValue = GetInt32LE(b);
+        m_pCells[i].nType = GetInt32LE(b + 4);
     }
 
     LoadRecords(ar, m_aBody, MaxBodyRecords(m_nWidth, m_nHeight));

@@ -4,6 +4,8 @@
 #include <limits>
 #include <stdexcept>
 
+#include "framework/Endian.h"
+
 namespace {
 
 // Markers of the longer archive string and count forms.
@@ -15,20 +17,8 @@ void PutU16(uint8_t* p, uint16_t n) {
     p[1] = static_cast<uint8_t>(n >> 8);
 }
 
-void PutU32(uint8_t* p, uint32_t n) {
-    p[0] = static_cast<uint8_t>(n);
-    p[1] = static_cast<uint8_t>(n >> 8);
-    p[2] = static_cast<uint8_t>(n >> 16);
-    p[3] = static_cast<uint8_t>(n >> 24);
-}
-
 uint16_t GetU16(const uint8_t* p) {
     return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-uint32_t GetU32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
 }  // namespace
@@ -49,7 +39,7 @@ const char* CArchiveException::what() const noexcept {
 
 CArchive& CArchive::operator<<(int32_t n) {
     uint8_t b[4];
-    PutU32(b, static_cast<uint32_t>(n));
+    PutInt32LE(b, n);
     Write(b, sizeof b);
     return *this;
 }
@@ -57,7 +47,7 @@ CArchive& CArchive::operator<<(int32_t n) {
 CArchive& CArchive::operator>>(int32_t& n) {
     uint8_t b[4];
     ReadExact(b, sizeof b);
-    n = static_cast<int32_t>(GetU32(b));
+    n = GetInt32LE(b);
     return *this;
 }
 
@@ -105,7 +95,7 @@ void CArchive::WriteString(const std::string& s) {
     } else {
         b[0] = kLongStringMarker;
         PutU16(b + 1, kWideMarker);
-        PutU32(b + 3, static_cast<uint32_t>(nLen));
+        PutInt32LE(b + 3, static_cast<int32_t>(nLen));
         nPrefix = 7;
     }
     Write(b, nPrefix);
@@ -121,7 +111,7 @@ std::string CArchive::ReadString() {
         nLen = GetU16(b);
         if (nLen == kWideMarker) {
             ReadExact(b, 4);
-            nLen = GetU32(b);
+            nLen = static_cast<uint32_t>(GetInt32LE(b));
         }
     }
     // A length beyond the data is damage, not a reason to reserve memory.
@@ -140,7 +130,7 @@ void CArchive::WriteCount(uint32_t n) {
         Write(b, 2);
     } else {
         PutU16(b, kWideMarker);
-        PutU32(b + 2, n);
+        PutInt32LE(b + 2, static_cast<int32_t>(n));
         Write(b, 6);
     }
 }
@@ -153,5 +143,5 @@ uint32_t CArchive::ReadCount() {
         return n;
     }
     ReadExact(b, 4);
-    return GetU32(b);
+    return static_cast<uint32_t>(GetInt32LE(b));
 }

@@ -229,11 +229,11 @@ void CCoilixView::ShowCursor() {
 
 std::optional<std::string> CCoilixView::AskHighScoreName(int nRow, int nScore,
                                                          const std::string& strProposed) {
-    return RunNewHighScoreDlg(nullptr, nRow, nScore, strProposed);
+    return RunNewHighScoreDlg(window(), nRow, nScore, strProposed);
 }
 
 void CCoilixView::ShowHighScores() {
-    RunHighScoresDlg(nullptr, m_doc.ScoreTable());
+    RunHighScoresDlg(window(), m_doc.ScoreTable());
 }
 
 // ---- input ----------------------------------------------------------------
