@@ -1,6 +1,7 @@
 #include "app/MainFrame.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QScreen>
 #include <QToolBar>
 
@@ -90,7 +91,15 @@ void ApplyWindowPlacement(QMainWindow& wnd, const WindowPlacement& wp) {
     const int h = wp.rcNormalPosition[3] - wp.rcNormalPosition[1];
     if (w > 0 && h > 0) {
         wnd.resize(w, h);
-        wnd.move(wp.rcNormalPosition[0], wp.rcNormalPosition[1]);
+        // A place on a screen that is no longer there is not used: the window
+        // would be out of reach.
+        const QRect rc(wp.rcNormalPosition[0], wp.rcNormalPosition[1], w, h);
+        for (const QScreen* pScreen : QGuiApplication::screens()) {
+            if (pScreen->availableGeometry().intersects(rc)) {
+                wnd.move(rc.topLeft());
+                break;
+            }
+        }
     }
     if (wp.showCmd == kShowCmdMaximized) {
         wnd.setWindowState(wnd.windowState() | Qt::WindowMaximized);

@@ -27,6 +27,11 @@ void FilterMessages(QtMsgType type, const QMessageLogContext& context, const QSt
     if (g_defaultHandler != nullptr) g_defaultHandler(type, context, strMessage);
 }
 
+bool HasEnv(const char* pszName) {
+    const char* pszValue = std::getenv(pszName);
+    return pszValue != nullptr && *pszValue != '\0';
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -46,7 +51,7 @@ int main(int argc, char** argv) {
         case CommandLineInfo::Action::kPrint:
         case CommandLineInfo::Action::kPrintTo:
             // Printing shows no window; it works without a display too.
-            if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
+            if (!HasEnv("DISPLAY") && !HasEnv("WAYLAND_DISPLAY")) {
                 setenv("QT_QPA_PLATFORM", "offscreen", 0);
             }
             break;

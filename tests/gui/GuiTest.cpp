@@ -1,0 +1,198 @@
+#include "GuiTest.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QDateTime>
+#include <QDialog>
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+#include <QTimerEvent>
+#include <QWidget>
+#include <fstream>
+#include <sstream>
+
+#include "framework/Registry.h"
+#include "framework/qt/Sound.h"
+
+// ---- ModalDriver ----------------------------------------------------------
+
+namespace {
+constexpr int kPollMs = 10;
+constexpr qint64 kStrangerGraceMs = 1500;
+}  // namespace
+
+ModalDriver::ModalDriver() {
+    // A fresh single-shot each time: a repeating timer would not fire again
+    // while one of its own handlers waits in a dialog's loop.
+    QTimer::singleShot(kPollMs, this, [this] { Poll(); });
+}
+
+void ModalDriver::Expect(std::string strWhat, Match match, Act act) {
+    m_steps.push_back({std::move(strWhat), std::move(match), std::move(act)});
+}
+
+std::vector<std::string> ModalDriver::Pending() const {
+    std::vector<std::string> pending;
+    for (size_t i = m_nNext; i < m_steps.size(); ++i) pending.push_back(m_steps[i].strWhat);
+    return pending;
+}
+
+void ModalDriver::Poll() {
+    QTimer::singleShot(kPollMs, this, [this] { Poll(); });
+    QWidget* pModal = QApplication::activeModalWidget();
+    if (pModal == nullptr || !pModal->isVisible() || m_handled.count(pModal) != 0) return;
+    if (m_nNext < m_steps.size() && m_steps[m_nNext].match(pModal)) {
+        m_handled.insert(pModal);
+        m_pStranger = nullptr;
+        const Step& step = m_steps[m_nNext++];
+        step.act(pModal);
+        return;
+    }
+    // Not what the next step waits for: give it a moment, then close it.
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (m_pStranger != pModal) {
+        m_pStranger = pModal;
+        m_nStrangerSince = now;
+        return;
+    }
+    if (now - m_nStrangerSince < kStrangerGraceMs) return;
+    m_unexpected.push_back(pModal->windowTitle().toStdString() + " (" +
+                           pModal->metaObject()->className() + ")");
+    m_handled.insert(pModal);
+    if (auto* pDialog = qobject_cast<QDialog*>(pModal)) {
+        pDialog->reject();
+    } else {
+        pModal->close();
+    }
+}
+
+// ---- GuiTest --------------------------------------------------------------
+
+void GuiTest::SetUp() {
+    ASSERT_TRUE(m_dir.isValid());
+    // Every test has a store of its own; the user's is never touched.
+    qputenv("COILIX_REGISTRY", StorePath().toUtf8());
+    qunsetenv("COILIX_TEST_SEED");
+    SetLanguage(Language::kEnglish);
+    m_nCursorBase = CursorDisplayCount();
+}
+
+void GuiTest::TearDown() {
+    if (m_pApp) CloseApp();
+    EXPECT_EQ(CursorDisplayCount(), m_nCursorBase) << "cursor display count unbalanced";
+}
+
+void GuiTest::WriteSettings(const StoredSettings& s) {
+    CFileRegistry reg(StorePath().toStdString());
+    CProfile profile(reg, kRegistryKeyPath);
+    GameSettings settings;
+    settings.m_nArraySize = s.nArraySize;
+    settings.m_nArrayWidth = s.nWidth;
+    settings.m_nArrayHeight = s.nHeight;
+    settings.m_nGameSpeed = s.nGameSpeed;
+    settings.m_strLastName = s.strLastName;
+    settings.m_bSounds = s.bSounds;
+    settings.m_placement = s.placement;
+    settings.Save(profile, "Settings");
+}
+
+WindowPlacement GuiTest::Placement(int x, int y, int w, int h) {
+    WindowPlacement wp;
+    wp.length = 44;
+    wp.showCmd = kShowCmdNormal;
+    wp.rcNormalPosition[0] = x;
+    wp.rcNormalPosition[1] = y;
+    wp.rcNormalPosition[2] = x + w;
+    wp.rcNormalPosition[3] = y + h;
+    return wp;
+}
+
+void GuiTest::StartApp(const CommandLineInfo& cmd, std::optional<uint32_t> nSeed) {
+    if (nSeed) {
+        qputenv("COILIX_TEST_SEED", QByteArray::number(*nSeed));
+    } else {
+        qunsetenv("COILIX_TEST_SEED");
+    }
+    m_pApp = std::make_unique<CCoilixApp>();
+    ASSERT_TRUE(m_pApp->InitInstance(cmd)) << "exit code " << m_pApp->ExitCode();
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    Flush();
+}
+
+void GuiTest::CloseApp() {
+    if (!m_pApp) return;
+    if (Frame().isVisible()) Frame().close();
+    m_pApp->ExitInstance();
+    m_pApp.reset();
+    Flush();
+}
+
+void GuiTest::Key(int nKey, Qt::KeyboardModifiers mods) {
+    QTest::keyClick(&View(), static_cast<Qt::Key>(nKey), mods);
+}
+
+bool GuiTest::Tick() {
+    if (!View().Control().IsTimerRunning()) return false;
+    // The view's game timer is the one running at the game's speed.
+    QAbstractEventDispatcher* pDispatcher = QAbstractEventDispatcher::instance();
+    for (const auto& t : pDispatcher->registeredTimers(&View())) {
+        if (t.interval == Doc().m_nSpeed) {
+            pDispatcher->unregisterTimer(t.timerId);
+            m_nHeldTimer = t.timerId;
+        }
+    }
+    if (m_nHeldTimer == 0) return false;
+    QTimerEvent tick(m_nHeldTimer);
+    QCoreApplication::sendEvent(&View(), &tick);
+    Flush();
+    return true;
+}
+
+int GuiTest::TickUntilOver(int nMaxTicks) {
+    int n = 0;
+    while (Doc().m_nDirection != dirGameOver && n < nMaxTicks && Tick()) ++n;
+    return n;
+}
+
+void GuiTest::Flush() {
+    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+void GuiTest::SetClientSize(int w, int h) {
+    for (int i = 0; i < 3; ++i) {
+        const QSize client = View().ClientSize();
+        if (client == QSize(w, h)) return;
+        Frame().resize(Frame().width() + w - client.width(),
+                       Frame().height() + h - client.height());
+        Flush();
+    }
+}
+
+HighScoreTable GuiTest::StoredTable(int32_t nWidth, int32_t nHeight, int32_t nSpeedMs) {
+    CFileRegistry reg(StorePath().toStdString());
+    HighScoreTable table;
+    table.Load(reg, kRegistryKeyPath, nWidth, nHeight, nSpeedMs);
+    return table;
+}
+
+std::string GuiTest::StoreText() const {
+    std::ifstream in(StorePath().toStdString());
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+std::vector<char> ReadBytes(const QString& strPath) {
+    QFile f(strPath);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    const QByteArray data = f.readAll();
+    return {data.begin(), data.end()};
+}
+
+void WriteBytes(const QString& strPath, const std::vector<char>& bytes) {
+    QFile f(strPath);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}

@@ -1,0 +1,133 @@
+#pragma once
+// What the window tests share: a program started on a store file of its own,
+// deterministic game ticks, and a driver that answers modal dialogs while the
+// code under test waits in their event loops.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "app/CoilixApp.h"
+#include "app/MainFrame.h"
+#include "doc/CoilixDoc.h"
+#include "framework/CommandLine.h"
+#include "res/Strings.h"
+#include "res/resource.h"
+#include "store/GameSettings.h"
+#include "store/HighScoreTable.h"
+#include "view/CoilixView.h"
+
+class QWidget;
+
+// Answers modal dialogs, one step per dialog, in the order they open. It
+// polls the event loop, so it also runs inside the nested loop of a dialog
+// that a step has just opened. A modal that no step expects is recorded and
+// closed after a grace period, so a wrong dialog fails a test instead of
+// hanging it.
+class ModalDriver : public QObject {
+public:
+    using Match = std::function<bool(QWidget*)>;
+    using Act = std::function<void(QWidget*)>;
+
+    ModalDriver();
+    // The next modal for which match() holds gets act().
+    void Expect(std::string strWhat, Match match, Act act);
+    template <typename T>
+    void Expect(std::string strWhat, std::function<void(T&)> act) {
+        Expect(
+            std::move(strWhat), [](QWidget* w) { return dynamic_cast<T*>(w) != nullptr; },
+            [act](QWidget* w) { act(*dynamic_cast<T*>(w)); });
+    }
+
+    // Steps not yet reached, and modals that came unasked (their titles).
+    std::vector<std::string> Pending() const;
+    const std::vector<std::string>& Unexpected() const { return m_unexpected; }
+
+private:
+    struct Step {
+        std::string strWhat;
+        Match match;
+        Act act;
+    };
+    void Poll();
+
+    std::vector<Step> m_steps;
+    size_t m_nNext = 0;
+    std::set<QWidget*> m_handled;
+    QPointer<QWidget> m_pStranger;
+    qint64 m_nStrangerSince = 0;
+    std::vector<std::string> m_unexpected;
+};
+
+// Settings written into the store before the program starts.
+struct StoredSettings {
+    int32_t nArraySize = 0;
+    int32_t nWidth = 17;
+    int32_t nHeight = 13;
+    int32_t nGameSpeed = 0;
+    std::string strLastName;
+    uint8_t bSounds = 0;               // quiet by default: nothing to hear here
+    WindowPlacement placement;         // showCmd 0: the very first start
+};
+
+class GuiTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    QString StorePath() const { return m_dir.filePath("store.reg"); }
+    QString TempPath(const QString& strName) const { return m_dir.filePath(strName); }
+    void WriteSettings(const StoredSettings& s);
+    // A placement that is not the first start: the window at (x, y), w x h.
+    static WindowPlacement Placement(int x, int y, int w, int h);
+
+    // Starts the program as main() does (the window shown and active), with
+    // COILIX_TEST_SEED set when a seed is given.
+    void StartApp(const CommandLineInfo& cmd = {}, std::optional<uint32_t> nSeed = 0);
+    // Closes the main window as the close box does and runs the exit.
+    void CloseApp();
+    bool Running() const { return m_pApp != nullptr; }
+
+    CCoilixApp& App() { return *m_pApp; }
+    CCoilixDoc& Doc() { return m_pApp->Document(); }
+    CCoilixView& View() { return m_pApp->View(); }
+    CMainFrame& Frame() { return m_pApp->MainFrame(); }
+
+    // A key pressed and released on the view, as the keyboard sends it.
+    void Key(int nKey, Qt::KeyboardModifiers mods = Qt::NoModifier);
+    // Delivers one tick of the game timer, if it runs, and lets the paint
+    // happen. The real timer is held back (its dispatcher entry removed) so
+    // that no tick comes from the clock while a test counts them.
+    bool Tick();
+    // Ticks until the game is over; returns how many ticks it took.
+    int TickUntilOver(int nMaxTicks = 200);
+    // Processes pending events (paints, deferred updates).
+    static void Flush();
+    // Resizes the main window so that the view's client area is w x h.
+    void SetClientSize(int w, int h);
+
+    QString Pane(int n) { return Frame().GetPaneText(n); }
+    // The score table of a board and speed as the store holds it.
+    HighScoreTable StoredTable(int32_t nWidth, int32_t nHeight, int32_t nSpeedMs);
+    // The store file's text.
+    std::string StoreText() const;
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<CCoilixApp> m_pApp;
+    int m_nCursorBase = 0;
+    int m_nHeldTimer = 0;  // the game timer, taken off the clock
+};
+
+// Reads a whole file; empty when it cannot be read.
+std::vector<char> ReadBytes(const QString& strPath);
+void WriteBytes(const QString& strPath, const std::vector<char>& bytes);

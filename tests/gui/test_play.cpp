@@ -1,0 +1,244 @@
+// Playing in the window: keys reach the rules through real key events, the
+// game timer, Pause and the Break key, the hidden cursor, and what one tick
+// repaints.
+
+#include <QAbstractEventDispatcher>
+#include <QAction>
+#include <QCursor>
+#include <QProcess>
+#include <QTest>
+#include <map>
+#include <set>
+#include <utility>
+
+#include "GuiTest.h"
+#include "framework/qt/Sound.h"
+
+namespace {
+
+using Cells = std::set<std::pair<int, int>>;
+
+// The cells that each tick invalidates, from the headless driver running the
+// same game: one set per tick, in order.
+std::vector<Cells> InvalidatedPerTick(const QStringList& args) {
+    QProcess replay;
+    replay.start(QStringLiteral(COILIX_REPLAY_BIN), args);
+    EXPECT_TRUE(replay.waitForFinished(30000));
+    std::vector<Cells> ticks;
+    for (const QByteArray& line : replay.readAllStandardOutput().split('\n')) {
+        if (line == "pane 0 Playing...") ticks.emplace_back();
+        const QList<QByteArray> parts = line.split(' ');
+        if (parts.size() == 3 && parts[0] == "cell" && !ticks.empty())
+            ticks.back().insert({parts[1].toInt(), parts[2].toInt()});
+    }
+    return ticks;
+}
+
+int ViewTimerInterval(QObject* pView) {
+    for (const auto& t : QAbstractEventDispatcher::instance()->registeredTimers(pView))
+        return t.interval;
+    return 0;
+}
+
+}  // namespace
+
+class PlayTest : public GuiTest {};
+
+TEST_F(PlayTest, FirstArrowStartsTheTimerAtTheGameSpeedAndItsTicksMoveTheCrawler) {
+    StoredSettings s;
+    s.nGameSpeed = 2;  // 150 ms
+    s.bSounds = 1;
+    WriteSettings(s);
+    StartApp();
+    ASSERT_EQ(Doc().m_nSpeed, 150);
+
+    // Keys other than the arrows start nothing.
+    Key(Qt::Key_A);
+    Key(Qt::Key_Shift);
+    EXPECT_EQ(Doc().m_nDirection, dirNone);
+    EXPECT_FALSE(View().Control().IsTimerRunning());
+    EXPECT_EQ(ViewTimerInterval(&View()), 0);
+
+    Key(Qt::Key_Up);
+    EXPECT_EQ(Doc().m_nDirection, dirUp);
+    EXPECT_EQ(ViewTimerInterval(&View()), 150);
+
+    // The real clock drives play from here.
+    const int32_t nStartY = Doc().m_nHeadY;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return Doc().m_nHeadY <= nStartY - 2; }, 5000))
+        << "head still at row " << Doc().m_nHeadY;
+    EXPECT_EQ(Pane(0), "Playing...");
+    EXPECT_EQ(Pane(1), "Score: 0");
+    EXPECT_EQ(App().Sounds().LastPlayed(), IDW_MOVE);
+}
+
+TEST_F(PlayTest, EachArrowStartsANewGameInItsDirectionAndAReversalIsRefused) {
+    WriteSettings({});
+    StartApp();
+    const struct {
+        int nKey;
+        int32_t nDir;
+        int nBack;
+    } cases[] = {
+        {Qt::Key_Left, dirLeft, Qt::Key_Right},
+        {Qt::Key_Right, dirRight, Qt::Key_Left},
+        {Qt::Key_Up, dirUp, Qt::Key_Down},
+        {Qt::Key_Down, dirDown, Qt::Key_Up},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.nDir);
+        Key(Qt::Key_F2);  // a new game at once, through the frame's accelerator
+        ASSERT_EQ(Doc().m_nDirection, dirNone);
+        const int32_t x0 = Doc().m_nHeadX, y0 = Doc().m_nHeadY;
+        Key(c.nKey);
+        EXPECT_EQ(Doc().m_nDirection, c.nDir);
+        ASSERT_TRUE(Tick());
+        Key(c.nBack);
+        ASSERT_TRUE(Tick());
+        EXPECT_EQ(Doc().m_nDirection, c.nDir);
+        const int dx = Doc().m_nHeadX - x0, dy = Doc().m_nHeadY - y0;
+        EXPECT_EQ(std::abs(dx) + std::abs(dy), 2) << dx << "," << dy;
+        EXPECT_EQ(dx < 0, c.nDir == dirLeft);
+        EXPECT_EQ(dy > 0, c.nDir == dirDown);
+    }
+}
+
+TEST_F(PlayTest, PauseFromTheMenuAndTheBreakKeyStopsAndResumesPlay) {
+    WriteSettings({});
+    StartApp();
+    QAction* pPause = Frame().Action(ID_PAUSE);
+    ASSERT_NE(pPause, nullptr);
+    EXPECT_FALSE(pPause->isEnabled()) << "nothing to pause before the first move";
+
+    Key(Qt::Key_Right);
+    ASSERT_TRUE(Tick());
+    Flush();
+    EXPECT_TRUE(pPause->isEnabled());
+
+    const struct {
+        const char* pszHow;
+        std::function<void()> pause;
+    } ways[] = {
+        {"menu item", [&] { pPause->trigger(); }},
+        {"Break key", [&] { QTest::keyClick(&View(), Qt::Key_Pause); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.pszHow);
+        way.pause();
+        Flush();
+        EXPECT_TRUE(Doc().m_bPaused);
+        EXPECT_TRUE(pPause->isChecked());
+        EXPECT_EQ(Pane(0), "Pause");
+        const int32_t x = Doc().m_nHeadX;
+        ASSERT_TRUE(Tick()) << "the timer keeps running while paused";
+        ASSERT_TRUE(Tick());
+        EXPECT_EQ(Doc().m_nHeadX, x);
+
+        way.pause();
+        Flush();
+        EXPECT_FALSE(Doc().m_bPaused);
+        EXPECT_FALSE(pPause->isChecked());
+        ASSERT_TRUE(Tick());
+        EXPECT_EQ(Doc().m_nHeadX, x + 1);
+        EXPECT_EQ(Pane(0), "Playing...");
+    }
+
+    // An arrow key also ends a pause, even one whose direction is refused.
+    pPause->trigger();
+    Key(Qt::Key_Left);
+    EXPECT_FALSE(Doc().m_bPaused);
+    EXPECT_EQ(Doc().m_nDirection, dirRight);
+
+    TickUntilOver();
+    Flush();
+    EXPECT_FALSE(pPause->isEnabled()) << "nothing to pause after the end";
+    QTest::keyClick(&View(), Qt::Key_Pause);
+    EXPECT_FALSE(Doc().m_bPaused);
+    EXPECT_EQ(Pane(0), "Game over");
+}
+
+TEST_F(PlayTest, CursorIsHiddenDuringPlayAndAlwaysGivenBack) {
+    WriteSettings({});
+    StartApp();
+    const int nBase = m_nCursorBase;
+    const QPoint ptInside = View().viewport()->mapToGlobal(QPoint(50, 50));
+    QCursor::setPos(ptInside);
+    Flush();
+
+    Key(Qt::Key_Control);  // any key hides it, and only once
+    EXPECT_EQ(CursorDisplayCount(), nBase - 1);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(CursorDisplayCount(), nBase - 1);
+
+    // A move message without movement leaves it hidden; a real move shows it.
+    QTest::mouseMove(View().viewport(), QPoint(50, 50));
+    Flush();
+    EXPECT_EQ(CursorDisplayCount(), nBase - 1);
+    QCursor::setPos(ptInside + QPoint(1, 0));
+    QTest::mouseMove(View().viewport(), QPoint(51, 50));
+    Flush();
+    EXPECT_EQ(CursorDisplayCount(), nBase);
+    QTest::mouseMove(View().viewport(), QPoint(60, 52));
+    EXPECT_EQ(CursorDisplayCount(), nBase);
+
+    // Pause shows it, resuming hides it again.
+    Key(Qt::Key_Down);
+    EXPECT_EQ(CursorDisplayCount(), nBase - 1);
+    QTest::keyClick(&View(), Qt::Key_Pause);
+    EXPECT_EQ(CursorDisplayCount(), nBase);
+    QTest::keyClick(&View(), Qt::Key_Pause);
+    EXPECT_EQ(CursorDisplayCount(), nBase - 1);
+
+    // The end of the game gives it back; later keys do not take it.
+    TickUntilOver();
+    ASSERT_EQ(Doc().m_nDirection, dirGameOver);
+    EXPECT_EQ(CursorDisplayCount(), nBase);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(CursorDisplayCount(), nBase);
+
+    // Closing the window while playing gives it back too (checked at teardown).
+    Key(Qt::Key_F2);
+    Key(Qt::Key_Left);
+    ASSERT_TRUE(Tick());
+    EXPECT_EQ(CursorDisplayCount(), nBase - 1);
+    CloseApp();
+    EXPECT_EQ(CursorDisplayCount(), nBase);
+}
+
+TEST_F(PlayTest, ATickRepaintsExactlyTheCellsItInvalidated) {
+    StoredSettings s;
+    WriteSettings(s);  // Small, 350 ms
+    StartApp({}, 6);
+    const QString strEvents = QStringLiteral("R....U....L......D....R..");
+    const std::vector<Cells> expected = InvalidatedPerTick(
+        {"--seed", "6", "--speed", "350", "--width", "17", "--height", "13", "--events",
+         strEvents});
+    ASSERT_EQ(expected.size(), 20u);
+
+    const int nBoardCells = Doc().m_nWidth * Doc().m_nHeight;
+    size_t nTick = 0;
+    size_t nMost = 0;
+    for (QChar ch : strEvents) {
+        if (ch != '.') {
+            Key(ch == 'R'   ? Qt::Key_Right
+                : ch == 'L' ? Qt::Key_Left
+                : ch == 'U' ? Qt::Key_Up
+                            : Qt::Key_Down);
+            continue;
+        }
+        Flush();
+        View().ResetPaintedCells();
+        ASSERT_TRUE(Tick());
+        Flush();
+        const std::vector<QPoint>& painted = View().PaintedCells();
+        Cells paintedSet;
+        for (const QPoint& p : painted) paintedSet.insert({p.x(), p.y()});
+        SCOPED_TRACE(nTick);
+        EXPECT_EQ(paintedSet, expected[nTick]);
+        EXPECT_LE(painted.size(), 6u);
+        EXPECT_LT(static_cast<int>(painted.size()), nBoardCells);
+        nMost = std::max(nMost, paintedSet.size());
+        ++nTick;
+    }
+    EXPECT_GE(nMost, 4u) << "the script should include a tick with a spawn or an expiry";
+}
