@@ -4,56 +4,43 @@
 
 #include "doc/Cell.h"
 
+namespace {
+
+// One axis: moving back (left or up), jump back by half a window while the
+// head's edge lies closer than a quarter window less one tile to the near
+// edge; moving forward, jump on while it lies beyond three quarters. Returns
+// after each jump through scrolled(); a jump that cannot move ends it.
+template <class Scrolled>
+void FollowAxis(bool bForward, int32_t nHeadEdge, int32_t nTile, int32_t nClient, int32_t nTotal,
+                int32_t& o, Scrolled scrolled) {
+    while (bForward ? (o < nTotal && nHeadEdge - o > 3 * nClient / 4)
+                    : (o > 0 && nHeadEdge - o < nClient / 4 - nTile)) {
+        const int32_t nNext =
+            bForward ? std::min(o + nClient / 2, nTotal) : std::max(o - nClient / 2, 0);
+        if (nNext == o) break;
+        o = nNext;
+        scrolled();
+    }
+}
+
+}  // namespace
+
 void KeepHeadInView(const HeadFollowInput& in,
                     const std::function<void(int32_t, int32_t)>& scrollTo) {
-    const int32_t cw = in.nClientWidth;
-    const int32_t ch = in.nClientHeight;
     int32_t ox = in.nOriginX;
     int32_t oy = in.nOriginY;
-    const int32_t nTotalWidth = in.nWidth * in.nTileWidth;
-    const int32_t nTotalHeight = in.nHeight * in.nTileHeight;
-    const int32_t nHeadLeft = in.nHeadX * in.nTileWidth;
-    const int32_t nHeadTop = in.nHeadY * in.nTileHeight;
-
-    // Each loop also ends when a pass cannot move (a window under 2 pixels).
-    switch (in.nLastDirection) {
-        case dirLeft:
-            if (in.nOffsetX != 0 || nTotalWidth <= cw) return;
-            while (ox > 0 && nHeadLeft - ox < cw / 4 - in.nTileWidth) {
-                const int32_t nNext = std::max(ox - cw / 2, 0);
-                if (nNext == ox) break;
-                ox = nNext;
-                scrollTo(ox, oy);
-            }
-            break;
-        case dirRight:
-            if (in.nOffsetX != 0 || nTotalWidth <= cw) return;
-            while (ox < nTotalWidth && nHeadLeft - ox > 3 * cw / 4) {
-                const int32_t nNext = std::min(ox + cw / 2, nTotalWidth);
-                if (nNext == ox) break;
-                ox = nNext;
-                scrollTo(ox, oy);
-            }
-            break;
-        case dirUp:
-            if (in.nOffsetY != 0 || nTotalHeight <= ch) return;
-            while (oy > 0 && nHeadTop - oy < ch / 4 - in.nTileHeight) {
-                const int32_t nNext = std::max(oy - ch / 2, 0);
-                if (nNext == oy) break;
-                oy = nNext;
-                scrollTo(ox, oy);
-            }
-            break;
-        case dirDown:
-            if (in.nOffsetY != 0 || nTotalHeight <= ch) return;
-            while (oy < nTotalHeight && nHeadTop - oy > 3 * ch / 4) {
-                const int32_t nNext = std::min(oy + ch / 2, nTotalHeight);
-                if (nNext == oy) break;
-                oy = nNext;
-                scrollTo(ox, oy);
-            }
-            break;
-        default:
-            break;
+    const auto scrolled = [&] { scrollTo(ox, oy); };
+    const bool bHorizontal = in.nLastDirection == dirLeft || in.nLastDirection == dirRight;
+    const bool bForward = in.nLastDirection == dirRight || in.nLastDirection == dirDown;
+    if (bHorizontal) {
+        const int32_t nTotal = in.nWidth * in.nTileWidth;
+        if (in.nOffsetX != 0 || nTotal <= in.nClientWidth) return;
+        FollowAxis(bForward, in.nHeadX * in.nTileWidth, in.nTileWidth, in.nClientWidth, nTotal, ox,
+                   scrolled);
+    } else if (in.nLastDirection == dirUp || in.nLastDirection == dirDown) {
+        const int32_t nTotal = in.nHeight * in.nTileHeight;
+        if (in.nOffsetY != 0 || nTotal <= in.nClientHeight) return;
+        FollowAxis(bForward, in.nHeadY * in.nTileHeight, in.nTileHeight, in.nClientHeight, nTotal,
+                   oy, scrolled);
     }
 }
