@@ -161,7 +161,12 @@ void CCoilixApp::ReportFileError(const FileErrorReport& r) {
             strText = Str(IDS_ERR_CANNOT_SAVE).arg(strPath);
             break;
     }
-    if (!r.detail.empty()) strText += QStringLiteral("\n") + QString::fromStdString(r.detail);
+    // The system's own explanation goes with a file that could not be opened
+    // or written; a bad format needs none.
+    const bool bSystemError =
+        r.error == FileError::kCannotOpen || r.error == FileError::kCannotSave;
+    if (bSystemError && !r.detail.empty())
+        strText += QStringLiteral("\n") + QString::fromStdString(r.detail);
     QWidget* pParent = m_pMainWnd && m_pMainWnd->isVisible() ? m_pMainWnd.get() : nullptr;
     QMessageBox::warning(pParent, AppTitle(), strText);
 }

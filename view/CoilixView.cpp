@@ -80,6 +80,7 @@ void CCoilixView::OnSize(int cx, int cy) {
 }
 
 void CCoilixView::OnUpdate() {
+    EnsureLaidOut();
     const QSize client = ClientSize();
     ComputeOffsets(client.width(), client.height());
     ApplyScrollSizes();
@@ -97,6 +98,7 @@ void CCoilixView::OnInitialUpdate() {
 }
 
 void CCoilixView::CenterScrollPosition() {
+    EnsureLaidOut();
     const QPoint pos = GetDeviceScrollPosition();
     const QSize outer = OuterSize();
     const int bw = m_doc.m_nWidth * m_nTileWidth;

@@ -64,13 +64,19 @@ void CScrollView::ScrollToPosition(QPoint pt) {
     verticalScrollBar()->setValue(pt.y());
 }
 
+void CScrollView::EnsureLaidOut() {
+    // A frame that has not been shown yet has not placed its children: lay it
+    // out now so that the view's size is the one it will have.
+    QWidget* pFrame = window();
+    if (pFrame == nullptr || pFrame == this || pFrame->isVisible()) return;
+    pFrame->ensurePolished();
+    if (QLayout* pLayout = pFrame->layout()) pLayout->activate();
+}
+
 void CScrollView::ResizeParentToFit() {
     QWidget* pFrame = window();
     if (pFrame == nullptr || pFrame == this) return;
-    // A frame that has not been shown yet has not placed its children: lay it
-    // out now so that the view's size is the one it will have.
-    pFrame->ensurePolished();
-    if (QLayout* pLayout = pFrame->layout()) pLayout->activate();
+    EnsureLaidOut();
     // Client size as it would be without scroll bars.
     const int nFrame = 2 * frameWidth();
     const QSize clientNoBars(width() - nFrame, height() - nFrame);

@@ -25,6 +25,10 @@ public:
     // size without scroll bars (the frame's minimum size still applies).
     void ResizeParentToFit();
 
+    // Before the frame is first shown, lays it out so that the sizes below
+    // are the ones the view will have.
+    void EnsureLaidOut();
+
     // Client area (the part the contents are drawn in) and the view window's
     // outer size, border and scroll bars included.
     QSize ClientSize() const;
