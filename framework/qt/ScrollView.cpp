@@ -70,7 +70,11 @@ void CScrollView::EnsureLaidOut() {
     QWidget* pFrame = window();
     if (pFrame == nullptr || pFrame == this || pFrame->isVisible()) return;
     pFrame->ensurePolished();
-    if (QLayout* pLayout = pFrame->layout()) pLayout->activate();
+    if (QLayout* pLayout = pFrame->layout()) {
+        // The frame may have been resized since it was last laid out.
+        pLayout->invalidate();
+        pLayout->activate();
+    }
 }
 
 void CScrollView::ResizeParentToFit() {

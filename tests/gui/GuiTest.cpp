@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QTimerEvent>
 #include <QWidget>
+#include <QWindow>
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -38,28 +40,38 @@ std::vector<std::string> ModalDriver::Pending() const {
     return pending;
 }
 
+bool ModalDriver::IsHandled(QWidget* pModal) const {
+    // Guarded pointers: a dialog on the stack often reuses a gone one's address.
+    return std::any_of(m_handled.begin(), m_handled.end(),
+                       [pModal](const QPointer<QWidget>& p) { return p == pModal; });
+}
+
 void ModalDriver::Poll() {
     QTimer::singleShot(kPollMs, this, [this] { Poll(); });
     QWidget* pModal = QApplication::activeModalWidget();
-    if (pModal == nullptr || !pModal->isVisible() || m_handled.count(pModal) != 0) return;
+    if (pModal == nullptr || IsHandled(pModal)) return;
+    // A dialog is answered once it is on screen and has had one poll to
+    // settle (laid out, its show events handled), as a person sees it.
+    const bool bExposed = pModal->isVisible() && pModal->windowHandle() != nullptr &&
+                          pModal->windowHandle()->isExposed();
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (m_pSeen != pModal) {
+        m_pSeen = pModal;
+        m_nSeenSince = now;
+        return;
+    }
+    if (!bExposed) return;
     if (m_nNext < m_steps.size() && m_steps[m_nNext].match(pModal)) {
-        m_handled.insert(pModal);
-        m_pStranger = nullptr;
+        m_handled.emplace_back(pModal);
         const Step& step = m_steps[m_nNext++];
         step.act(pModal);
         return;
     }
     // Not what the next step waits for: give it a moment, then close it.
-    const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (m_pStranger != pModal) {
-        m_pStranger = pModal;
-        m_nStrangerSince = now;
-        return;
-    }
-    if (now - m_nStrangerSince < kStrangerGraceMs) return;
+    if (now - m_nSeenSince < kStrangerGraceMs) return;
     m_unexpected.push_back(pModal->windowTitle().toStdString() + " (" +
                            pModal->metaObject()->className() + ")");
-    m_handled.insert(pModal);
+    m_handled.emplace_back(pModal);
     if (auto* pDialog = qobject_cast<QDialog*>(pModal)) {
         pDialog->reject();
     } else {
@@ -97,7 +109,7 @@ void GuiTest::WriteSettings(const StoredSettings& s) {
     settings.Save(profile, "Settings");
 }
 
-WindowPlacement GuiTest::Placement(int x, int y, int w, int h) {
+WindowPlacement Placement(int x, int y, int w, int h) {
     WindowPlacement wp;
     wp.length = 44;
     wp.showCmd = kShowCmdNormal;
@@ -116,6 +128,10 @@ void GuiTest::StartApp(const CommandLineInfo& cmd, std::optional<uint32_t> nSeed
     }
     m_pApp = std::make_unique<CCoilixApp>();
     ASSERT_TRUE(m_pApp->InitInstance(cmd)) << "exit code " << m_pApp->ExitCode();
+    ActivateFrame();
+}
+
+void GuiTest::ActivateFrame() {
     Frame().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
     Flush();
@@ -156,7 +172,7 @@ int GuiTest::TickUntilOver(int nMaxTicks) {
     return n;
 }
 
-void GuiTest::Flush() {
+void Flush() {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
 }
 
@@ -182,6 +198,18 @@ std::string GuiTest::StoreText() const {
     std::stringstream ss;
     ss << in.rdbuf();
     return ss.str();
+}
+
+void PrintTo(const QPoint& pt, std::ostream* os) {
+    *os << "(" << pt.x() << ", " << pt.y() << ")";
+}
+
+void PrintTo(const QSize& size, std::ostream* os) {
+    *os << size.width() << " x " << size.height();
+}
+
+void PrintTo(const QString& str, std::ostream* os) {
+    *os << '"' << str.toStdString() << '"';
 }
 
 std::vector<char> ReadBytes(const QString& strPath) {

@@ -7,13 +7,15 @@
 
 #include <QDir>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <set>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -60,12 +62,13 @@ private:
         Act act;
     };
     void Poll();
+    bool IsHandled(QWidget* pModal) const;
 
     std::vector<Step> m_steps;
     size_t m_nNext = 0;
-    std::set<QWidget*> m_handled;
-    QPointer<QWidget> m_pStranger;
-    qint64 m_nStrangerSince = 0;
+    std::vector<QPointer<QWidget>> m_handled;
+    QPointer<QWidget> m_pSeen;  // the modal on top at the last poll
+    qint64 m_nSeenSince = 0;
     std::vector<std::string> m_unexpected;
 };
 
@@ -76,8 +79,8 @@ struct StoredSettings {
     int32_t nHeight = 13;
     int32_t nGameSpeed = 0;
     std::string strLastName;
-    uint8_t bSounds = 0;               // quiet by default: nothing to hear here
-    WindowPlacement placement;         // showCmd 0: the very first start
+    uint8_t bSounds = 0;        // quiet by default: nothing to hear here
+    WindowPlacement placement;  // showCmd 0: the very first start
 };
 
 class GuiTest : public ::testing::Test {
@@ -88,8 +91,6 @@ protected:
     QString StorePath() const { return m_dir.filePath("store.reg"); }
     QString TempPath(const QString& strName) const { return m_dir.filePath(strName); }
     void WriteSettings(const StoredSettings& s);
-    // A placement that is not the first start: the window at (x, y), w x h.
-    static WindowPlacement Placement(int x, int y, int w, int h);
 
     // Starts the program as main() does (the window shown and active), with
     // COILIX_TEST_SEED set when a seed is given.
@@ -103,6 +104,9 @@ protected:
     CCoilixView& View() { return m_pApp->View(); }
     CMainFrame& Frame() { return m_pApp->MainFrame(); }
 
+    // Makes the main window the active one again, as the window manager does
+    // when a dialog closes (accelerators work only in the active window).
+    void ActivateFrame();
     // A key pressed and released on the view, as the keyboard sends it.
     void Key(int nKey, Qt::KeyboardModifiers mods = Qt::NoModifier);
     // Delivers one tick of the game timer, if it runs, and lets the paint
@@ -111,8 +115,6 @@ protected:
     bool Tick();
     // Ticks until the game is over; returns how many ticks it took.
     int TickUntilOver(int nMaxTicks = 200);
-    // Processes pending events (paints, deferred updates).
-    static void Flush();
     // Resizes the main window so that the view's client area is w x h.
     void SetClientSize(int w, int h);
 
@@ -127,6 +129,17 @@ protected:
     int m_nCursorBase = 0;
     int m_nHeldTimer = 0;  // the game timer, taken off the clock
 };
+
+// Processes pending events (paints, deferred updates).
+void Flush();
+
+// A stored placement that is not the first start: the window at (x, y), w x h.
+WindowPlacement Placement(int x, int y, int w, int h);
+
+// Readable failure messages.
+void PrintTo(const QPoint& pt, std::ostream* os);
+void PrintTo(const QSize& size, std::ostream* os);
+void PrintTo(const QString& str, std::ostream* os);
 
 // Reads a whole file; empty when it cannot be read.
 std::vector<char> ReadBytes(const QString& strPath);

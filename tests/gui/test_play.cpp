@@ -210,9 +210,9 @@ TEST_F(PlayTest, ATickRepaintsExactlyTheCellsItInvalidated) {
     WriteSettings(s);  // Small, 350 ms
     StartApp({}, 6);
     const QString strEvents = QStringLiteral("R....U....L......D....R..");
-    const std::vector<Cells> expected = InvalidatedPerTick(
-        {"--seed", "6", "--speed", "350", "--width", "17", "--height", "13", "--events",
-         strEvents});
+    const std::vector<Cells> expected =
+        InvalidatedPerTick({"--seed", "6", "--speed", "350", "--width", "17", "--height", "13",
+                            "--events", strEvents});
     ASSERT_EQ(expected.size(), 20u);
 
     const int nBoardCells = Doc().m_nWidth * Doc().m_nHeight;

@@ -1,0 +1,173 @@
+# Shared by the end-to-end scripts: a private X server, the program started
+# on a store file of its own, real key presses with xdotool, screenshots, and
+# cleaning up every process the script started.
+#
+# Sourced with COILIX_BIN set to the program. Screenshots and the store are
+# copied to $E2E_ARTIFACTS when the test fails, or always with E2E_KEEP=1. Exits 77 (skipped) when a tool
+# is missing.
+
+set -euo pipefail
+
+E2E_SKIP=77
+
+e2e_require_tools() {
+    local tool
+    for tool in Xvfb xdotool xwininfo import compare; do
+        if ! command -v "$tool" >/dev/null 2>&1; then
+            echo "SKIP: $tool is not installed (packages xvfb, xdotool, x11-utils, imagemagick)"
+            exit "$E2E_SKIP"
+        fi
+    done
+    # ImageMagick's own convert (another one may come first on the PATH).
+    CONVERT=""
+    local c
+    for c in /usr/bin/convert /usr/bin/convert-im6.q16; do
+        if [ -x "$c" ]; then
+            CONVERT="$c"
+            break
+        fi
+    done
+    if [ -z "$CONVERT" ]; then
+        echo "SKIP: ImageMagick's convert is not installed"
+        exit "$E2E_SKIP"
+    fi
+}
+
+E2E_XVFB_PID=""
+E2E_APP_PID=""
+E2E_TMP=""
+
+e2e_cleanup() {
+    local rc=$?
+    if [ -n "$E2E_APP_PID" ] && kill -0 "$E2E_APP_PID" 2>/dev/null; then
+        kill "$E2E_APP_PID" 2>/dev/null || true
+        wait "$E2E_APP_PID" 2>/dev/null || true
+    fi
+    if [ -n "$E2E_XVFB_PID" ] && kill -0 "$E2E_XVFB_PID" 2>/dev/null; then
+        kill "$E2E_XVFB_PID" 2>/dev/null || true
+        wait "$E2E_XVFB_PID" 2>/dev/null || true
+    fi
+    if [ -n "$E2E_TMP" ]; then
+        if { [ "$rc" -ne 0 ] || [ -n "${E2E_KEEP:-}" ]; } && [ -n "${E2E_ARTIFACTS:-}" ]; then
+            mkdir -p "$E2E_ARTIFACTS"
+            cp -r "$E2E_TMP"/. "$E2E_ARTIFACTS"/ 2>/dev/null || true
+            echo "screenshots and store kept in $E2E_ARTIFACTS"
+        fi
+        rm -rf "$E2E_TMP"
+    fi
+    exit "$rc"
+}
+
+e2e_fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# A temporary folder, a fresh store in it, and an X server on a display number
+# of our own (derived from this script's process id, skipping any in use).
+e2e_start_x() {
+    trap e2e_cleanup EXIT
+    trap 'exit 130' INT TERM
+    E2E_TMP=$(mktemp -d)
+    export COILIX_REGISTRY="$E2E_TMP/store.reg"
+    unset QT_QPA_PLATFORM
+    export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    local n=$((200 + $$ % 700)) tries=0
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do
+        n=$((n + 1))
+        tries=$((tries + 1))
+        [ "$tries" -lt 100 ] || e2e_fail "no free display number"
+    done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+    E2E_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 100); do
+        if xdotool getdisplaygeometry >/dev/null 2>&1; then return 0; fi
+        kill -0 "$E2E_XVFB_PID" 2>/dev/null || e2e_fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
+        sleep 0.05
+    done
+    e2e_fail "Xvfb on $DISPLAY did not answer"
+}
+
+e2e_start_app() {
+    "$COILIX_BIN" "$@" >>"$E2E_TMP/app.log" 2>&1 &
+    E2E_APP_PID=$!
+}
+
+# Waits for the program to end by itself; its exit code goes to E2E_APP_RC.
+# (Not in a subshell: only this shell can collect its child's exit code.)
+E2E_APP_RC=""
+e2e_wait_app_exit() {
+    local i
+    for i in $(seq 1 100); do
+        if ! kill -0 "$E2E_APP_PID" 2>/dev/null; then
+            E2E_APP_RC=0
+            wait "$E2E_APP_PID" || E2E_APP_RC=$?
+            E2E_APP_PID=""
+            return 0
+        fi
+        sleep 0.1
+    done
+    e2e_fail "the program did not end"
+}
+
+# Prints the id of a visible window whose title is exactly $1, waiting up to 10 s.
+e2e_wait_window() {
+    local title=$1 i id
+    for i in $(seq 1 100); do
+        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    e2e_fail "no window titled '$title' appeared"
+}
+
+# Waits until no visible window is titled exactly $1.
+e2e_wait_window_gone() {
+    local i
+    for i in $(seq 1 100); do
+        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    e2e_fail "the window '$1' did not close"
+}
+
+# There is no window manager: give the keyboard to a window ourselves.
+e2e_focus() {
+    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
+    sleep 0.1
+}
+
+e2e_key() {
+    xdotool key --delay 60 "$@"
+}
+
+e2e_type() {
+    xdotool type --delay 60 "$1"
+}
+
+# Screenshot of a window into $2.
+e2e_shot() {
+    import -window "$1" "$2"
+}
+
+# Number of pixels that differ between two screenshots.
+e2e_diff() {
+    compare -metric AE "$1" "$2" null: 2>&1 || true
+}
+
+# "WxH+X+Y": where the pure green of the board lies in a screenshot.
+e2e_green_box() {
+    "$CONVERT" "$1" -fill black +opaque "#00ff00" -trim -format "%wx%h%O" info: 2>/dev/null
+}
+
+# "X Y W H" of a window on the screen.
+e2e_geometry() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
+        /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
+}

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# End to end on a real X server: the window appears titled "Coilix", arrow
+# keys move the crawler, Break pauses and resumes, Esc ends the program, and
+# the store then holds the settings and the window placement.
+#
+# usage: play.sh COILIX-BINARY
+
+set -euo pipefail
+COILIX_BIN=$1
+. "$(dirname "$0")/lib.sh" || exit 1
+e2e_require_tools
+e2e_start_x
+
+# A board known in advance: with this seed, moving right and then down
+# meets nothing that ends the game.
+export COILIX_TEST_SEED=7
+e2e_start_app
+win=$(e2e_wait_window Coilix)
+[ "$(xdotool getwindowname "$win")" = "Coilix" ] || e2e_fail "title is not Coilix"
+e2e_focus "$win"
+sleep 0.5
+shots=$E2E_TMP
+e2e_shot "$win" "$shots/0-start.png"
+
+# The first arrow starts the game; ticks (250 ms) move the crawler.
+e2e_key Right
+sleep 0.6
+e2e_shot "$win" "$shots/1-moving.png"
+[ "$(e2e_diff "$shots/0-start.png" "$shots/1-moving.png")" != 0 ] || e2e_fail "Right did not move the crawler"
+
+# Break pauses: nothing changes over several ticks.
+e2e_key Pause
+sleep 0.4
+e2e_shot "$win" "$shots/2-paused.png"
+sleep 1
+e2e_shot "$win" "$shots/3-still-paused.png"
+d=$(e2e_diff "$shots/2-paused.png" "$shots/3-still-paused.png")
+[ "$d" = 0 ] || e2e_fail "the game moved while paused ($d pixels changed)"
+[ "$(e2e_diff "$shots/1-moving.png" "$shots/2-paused.png")" != 0 ] || e2e_fail "no move before the pause"
+
+# Break again resumes; Down steers.
+e2e_key Pause
+e2e_key Down
+sleep 0.6
+e2e_shot "$win" "$shots/4-resumed.png"
+[ "$(e2e_diff "$shots/3-still-paused.png" "$shots/4-resumed.png")" != 0 ] || e2e_fail "Break did not resume"
+
+# Esc ends the program, which writes its settings.
+e2e_key Escape
+e2e_wait_app_exit
+[ "$E2E_APP_RC" = 0 ] || e2e_fail "the program ended with $E2E_APP_RC (see app.log)"
+store=$(cat "$COILIX_REGISTRY")
+section=$(awk '/^\[/ {s=$0} s ~ /\\Settings\]$/ && /^"/' "$COILIX_REGISTRY")
+for value in '"Last Name"=""' '"Array Size"=dword:00000000' '"Array Width"=dword:00000011' \
+    '"Array Height"=dword:0000000d' '"Game Speed"=dword:00000001' '"Sounds"=dword:00000001'; do
+    grep -qF "$value" <<<"$section" || e2e_fail "the store lacks $value under Settings:
+$store"
+done
+[ "$(wc -l <<<"$section")" = 6 ] || e2e_fail "Settings holds other values:
+$section"
+grep -q '^"Frame Placement"=hex:2c,00,00,00' "$COILIX_REGISTRY" || e2e_fail "no Frame Placement:
+$store"
+echo "PASS: window, keys, Break, Esc and the store"

@@ -1,0 +1,328 @@
+// The dialogs as a player meets them: the New Game dialog with its presets
+// and checks, and the end of a game with the name entry and the table.
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include "GuiTest.h"
+#include "app/HighScoresDlg.h"
+#include "app/NewGameDlg.h"
+#include "framework/qt/Sound.h"
+
+namespace {
+
+QPushButton* Button(QWidget& dlg, const QString& strText) {
+    for (QPushButton* p : dlg.findChildren<QPushButton*>()) {
+        if (p->text() == strText) return p;
+    }
+    ADD_FAILURE() << "no button " << strText.toStdString() << " in "
+                  << dlg.windowTitle().toStdString();
+    return nullptr;
+}
+
+void Click(QWidget& dlg, const QString& strText) {
+    if (QPushButton* p = Button(dlg, strText)) QTest::mouseClick(p, Qt::LeftButton);
+}
+
+// Replaces the text of a box as a person does: click, select all, type.
+void TypeInto(QLineEdit* pEdit, const QString& strText) {
+    QTest::mouseClick(pEdit, Qt::LeftButton);
+    QTest::keyClick(pEdit, Qt::Key_A, Qt::ControlModifier);
+    if (strText.isEmpty()) {
+        QTest::keyClick(pEdit, Qt::Key_Delete);
+    } else {
+        QTest::keyClicks(pEdit, strText);
+    }
+}
+
+// Picks an item of a combo box from its drop-down list with the mouse.
+void Pick(QComboBox* pCombo, const QString& strItem) {
+    const int nIndex = pCombo->findText(strItem);
+    ASSERT_GE(nIndex, 0) << strItem.toStdString();
+    pCombo->showPopup();
+    QAbstractItemView* pList = pCombo->view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(pList->window()));
+    const QRect rc = pList->visualRect(pList->model()->index(nIndex, 0));
+    QTest::mouseClick(pList->viewport(), Qt::LeftButton, Qt::NoModifier, rc.center());
+    Flush();
+    EXPECT_EQ(pCombo->currentText(), strItem);
+}
+
+QString LabelText(QWidget& dlg, const char* pszName) {
+    auto* pLabel = dlg.findChild<QLabel*>(pszName);
+    return pLabel != nullptr ? pLabel->text() : QStringLiteral("<missing %1>").arg(pszName);
+}
+
+}  // namespace
+
+class DialogTest : public GuiTest {
+protected:
+    void ExpectDriverDone(const ModalDriver& driver) {
+        EXPECT_TRUE(driver.Pending().empty()) << "dialog never came: " << driver.Pending()[0];
+        EXPECT_TRUE(driver.Unexpected().empty()) << "unexpected dialog: " << driver.Unexpected()[0];
+    }
+    // Plays the current game into the wall above, with the score set to
+    // nScore just before the end.
+    void PlayIntoTheWall(int32_t nScore) {
+        Key(Qt::Key_Up);
+        ASSERT_TRUE(Tick());
+        Doc().m_nScore = nScore;
+        TickUntilOver();
+        ASSERT_EQ(Doc().m_nDirection, dirGameOver);
+    }
+};
+
+TEST_F(DialogTest, NewGameWithACustomBoardWritesTheChoiceAndStartsThatGame) {
+    WriteSettings({});  // Small, Low
+    StartApp();
+    ModalDriver driver;
+    driver.Expect<CNewGameDlg>("New Game", [&](CNewGameDlg& dlg) {
+        EXPECT_EQ(dlg.windowTitle(), "New Game");
+        EXPECT_EQ(dlg.focusWidget(), dlg.SizeCombo());
+        EXPECT_EQ(dlg.SizeCombo()->currentText(), "Small");
+        EXPECT_FALSE(dlg.WidthEdit()->isEnabled());
+        EXPECT_EQ(dlg.WidthEdit()->text(), "17");
+        EXPECT_EQ(dlg.HeightEdit()->text(), "13");
+
+        Pick(dlg.SizeCombo(), "Custom");
+        EXPECT_TRUE(dlg.WidthEdit()->isEnabled()) << "Custom enables the boxes";
+        EXPECT_TRUE(dlg.HeightEdit()->isEnabled());
+        EXPECT_EQ(dlg.WidthEdit()->text(), "17");
+        TypeInto(dlg.WidthEdit(), "30");
+        TypeInto(dlg.HeightEdit(), "20");
+        Pick(dlg.SpeedCombo(), "Normal");
+        EXPECT_EQ(dlg.SpeedCombo()->currentText(), "Normal");
+        Click(dlg, "OK");
+    });
+    Frame().Action(ID_NEW_GAME)->trigger();
+    ExpectDriverDone(driver);
+
+    EXPECT_EQ(App().m_settings.m_nArraySize, 2);
+    EXPECT_EQ(App().m_settings.m_nArrayWidth, 30);
+    EXPECT_EQ(App().m_settings.m_nArrayHeight, 20);
+    EXPECT_EQ(App().m_settings.m_nGameSpeed, 1);
+    EXPECT_EQ(Doc().m_nWidth, 30);
+    EXPECT_EQ(Doc().m_nHeight, 20);
+    EXPECT_EQ(Doc().m_nSpeed, 250);
+    EXPECT_EQ(Doc().m_nDirection, dirNone);
+    EXPECT_EQ(Pane(0), "Ready");
+}
+
+TEST_F(DialogTest, NewGamePresetsFillTheBoxesAndCancelChangesNothing) {
+    StoredSettings s;
+    s.nArraySize = 2;
+    s.nWidth = 40;
+    s.nHeight = 30;
+    s.nGameSpeed = 2;
+    WriteSettings(s);
+    StartApp();
+    Key(Qt::Key_Left);
+    ASSERT_TRUE(Tick());
+    const int32_t nHeadX = Doc().m_nHeadX;
+
+    ModalDriver driver;
+    driver.Expect<CNewGameDlg>("New Game", [&](CNewGameDlg& dlg) {
+        EXPECT_EQ(dlg.SizeCombo()->currentText(), "Custom");
+        EXPECT_EQ(dlg.WidthEdit()->text(), "40");
+        EXPECT_EQ(dlg.HeightEdit()->text(), "30");
+        EXPECT_EQ(dlg.SpeedCombo()->currentText(), "High");
+        Pick(dlg.SizeCombo(), "Large");
+        EXPECT_EQ(dlg.SizeCombo()->currentText(), "Large");
+        EXPECT_EQ(dlg.WidthEdit()->text(), "25");
+        EXPECT_EQ(dlg.HeightEdit()->text(), "19");
+        EXPECT_FALSE(dlg.HeightEdit()->isEnabled());
+        Pick(dlg.SizeCombo(), "Small");
+        EXPECT_EQ(dlg.WidthEdit()->text(), "17");
+        EXPECT_EQ(dlg.HeightEdit()->text(), "13");
+        Pick(dlg.SpeedCombo(), "Low");
+        Click(dlg, "Cancel");
+    });
+    Frame().Action(ID_NEW_GAME)->trigger();
+    ExpectDriverDone(driver);
+
+    EXPECT_EQ(App().m_settings.m_nArraySize, 2);
+    EXPECT_EQ(App().m_settings.m_nArrayWidth, 40);
+    EXPECT_EQ(App().m_settings.m_nArrayHeight, 30);
+    EXPECT_EQ(App().m_settings.m_nGameSpeed, 2);
+    EXPECT_EQ(Doc().m_nWidth, 40) << "the running game is untouched";
+    EXPECT_EQ(Doc().m_nHeadX, nHeadX);
+    EXPECT_EQ(Doc().m_nDirection, dirLeft);
+}
+
+TEST_F(DialogTest, NewGameChecksTheHeightFirstAndPutsTheFocusIntoTheFailingBox) {
+    WriteSettings({});
+    StartApp();
+    std::vector<QString> messages;
+    auto answerMessage = [&](QMessageBox& box) {
+        messages.push_back(box.text());
+        QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton);
+    };
+    ModalDriver driver;
+    // Enter in a box presses OK, as the dialog's default button.
+    auto enter = [](CNewGameDlg& dlg) { QTest::keyClick(dlg.focusWidget(), Qt::Key_Return); };
+    driver.Expect<CNewGameDlg>("New Game", [&](CNewGameDlg& dlg) {
+        Pick(dlg.SizeCombo(), "Custom");
+        TypeInto(dlg.WidthEdit(), "71");
+        TypeInto(dlg.HeightEdit(), "");
+        TypeInto(dlg.WidthEdit(), "71");
+        enter(dlg);  // both wrong: the height's message comes first
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_EQ(dlg.focusWidget(), dlg.HeightEdit());
+
+        TypeInto(dlg.HeightEdit(), "4");
+        enter(dlg);
+        EXPECT_EQ(dlg.focusWidget(), dlg.HeightEdit());
+
+        TypeInto(dlg.HeightEdit(), "5");
+        enter(dlg);  // now the width
+        EXPECT_TRUE(dlg.isVisible());
+        EXPECT_EQ(dlg.focusWidget(), dlg.WidthEdit());
+
+        TypeInto(dlg.WidthEdit(), "70");
+        enter(dlg);
+        EXPECT_FALSE(dlg.isVisible());
+    });
+    for (int i = 0; i < 3; ++i) driver.Expect<QMessageBox>("validation message", answerMessage);
+    Frame().Action(ID_NEW_GAME)->trigger();
+    ExpectDriverDone(driver);
+
+    EXPECT_EQ(messages, std::vector<QString>({"Please enter an integer.",
+                                              "Please enter an integer between 5 and 70.",
+                                              "Please enter an integer between 5 and 70."}));
+    EXPECT_EQ(App().m_settings.m_nArrayWidth, 70);
+    EXPECT_EQ(App().m_settings.m_nArrayHeight, 5);
+    EXPECT_EQ(Doc().m_nWidth, 70);
+    EXPECT_EQ(Doc().m_nHeight, 5);
+}
+
+TEST_F(DialogTest, AGoodScoreAsksForTheNameStoresTheTableAndShowsIt) {
+    StoredSettings s;
+    s.strLastName = "Ann";
+    s.bSounds = 1;
+    WriteSettings(s);  // Small, 350 ms
+    StartApp();
+
+    ModalDriver driver;
+    int nSoundDuringEntry = 0;
+    driver.Expect<CNewHighScoreDlg>("New High Score", [&](CNewHighScoreDlg& dlg) {
+        EXPECT_EQ(dlg.windowTitle(), "New High Score");
+        EXPECT_EQ(Pane(0), "New high score");
+        EXPECT_FALSE(View().Control().IsTimerRunning());
+        EXPECT_EQ(CursorDisplayCount(), m_nCursorBase) << "the cursor is back for typing";
+        nSoundDuringEntry = App().Sounds().LastPlayed();
+        EXPECT_EQ(LabelText(dlg, "position"), "1.");
+        EXPECT_EQ(LabelText(dlg, "score"), "300");
+        // The last name is proposed, selected, so that typing replaces it.
+        EXPECT_EQ(dlg.focusWidget(), dlg.NameEdit());
+        EXPECT_EQ(dlg.NameEdit()->text(), "Ann");
+        EXPECT_EQ(dlg.NameEdit()->selectedText(), "Ann");
+        QTest::keyClicks(dlg.focusWidget(), "Bob");
+        QTest::keyClick(dlg.focusWidget(), Qt::Key_Return);
+    });
+    driver.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
+        EXPECT_EQ(dlg.windowTitle(), "High Scores");
+        EXPECT_EQ(LabelText(dlg, "name0"), "Bob");
+        EXPECT_EQ(LabelText(dlg, "score0"), "300");
+        EXPECT_EQ(LabelText(dlg, "name1"), "");
+        // The table is in the store before it is shown.
+        const HighScoreTable stored = StoredTable(17, 13, 350);
+        EXPECT_EQ(stored.GetCount(), 10);
+        EXPECT_EQ(stored.GetRow(0).Name(), "Bob");
+        EXPECT_EQ(stored.GetRow(0).nScore, 300);
+        Click(dlg, "Close");
+    });
+    PlayIntoTheWall(300);
+    ExpectDriverDone(driver);
+    EXPECT_EQ(nSoundDuringEntry, IDW_HIGH_SCORE);
+    EXPECT_EQ(Pane(0), "Game over");
+    EXPECT_EQ(App().m_settings.m_strLastName, "Bob");
+
+    // Ctrl+H shows the same table again.
+    ActivateFrame();
+    ModalDriver again;
+    again.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
+        EXPECT_EQ(LabelText(dlg, "name0"), "Bob");
+        Click(dlg, "Close");
+    });
+    QTest::keyClick(&View(), Qt::Key_H, Qt::ControlModifier);
+    ExpectDriverDone(again);
+
+    // The next good game proposes the new name; Enter keeps it.
+    ActivateFrame();
+    Key(Qt::Key_F2);
+    ModalDriver next;
+    next.Expect<CNewHighScoreDlg>("New High Score", [&](CNewHighScoreDlg& dlg) {
+        EXPECT_EQ(LabelText(dlg, "position"), "2.");
+        EXPECT_EQ(dlg.NameEdit()->text(), "Bob");
+        QTest::keyClick(dlg.focusWidget(), Qt::Key_Return);
+    });
+    next.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
+        EXPECT_EQ(LabelText(dlg, "name1"), "Bob");
+        EXPECT_EQ(LabelText(dlg, "score1"), "200");
+        QTest::keyClick(dlg.focusWidget() ? dlg.focusWidget() : &dlg, Qt::Key_Escape);
+    });
+    PlayIntoTheWall(200);
+    ExpectDriverDone(next);
+}
+
+TEST_F(DialogTest, CancellingTheNameStillStoresTheScoreAndShowsTheTable) {
+    StoredSettings s;
+    s.strLastName = "Ann";
+    WriteSettings(s);
+    StartApp();
+    ModalDriver driver;
+    driver.Expect<CNewHighScoreDlg>("New High Score", [&](CNewHighScoreDlg& dlg) {
+        QTest::keyClicks(dlg.focusWidget(), "Zed");
+        Click(dlg, "Cancel");
+    });
+    driver.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
+        EXPECT_EQ(LabelText(dlg, "name0"), "");
+        EXPECT_EQ(LabelText(dlg, "score0"), "700");
+        Click(dlg, "Close");
+    });
+    PlayIntoTheWall(700);
+    ExpectDriverDone(driver);
+    EXPECT_EQ(App().m_settings.m_strLastName, "Ann");
+    const HighScoreTable stored = StoredTable(17, 13, 350);
+    ASSERT_EQ(stored.GetCount(), 10);
+    EXPECT_EQ(stored.GetRow(0).nScore, 700);
+    EXPECT_EQ(stored.GetRow(0).Name(), "");
+    EXPECT_EQ(Pane(0), "Game over");
+}
+
+TEST_F(DialogTest, NoNameIsAskedForANilScoreOrAGameOpenedFromAFile) {
+    WriteSettings({});
+    StartApp();
+    {
+        ModalDriver none;
+        PlayIntoTheWall(0);
+        Flush();
+        EXPECT_TRUE(none.Unexpected().empty()) << none.Unexpected()[0];
+        EXPECT_EQ(Pane(0), "Game over");
+    }
+
+    // A game saved in play and opened again never enters the table.
+    Key(Qt::Key_F2);
+    ASSERT_EQ(Doc().m_nDirection, dirNone);
+    Key(Qt::Key_Right);
+    ASSERT_TRUE(Tick());
+    const QString strFile = TempPath("midgame.cx");
+    ASSERT_TRUE(App().SaveFile(strFile.toStdString()));
+    ASSERT_TRUE(App().OpenFile(strFile.toStdString()));
+    EXPECT_TRUE(Doc().m_bLoadedGame);
+    EXPECT_EQ(Pane(0), "Pause");
+    ModalDriver none;
+    Key(Qt::Key_Right);
+    Doc().m_nScore = 5000;
+    TickUntilOver();
+    ASSERT_EQ(Doc().m_nDirection, dirGameOver);
+    Flush();
+    EXPECT_TRUE(none.Unexpected().empty()) << none.Unexpected()[0];
+    EXPECT_EQ(Pane(0), "Game over");
+    EXPECT_EQ(StoredTable(17, 13, 350).GetCount(), 0) << "nothing was stored";
+}

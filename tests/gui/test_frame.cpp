@@ -1,0 +1,172 @@
+// The main window: status panes and the rule that keeps the game's message
+// where the idle prompt would come back, the Czech texts, and what the window
+// leaves in the store at exit and finds there at the next start.
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "GuiTest.h"
+
+namespace {
+
+// Opens a menu as a click on its title would, rests the pointer on one item
+// (its prompt shows), then closes it again.
+QString BrowseMenu(QMenu* pMenu, QAction* pItem, QLabel* pPane) {
+    pMenu->popup(QPoint(10, 10));
+    Flush();
+    pMenu->setActiveAction(pItem);
+    Flush();
+    const QString strPrompt = pPane->text();
+    pMenu->hide();
+    Flush();
+    return strPrompt;
+}
+
+}  // namespace
+
+class FrameTest : public GuiTest {};
+
+TEST_F(FrameTest, TheGameMessageStaysWhereTheIdlePromptWouldComeBack) {
+    WriteSettings({});
+    StartApp();
+    EXPECT_EQ(Pane(0), "Ready");
+    EXPECT_EQ(Pane(1), "Score: 0");
+    EXPECT_EQ(Frame().Pane(1)->width(), 80);
+
+    // Before any game message, a menu's prompt gives way to "Ready".
+    QMenu* pGame = Frame().Popup(0);
+    ASSERT_NE(pGame, nullptr);
+    EXPECT_EQ(BrowseMenu(pGame, Frame().Action(ID_NEW_GAME), Frame().Pane(0)), "Start a new game");
+    EXPECT_EQ(Pane(0), "Ready");
+
+    // A toolbar button's prompt shows while the pointer rests on it.
+    QWidget* pButton = Frame().ToolBar()->widgetForAction(Frame().Action(ID_FILE_OPEN));
+    ASSERT_NE(pButton, nullptr);
+    QTest::mouseMove(pButton);
+    Flush();
+    EXPECT_EQ(Pane(0), "Open an existing game");
+    QTest::mouseMove(&View());
+    Flush();
+    EXPECT_EQ(Pane(0), "Ready");
+
+    Key(Qt::Key_Down);
+    TickUntilOver();
+    ASSERT_EQ(Pane(0), "Game over");
+    EXPECT_EQ(BrowseMenu(pGame, Frame().Action(ID_FILE_SAVE), Frame().Pane(0)), "Save the game");
+    EXPECT_EQ(Pane(0), "Game over");
+    QTest::mouseMove(pButton);
+    QTest::mouseMove(&View());
+    Flush();
+    EXPECT_EQ(Pane(0), "Game over");
+
+    // Pane 1 is not the idle prompt's business.
+    Frame().SetStatusText(1, QStringLiteral("Score: 42"));
+    BrowseMenu(pGame, Frame().Action(ID_FILE_SAVE), Frame().Pane(0));
+    EXPECT_EQ(Pane(1), "Score: 42");
+
+    // Only the idle prompt itself brings "Ready" back, for later idle moments too.
+    Frame().SetStatusText(0, AFX_IDS_IDLEMESSAGE);
+    EXPECT_EQ(Pane(0), "Ready");
+    BrowseMenu(pGame, Frame().Action(ID_FILE_SAVE), Frame().Pane(0));
+    EXPECT_EQ(Pane(0), "Ready");
+}
+
+TEST_F(FrameTest, CzechTextsInMenusStatusBarAndToolbar) {
+    SetLanguage(Language::kCzech);
+    WriteSettings({});
+    StartApp();
+    EXPECT_EQ(Frame().windowTitle(), "Coilix");
+    QStringList titles;
+    for (QAction* pTitle : Frame().menuBar()->actions()) titles << pTitle->text();
+    EXPECT_EQ(titles, QStringList({"&Hra", "&Zobrazit", "&Možnosti", "Nápo&věda"}));
+    EXPECT_EQ(Frame().Action(ID_NEW_GAME)->text(), "&Nová...\tF2");
+    EXPECT_EQ(Frame().Action(ID_APP_EXIT)->text(), "&Konec\tEsc");
+    EXPECT_EQ(Frame().Action(ID_PAUSE)->text(), "&Přerušit\tBreak");
+    EXPECT_EQ(Frame().Action(ID_HIGH_SCORES)->text(), "&Rekordy...\tCtrl+H");
+    EXPECT_EQ(Frame().ToolBar()->windowTitle(), "Panel nástrojů");
+    EXPECT_EQ(Frame().Action(ID_FILE_NEW)->toolTip(), "Nová hra");
+
+    EXPECT_EQ(Pane(0), "Připraven");
+    EXPECT_EQ(Pane(1), "Skóre: 0");
+    Key(Qt::Key_Left);
+    ASSERT_TRUE(Tick());
+    EXPECT_EQ(Pane(0), "Hraji...");
+    QTest::keyClick(&View(), Qt::Key_Pause);
+    EXPECT_EQ(Pane(0), "Přerušeno");
+    Key(Qt::Key_Left);
+    TickUntilOver();
+    EXPECT_EQ(Pane(0), "Konec hry");
+}
+
+TEST_F(FrameTest, TheLanguageComesFromTheFirstLocaleVariableThatIsSet) {
+    const char* names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
+    const struct {
+        const char* values[4];
+        Language expected;
+    } cases[] = {
+        {{nullptr, nullptr, nullptr, "cs_CZ.UTF-8"}, Language::kCzech},
+        {{"", "", "", "cs_CZ.UTF-8"}, Language::kCzech},
+        {{"cs:en", nullptr, nullptr, "en_US.UTF-8"}, Language::kCzech},
+        {{"en", nullptr, nullptr, "cs_CZ.UTF-8"}, Language::kEnglish},
+        {{nullptr, "cs_CZ", "en_GB", "en_GB"}, Language::kCzech},
+        {{nullptr, nullptr, "de_DE", "cs_CZ"}, Language::kEnglish},
+        {{nullptr, nullptr, nullptr, nullptr}, Language::kEnglish},
+    };
+    for (const auto& c : cases) {
+        for (int i = 0; i < 4; ++i) {
+            if (c.values[i] == nullptr) {
+                qunsetenv(names[i]);
+            } else {
+                qputenv(names[i], c.values[i]);
+            }
+        }
+        EXPECT_EQ(LanguageFromEnvironment(), c.expected)
+            << (c.values[0] ? c.values[0] : "-") << " " << (c.values[1] ? c.values[1] : "-") << " "
+            << (c.values[2] ? c.values[2] : "-") << " " << (c.values[3] ? c.values[3] : "-");
+    }
+    for (const char* pszName : names) qunsetenv(pszName);
+}
+
+TEST_F(FrameTest, EscExitsAndTheNextStartFindsWindowToolbarAndSettingsAsLeft) {
+    StoredSettings s;
+    s.nArraySize = 2;
+    s.nWidth = 21;
+    s.nHeight = 15;
+    s.nGameSpeed = 2;
+    s.strLastName = "Ann";
+    s.bSounds = 1;
+    WriteSettings(s);  // the very first start: no placement yet
+    StartApp();
+    Frame().setGeometry(60, 70, 640, 480);
+    Frame().addToolBar(Qt::LeftToolBarArea, Frame().ToolBar());
+    Frame().Action(ID_SOUNDS)->trigger();  // sounds off
+    Flush();
+
+    Key(Qt::Key_Escape);
+    Flush();
+    ASSERT_FALSE(Frame().isVisible()) << "Esc closes the main window";
+    App().ExitInstance();
+    m_pApp.reset();
+
+    const std::string strStore = StoreText();
+    for (const char* pszValue :
+         {"\"Array Size\"=dword:00000002", "\"Array Width\"=dword:00000015",
+          "\"Array Height\"=dword:0000000f", "\"Game Speed\"=dword:00000002",
+          "\"Last Name\"=\"Ann\"", "\"Sounds\"=dword:00000000", "\"Frame Placement\"=hex:2c,",
+          "[HKEY_CURRENT_USER\\Software\\Halvorn\\Coilix\\Control]"}) {
+        EXPECT_NE(strStore.find(pszValue), std::string::npos) << pszValue << "\n" << strStore;
+    }
+
+    StartApp();
+    EXPECT_EQ(Frame().geometry(), QRect(60, 70, 640, 480));
+    EXPECT_EQ(Frame().toolBarArea(Frame().ToolBar()), Qt::LeftToolBarArea);
+    EXPECT_EQ(Doc().m_nWidth, 21);
+    EXPECT_EQ(Doc().m_nHeight, 15);
+    EXPECT_EQ(Doc().m_nSpeed, 150);
+    EXPECT_TRUE(Frame().Action(ID_SOUNDS)->isChecked()) << "Sound Off stays checked";
+}

@@ -1,0 +1,234 @@
+// Where the board sits in the window: centring, scroll bars and their steps,
+// the start scrolled to the middle, following the head, fitting the window.
+
+#include <QAction>
+#include <QFile>
+#include <QImage>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTest>
+
+#include "GuiTest.h"
+
+namespace {
+
+// A click on one part of a scroll bar (an arrow, or the track beside the
+// slider), where the style draws it.
+void ClickScrollBar(QScrollBar* pBar, QStyle::SubControl part) {
+    QStyleOptionSlider opt;
+    opt.initFrom(pBar);
+    opt.subControls = QStyle::SC_All;
+    opt.orientation = pBar->orientation();
+    if (pBar->orientation() == Qt::Horizontal) opt.state |= QStyle::State_Horizontal;
+    opt.minimum = pBar->minimum();
+    opt.maximum = pBar->maximum();
+    opt.sliderPosition = pBar->sliderPosition();
+    opt.sliderValue = pBar->value();
+    opt.singleStep = pBar->singleStep();
+    opt.pageStep = pBar->pageStep();
+    const QRect rc = pBar->style()->subControlRect(QStyle::CC_ScrollBar, &opt, part, pBar);
+    ASSERT_TRUE(rc.isValid());
+    QTest::mouseClick(pBar, Qt::LeftButton, Qt::NoModifier, rc.center());
+}
+
+bool IsBoardGreen(QRgb c) {
+    return qRed(c) == 0 && qGreen(c) == 255 && qBlue(c) == 0;
+}
+
+}  // namespace
+
+class SizingTest : public GuiTest {};
+
+TEST_F(SizingTest, ABoardSmallerThanTheClientIsCentredWithoutScrollBars) {
+    StoredSettings s;  // Small, 17 x 13: 408 x 312 pixels
+    s.placement = Placement(40, 40, 640, 520);
+    WriteSettings(s);
+    StartApp();
+    const struct {
+        int cw, ch, nOffsetX, nOffsetY;
+    } cases[] = {
+        {500, 400, -46, -44},
+        {499, 313, -45, 0},  // 91 spare: 45 left, 46 right; one spare row pixel: no shift
+        {408, 312, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.cw << "x" << c.ch);
+        SetClientSize(c.cw, c.ch);
+        ASSERT_EQ(View().ClientSize(), QSize(c.cw, c.ch));
+        EXPECT_EQ(View().OffsetX(), c.nOffsetX);
+        EXPECT_EQ(View().OffsetY(), c.nOffsetY);
+        EXPECT_FALSE(View().horizontalScrollBar()->isVisible());
+        EXPECT_FALSE(View().verticalScrollBar()->isVisible());
+        EXPECT_EQ(View().GetDeviceScrollPosition(), QPoint(0, 0));
+
+        // Column 0 and row 0 start right after the margins.
+        const QImage shot = View().viewport()->grab().toImage();
+        const int x0 = -c.nOffsetX, y0 = -c.nOffsetY;
+        const QPoint corner(x0, y0), farCorner(x0 + 407, y0 + 311);
+        EXPECT_TRUE(IsBoardGreen(shot.pixel(corner))) << "cell (0, 0) is empty on a new game";
+        EXPECT_TRUE(IsBoardGreen(shot.pixel(farCorner)));
+        if (x0 > 0) {
+            EXPECT_FALSE(IsBoardGreen(shot.pixel(x0 - 1, y0 + 5)));
+        }
+        if (y0 > 0) {
+            EXPECT_FALSE(IsBoardGreen(shot.pixel(x0 + 5, y0 - 1)));
+        }
+        if (x0 + 408 < c.cw) {
+            EXPECT_FALSE(IsBoardGreen(shot.pixel(x0 + 408, y0 + 5)));
+        }
+    }
+}
+
+namespace {
+StoredSettings LargeBoardInSmallWindow() {
+    StoredSettings s;
+    s.nArraySize = 2;
+    s.nWidth = s.nHeight = 70;  // 1680 x 1680 pixels
+    s.placement = Placement(0, 0, 520, 480);
+    return s;
+}
+}  // namespace
+
+TEST_F(SizingTest, ALargeBoardStartsScrolledToItsMiddle) {
+    WriteSettings(LargeBoardInSmallWindow());
+    StartApp();
+    const QSize outer = View().OuterSize();
+    EXPECT_EQ(View().GetDeviceScrollPosition(),
+              QPoint((1680 - outer.width()) / 2, (1680 - outer.height()) / 2));
+    // A new game from the menu's F2 does the same.
+    View().ScrollToPosition(QPoint(0, 0));
+    Key(Qt::Key_F2);
+    EXPECT_EQ(View().GetDeviceScrollPosition(),
+              QPoint((1680 - outer.width()) / 2, (1680 - outer.height()) / 2));
+}
+
+TEST_F(SizingTest, ALargeBoardScrollsByCellsAndPagesWithinItsRange) {
+    WriteSettings(LargeBoardInSmallWindow());
+    StartApp();
+    QScrollBar* pH = View().horizontalScrollBar();
+    QScrollBar* pV = View().verticalScrollBar();
+    ASSERT_TRUE(pH->isVisible());
+    ASSERT_TRUE(pV->isVisible());
+    EXPECT_EQ(View().OffsetX(), 0);
+    EXPECT_EQ(View().OffsetY(), 0);
+    const QSize client = View().ClientSize();
+    EXPECT_EQ(View().PageSize(), client);
+    EXPECT_EQ(pH->maximum(), 1680 - client.width());
+    EXPECT_EQ(pV->maximum(), 1680 - client.height());
+
+    const QPoint p0(300, 300);
+    View().ScrollToPosition(p0);
+    ClickScrollBar(pH, QStyle::SC_ScrollBarAddLine);
+    EXPECT_EQ(View().GetDeviceScrollPosition(), p0 + QPoint(24, 0));
+    ClickScrollBar(pV, QStyle::SC_ScrollBarSubLine);
+    EXPECT_EQ(View().GetDeviceScrollPosition(), p0 + QPoint(24, -24));
+    ClickScrollBar(pH, QStyle::SC_ScrollBarSubPage);
+    EXPECT_EQ(View().GetDeviceScrollPosition(), QPoint(0, 276)) << "clamped at the left";
+    ClickScrollBar(pV, QStyle::SC_ScrollBarAddPage);
+    EXPECT_EQ(View().GetDeviceScrollPosition(), QPoint(0, 276 + client.height()));
+
+    // Positions are clamped into the scroll range.
+    View().ScrollToPosition(QPoint(-100, 5000));
+    EXPECT_EQ(View().GetDeviceScrollPosition(), QPoint(0, 1680 - client.height()));
+}
+
+TEST_F(SizingTest, TheViewFollowsTheHeadAlongTheAxisOfTheMove) {
+    WriteSettings(LargeBoardInSmallWindow());
+    StartApp({}, 3);
+    const int cw = View().PageSize().width();
+    const int ch = View().PageSize().height();
+    const int nMaxX = 1680 - View().ClientSize().width();
+    // The crawler starts at the middle; show it there.
+    View().ScrollToPosition(QPoint(840 - cw / 2, 840 - ch / 2));
+
+    // Right for 30 cells, one up, then left for 45.
+    std::vector<std::pair<int, int>> jumps;  // (change, new position) of x
+    auto run = [&](int nKey, int nTicks) {
+        Key(nKey);
+        for (int i = 0; i < nTicks; ++i) {
+            const QPoint before = View().GetDeviceScrollPosition();
+            ASSERT_TRUE(Tick());
+            ASSERT_NE(Doc().m_nDirection, dirGameOver);
+            const QPoint after = View().GetDeviceScrollPosition();
+            const bool bSideways = nKey == Qt::Key_Left || nKey == Qt::Key_Right;
+            EXPECT_EQ(bSideways ? after.y() : after.x(), bSideways ? before.y() : before.x())
+                << "only the axis of the move scrolls";
+            if (after.x() != before.x()) jumps.push_back({after.x() - before.x(), after.x()});
+            const QPoint head(Doc().m_nHeadX * 24 - after.x(), Doc().m_nHeadY * 24 - after.y());
+            EXPECT_TRUE(QRect(0, 0, cw, ch).contains(QRect(head, QSize(24, 24))))
+                << "head out of the window at tick " << i << ": " << head.x() << "," << head.y();
+        }
+    };
+    run(Qt::Key_Right, 30);
+    const int nRightJumps = static_cast<int>(jumps.size());
+    ASSERT_GE(nRightJumps, 1);
+    run(Qt::Key_Up, 1);
+    EXPECT_EQ(static_cast<int>(jumps.size()), nRightJumps) << "moving up scrolls nothing sideways";
+    run(Qt::Key_Left, 45);
+    ASSERT_GT(static_cast<int>(jumps.size()), nRightJumps);
+
+    for (size_t i = 0; i < jumps.size(); ++i) {
+        SCOPED_TRACE(i);
+        const auto [nChange, nNewX] = jumps[i];
+        // Half a window each time, unless the end of the board stops it.
+        if (static_cast<int>(i) < nRightJumps) {
+            EXPECT_TRUE(nChange == cw / 2 || (nChange > 0 && nNewX == nMaxX)) << nChange;
+        } else {
+            EXPECT_TRUE(nChange == -(cw / 2) || (nChange < 0 && nNewX == 0)) << nChange;
+        }
+    }
+    EXPECT_LE(View().GetDeviceScrollPosition().x(), nMaxX);
+}
+
+TEST_F(SizingTest, TheFirstStartFitsTheWindowToTheBoard) {
+    const struct { int32_t nWidth, nHeight; } cases[] = {{17, 13}, {5, 5}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.nWidth << "x" << c.nHeight);
+        QFile::remove(StorePath());
+        StoredSettings s;
+        s.nArraySize = 2;
+        s.nWidth = c.nWidth;
+        s.nHeight = c.nHeight;
+        WriteSettings(s);  // no placement: the very first start
+        StartApp();
+        Flush();
+        const QSize board(c.nWidth * 24, c.nHeight * 24);
+        if (board.width() >= 225) {
+            EXPECT_EQ(View().ClientSize(), board);
+            EXPECT_EQ(View().OffsetX(), 0);
+            EXPECT_EQ(View().OffsetY(), 0);
+        } else {
+            // The frame's minimum size wins; the board is centred in it.
+            EXPECT_EQ(Frame().size(), QSize(225, 275));
+            EXPECT_LT(View().OffsetX(), 0);
+            EXPECT_LT(View().OffsetY(), 0);
+        }
+        EXPECT_EQ(App().m_settings.m_placement.showCmd, kShowCmdShow);
+        CloseApp();
+    }
+}
+
+TEST_F(SizingTest, AutoResizeShrinksTheWindowBackAndIsOffWhileMaximized) {
+    StoredSettings s;
+    s.placement = Placement(10, 10, 700, 600);
+    WriteSettings(s);
+    StartApp();
+    ASSERT_NE(View().ClientSize(), QSize(408, 312)) << "a stored placement is not fitted";
+    QAction* pAuto = Frame().Action(ID_AUTO_RESIZE);
+    ASSERT_NE(pAuto, nullptr);
+
+    pAuto->trigger();
+    Flush();
+    EXPECT_EQ(View().ClientSize(), QSize(408, 312));
+    EXPECT_EQ(View().OffsetX(), 0);
+
+    Frame().showMaximized();
+    Flush();
+    Frame().UpdateCommandUI();
+    EXPECT_FALSE(pAuto->isEnabled());
+    Frame().showNormal();
+    Flush();
+    Frame().UpdateCommandUI();
+    EXPECT_TRUE(pAuto->isEnabled());
+}
