@@ -64,7 +64,7 @@ e2e_fail() {
 }
 
 # A temporary folder, a fresh store in it, and an X server on a display number
-# of our own (derived from this script's process id, skipping any in use).
+# of our own.
 e2e_start_x() {
     trap e2e_cleanup EXIT
     trap 'exit 130' INT TERM
@@ -73,16 +73,21 @@ e2e_start_x() {
     unset QT_QPA_PLATFORM
     export XDG_RUNTIME_DIR="$E2E_TMP/runtime"
     mkdir -m 700 "$XDG_RUNTIME_DIR"
-    local n=$((200 + $$ % 700)) tries=0
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do
-        n=$((n + 1))
-        tries=$((tries + 1))
-        [ "$tries" -lt 100 ] || e2e_fail "no free display number"
-    done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$E2E_TMP/xvfb.log" 2>&1 &
+    # Xvfb picks a free display number itself and writes it to fd 9 once it
+    # accepts connections, so parallel tests never race for one.
+    : >"$E2E_TMP/display"
+    Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp \
+        9>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
+    local i n=""
+    for i in $(seq 1 200); do
+        n=$(tr -dc '0-9' <"$E2E_TMP/display")
+        [ -n "$n" ] && break
+        kill -0 "$E2E_XVFB_PID" 2>/dev/null || e2e_fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
+        sleep 0.05
+    done
+    [ -n "$n" ] || e2e_fail "Xvfb did not report its display"
     export DISPLAY=":$n"
-    local i
     for i in $(seq 1 100); do
         if xdotool getdisplaygeometry >/dev/null 2>&1; then return 0; fi
         kill -0 "$E2E_XVFB_PID" 2>/dev/null || e2e_fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
