@@ -76,7 +76,9 @@ e2e_start_x() {
     # Xvfb picks a free display number itself and writes it to fd 9 once it
     # accepts connections, so parallel tests never race for one.
     : >"$E2E_TMP/display"
-    Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp \
+    # -noreset: the server must not reset (and refuse connections for a
+    # moment) each time its last client, a program or xdotool, goes away.
+    Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp -noreset \
         9>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
     local i n=""
