@@ -9,23 +9,10 @@
 
 #include "app/CoilixApp.h"
 #include "framework/CommandLine.h"
+#include "framework/qt/Sound.h"
 #include "res/Strings.h"
 
 namespace {
-
-QtMessageHandler g_defaultHandler = nullptr;
-
-// Without an audio device the game is silent; the multimedia layer's
-// complaints about that are not the player's concern.
-void FilterMessages(QtMsgType type, const QMessageLogContext& context, const QString& strMessage) {
-    const QLatin1String category(context.category != nullptr ? context.category : "");
-    if (category.startsWith(QLatin1String("qt.multimedia")) ||
-        strMessage.contains(QLatin1String("audio device"), Qt::CaseInsensitive) ||
-        strMessage.startsWith(QLatin1String("PulseAudioService"))) {
-        return;
-    }
-    if (g_defaultHandler != nullptr) g_defaultHandler(type, context, strMessage);
-}
 
 bool HasEnv(const char* pszName) {
     const char* pszValue = std::getenv(pszName);
@@ -59,7 +46,7 @@ int main(int argc, char** argv) {
             break;
     }
 
-    g_defaultHandler = qInstallMessageHandler(FilterMessages);
+    InstallQuietAudioMessages();
     int nArgc = 1;
     QApplication app(nArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Coilix"));

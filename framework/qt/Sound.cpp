@@ -25,7 +25,24 @@ void CSoundPlayer::Play(int nID) {
 }
 
 namespace {
+
 int g_nCursorCount = 0;
+QtMessageHandler g_defaultHandler = nullptr;
+
+void QuietAudio(QtMsgType type, const QMessageLogContext& context, const QString& strMessage) {
+    const QLatin1String category(context.category != nullptr ? context.category : "");
+    if (category.startsWith(QLatin1String("qt.multimedia")) ||
+        strMessage.contains(QLatin1String("audio device"), Qt::CaseInsensitive) ||
+        strMessage.startsWith(QLatin1String("PulseAudioService"))) {
+        return;
+    }
+    if (g_defaultHandler != nullptr) g_defaultHandler(type, context, strMessage);
+}
+
+}  // namespace
+
+void InstallQuietAudioMessages() {
+    g_defaultHandler = qInstallMessageHandler(QuietAudio);
 }
 
 int ShowCursor(bool bShow) {

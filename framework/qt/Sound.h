@@ -25,6 +25,11 @@ private:
     int m_nLast = 0;
 };
 
+// Without an audio device the game is silent: the multimedia layer's
+// complaints about that are kept out of the program's output. Call once,
+// before the application object is made.
+void InstallQuietAudioMessages();
+
 // The process-wide cursor display counter: the cursor is hidden while the
 // count is below zero. Returns the new count.
 int ShowCursor(bool bShow);

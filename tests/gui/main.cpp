@@ -7,28 +7,13 @@
 #include <QApplication>
 #include <cstdlib>
 
-namespace {
-
-QtMessageHandler g_defaultHandler = nullptr;
-
-// There is no sound device here; the multimedia layer's complaints about
-// that would bury the test output.
-void QuietAudio(QtMsgType type, const QMessageLogContext& context, const QString& strMessage) {
-    const QLatin1String category(context.category != nullptr ? context.category : "");
-    if (category.startsWith(QLatin1String("qt.multimedia")) ||
-        strMessage.contains(QLatin1String("audio device"), Qt::CaseInsensitive) ||
-        strMessage.startsWith(QLatin1String("PulseAudioService"))) {
-        return;
-    }
-    if (g_defaultHandler != nullptr) g_defaultHandler(type, context, strMessage);
-}
-
-}  // namespace
+#include "framework/qt/Sound.h"
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     ::testing::InitGoogleTest(&argc, argv);
-    g_defaultHandler = qInstallMessageHandler(QuietAudio);
+    // No sound device here; its complaints would bury the test output.
+    InstallQuietAudioMessages();
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
