@@ -10,7 +10,7 @@ JOBS ?= $(shell nproc)
 PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
             qt6-base-dev qt6-multimedia-dev libgl-dev python3 clang libclang-rt-14-dev \
             clang-format xvfb xdotool x11-utils xauth imagemagick \
-            qt6-translations-l10n qt6-qpa-plugins poppler-utils
+            qt6-translations-l10n qt6-qpa-plugins poppler-utils fonts-dejavu-core
 
 .PHONY: all deps build test run replay format format-check clean
 
