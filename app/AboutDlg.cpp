@@ -1,31 +1,26 @@
 #include "app/AboutDlg.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "framework/qt/DialogButtons.h"
+#include "framework/qt/ResString.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 
-namespace {
-QString Str(unsigned nID) {
-    return QString::fromStdString(LoadString(nID));
-}
-}  // namespace
-
 CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
-    setWindowTitle(Str(IDS_ABOUT_TITLE));
+    setWindowTitle(LoadQString(IDS_ABOUT_TITLE));
     auto* pIcon = new QLabel;
     pIcon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
     pIcon->setAlignment(Qt::AlignTop);
 
-    auto* pVersion = new QLabel(Str(IDS_ABOUT_VERSION));
+    auto* pVersion = new QLabel(LoadQString(IDS_ABOUT_VERSION));
     pVersion->setObjectName("version");
-    auto* pCopyright = new QLabel(Str(IDS_ABOUT_COPYRIGHT));
-    auto* pContact = new QLabel(Str(IDS_ABOUT_CONTACT));
+    auto* pCopyright = new QLabel(LoadQString(IDS_ABOUT_COPYRIGHT));
+    auto* pContact = new QLabel(LoadQString(IDS_ABOUT_CONTACT));
     pContact->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* pTexts = new QVBoxLayout;
@@ -38,10 +33,8 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
     pTop->addSpacing(12);
     pTop->addLayout(pTexts, 1);
 
-    auto* pButtons = new QDialogButtonBox;
-    QPushButton* pOk = pButtons->addButton(Str(IDS_BTN_OK), QDialogButtonBox::AcceptRole);
-    pOk->setDefault(true);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    QDialogButtonBox* pButtons =
+        MakeDialogButtons(this, {{IDS_BTN_OK, QDialogButtonBox::AcceptRole}});
 
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addLayout(pTop);

@@ -17,6 +17,7 @@
 #include "app/NewGameDlg.h"
 #include "doc/CoilixDoc.h"
 #include "framework/Registry.h"
+#include "framework/qt/ResString.h"
 #include "framework/qt/Sound.h"
 #include "res/Strings.h"
 #include "res/resource.h"
@@ -40,17 +41,13 @@ constexpr SoundRes kSounds[] = {
     {IDW_HIGH_SCORE, "highscore"},
 };
 
-QString Str(unsigned nID) {
-    return QString::fromStdString(LoadString(nID));
-}
-
 // One field of the document string: 0 window title ... 3 filter name, 4 extension.
 QString DocString(int nField) {
-    return Str(IDR_MAINFRAME).section('\n', nField, nField);
+    return LoadQString(IDR_MAINFRAME).section('\n', nField, nField);
 }
 
 QString AppTitle() {
-    return Str(AFX_IDS_APP_TITLE);
+    return LoadQString(AFX_IDS_APP_TITLE);
 }
 
 }  // namespace
@@ -107,26 +104,19 @@ bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
     UpdateTitle();
     m_pView->OnInitialUpdate();
 
-    const bool bFirstStart = m_settings.m_placement.showCmd == 0;
-    if (!bFirstStart) {
+    if (m_settings.m_placement.showCmd != 0) {
         ApplyWindowPlacement(*m_pMainWnd, m_settings.m_placement);
     } else {
         m_settings.m_placement.showCmd = kShowCmdShow;
     }
     m_pView->CenterScrollPosition();
     m_pMainWnd->show();
-    if (bFirstStart) {
-        // Bars take their final heights only once shown: fit once more then.
-        QTimer::singleShot(0, m_pView, [this] {
-            m_pView->ResizeParentToFit();
-            m_pView->CenterScrollPosition();
-        });
-    }
     m_pView->setFocus();
     m_pMainWnd->UpdateCommandUI();
 
     if (const auto& strAside = m_pRegistry->SetAsidePath()) {
-        const QString strText = Str(IDS_STORE_SET_ASIDE).arg(QString::fromStdString(*strAside));
+        const QString strText =
+            LoadQString(IDS_STORE_SET_ASIDE).arg(QString::fromStdString(*strAside));
         QTimer::singleShot(0, m_pMainWnd.get(), [this, strText] {
             QMessageBox::warning(m_pMainWnd.get(), AppTitle(), strText);
         });
@@ -149,16 +139,16 @@ void CCoilixApp::ReportFileError(const FileErrorReport& r) {
     QString strText;
     switch (r.error) {
         case FileError::kCannotOpen:
-            strText = Str(IDS_ERR_CANNOT_OPEN).arg(strPath);
+            strText = LoadQString(IDS_ERR_CANNOT_OPEN).arg(strPath);
             break;
         case FileError::kBadFormat:
-            strText = Str(IDS_ERR_BAD_FORMAT);
+            strText = LoadQString(IDS_ERR_BAD_FORMAT);
             break;
         case FileError::kOutOfMemory:
-            strText = Str(IDS_ERR_OUT_OF_MEMORY);
+            strText = LoadQString(IDS_ERR_OUT_OF_MEMORY);
             break;
         case FileError::kCannotSave:
-            strText = Str(IDS_ERR_CANNOT_SAVE).arg(strPath);
+            strText = LoadQString(IDS_ERR_CANNOT_SAVE).arg(strPath);
             break;
     }
     // The system's own explanation goes with a file that could not be opened

@@ -1,6 +1,5 @@
 #include "app/HighScoresDlg.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,15 +7,13 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
+#include "framework/qt/DialogButtons.h"
+#include "framework/qt/ResString.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 #include "store/HighScoreTable.h"
 
 namespace {
-
-QString Str(unsigned nID) {
-    return QString::fromStdString(LoadString(nID));
-}
 
 // Names are stored in 31 bytes of UTF-8; the box takes no more than that.
 class Utf8LengthValidator : public QValidator {
@@ -32,7 +29,7 @@ private:
 };
 
 QLabel* Heading(unsigned nID, Qt::Alignment align) {
-    auto* pLabel = new QLabel(Str(nID));
+    auto* pLabel = new QLabel(LoadQString(nID));
     QFont font = pLabel->font();
     font.setBold(true);
     pLabel->setFont(font);
@@ -43,7 +40,7 @@ QLabel* Heading(unsigned nID, Qt::Alignment align) {
 }  // namespace
 
 CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table) : QDialog(pParent) {
-    setWindowTitle(Str(IDS_HIGH_SCORES_TITLE));
+    setWindowTitle(LoadQString(IDS_HIGH_SCORES_TITLE));
     auto* pGrid = new QGridLayout;
     pGrid->setHorizontalSpacing(16);
     pGrid->addWidget(Heading(IDS_COL_POSITION, Qt::AlignLeft), 0, 0);
@@ -70,10 +67,8 @@ CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table) : 
         pGrid->addWidget(pName, i + 1, 1);
         pGrid->addWidget(pScore, i + 1, 2);
     }
-    auto* pButtons = new QDialogButtonBox;
-    QPushButton* pClose = pButtons->addButton(Str(IDS_BTN_CLOSE), QDialogButtonBox::RejectRole);
-    pClose->setDefault(true);
-    connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* pButtons =
+        MakeDialogButtons(this, {{IDS_BTN_CLOSE, QDialogButtonBox::RejectRole}});
 
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addLayout(pGrid);
@@ -86,7 +81,7 @@ CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table) : 
 CNewHighScoreDlg::CNewHighScoreDlg(QWidget* pParent, int nRow, int nScore,
                                    const std::string& strProposed)
     : QDialog(pParent) {
-    setWindowTitle(Str(IDS_NEW_HIGH_SCORE_TITLE));
+    setWindowTitle(LoadQString(IDS_NEW_HIGH_SCORE_TITLE));
     auto* pGrid = new QGridLayout;
     pGrid->setHorizontalSpacing(16);
     pGrid->addWidget(Heading(IDS_COL_POSITION, Qt::AlignLeft), 0, 0);
@@ -107,12 +102,9 @@ CNewHighScoreDlg::CNewHighScoreDlg(QWidget* pParent, int nRow, int nScore,
     pGrid->addWidget(m_pName, 1, 1);
     pGrid->addWidget(pScore, 1, 2);
 
-    auto* pButtons = new QDialogButtonBox;
-    QPushButton* pOk = pButtons->addButton(Str(IDS_BTN_OK), QDialogButtonBox::AcceptRole);
-    pButtons->addButton(Str(IDS_BTN_CANCEL), QDialogButtonBox::RejectRole);
-    pOk->setDefault(true);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* pButtons =
+        MakeDialogButtons(this, {{IDS_BTN_OK, QDialogButtonBox::AcceptRole},
+                                 {IDS_BTN_CANCEL, QDialogButtonBox::RejectRole}});
 
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addLayout(pGrid);

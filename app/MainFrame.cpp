@@ -6,6 +6,7 @@
 #include <QToolBar>
 
 #include "framework/Registry.h"
+#include "framework/qt/ResString.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 #include "store/GameSettings.h"
@@ -17,19 +18,17 @@ constexpr const char* kBarValue = "Bar State";
 
 CMainFrame::CMainFrame(GameSettings& settings, CProfile& profile)
     : m_settings(settings), m_profile(profile) {
-    setWindowTitle(QString::fromStdString(LoadString(AFX_IDS_APP_TITLE)));
+    setWindowTitle(LoadQString(AFX_IDS_APP_TITLE));
     setMinimumSize(225, 275);
     CreateBars(80);
 }
 
 void CMainFrame::SetStatusText(int nPane, unsigned nStringID) {
     if (nPane != 0) {
-        SetPaneText(nPane, QString::fromStdString(LoadString(nStringID)));
+        SetPaneText(nPane, LoadQString(nStringID));
         return;
     }
-    m_strStatusText = nStringID == AFX_IDS_IDLEMESSAGE
-                          ? QString()
-                          : QString::fromStdString(LoadString(nStringID));
+    m_strStatusText = nStringID == AFX_IDS_IDLEMESSAGE ? QString() : LoadQString(nStringID);
     SetMessageText(nStringID);
 }
 

@@ -1,7 +1,6 @@
 #include "app/NewGameDlg.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -9,23 +8,20 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
+#include "framework/qt/DialogButtons.h"
+#include "framework/qt/ResString.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 #include "store/GameSettings.h"
 
-namespace {
-QString Str(unsigned nID) {
-    return QString::fromStdString(LoadString(nID));
-}
-}  // namespace
-
 CNewGameDlg::CNewGameDlg(QWidget* pParent, GameSettings& settings)
     : QDialog(pParent), m_settings(settings) {
-    setWindowTitle(Str(IDS_NEW_GAME_TITLE));
+    setWindowTitle(LoadQString(IDS_NEW_GAME_TITLE));
 
     m_pSize = new QComboBox;
     m_pSize->setObjectName("arraySize");
-    m_pSize->addItems({Str(IDS_SIZE_SMALL), Str(IDS_SIZE_LARGE), Str(IDS_SIZE_CUSTOM)});
+    m_pSize->addItems(
+        {LoadQString(IDS_SIZE_SMALL), LoadQString(IDS_SIZE_LARGE), LoadQString(IDS_SIZE_CUSTOM)});
     m_pWidth = new QLineEdit;
     m_pWidth->setObjectName("width");
     m_pHeight = new QLineEdit;
@@ -37,20 +33,18 @@ CNewGameDlg::CNewGameDlg(QWidget* pParent, GameSettings& settings)
     }
     m_pSpeed = new QComboBox;
     m_pSpeed->setObjectName("speed");
-    m_pSpeed->addItems({Str(IDS_SPEED_LOW), Str(IDS_SPEED_NORMAL), Str(IDS_SPEED_HIGH)});
+    m_pSpeed->addItems(
+        {LoadQString(IDS_SPEED_LOW), LoadQString(IDS_SPEED_NORMAL), LoadQString(IDS_SPEED_HIGH)});
 
     auto* pForm = new QFormLayout;
-    pForm->addRow(Str(IDS_LBL_ARRAY_SIZE), m_pSize);
-    pForm->addRow(Str(IDS_LBL_WIDTH), m_pWidth);
-    pForm->addRow(Str(IDS_LBL_HEIGHT), m_pHeight);
-    pForm->addRow(Str(IDS_LBL_SPEED), m_pSpeed);
+    pForm->addRow(LoadQString(IDS_LBL_ARRAY_SIZE), m_pSize);
+    pForm->addRow(LoadQString(IDS_LBL_WIDTH), m_pWidth);
+    pForm->addRow(LoadQString(IDS_LBL_HEIGHT), m_pHeight);
+    pForm->addRow(LoadQString(IDS_LBL_SPEED), m_pSpeed);
 
-    auto* pButtons = new QDialogButtonBox;
-    QPushButton* pOk = pButtons->addButton(Str(IDS_BTN_OK), QDialogButtonBox::AcceptRole);
-    pButtons->addButton(Str(IDS_BTN_CANCEL), QDialogButtonBox::RejectRole);
-    pOk->setDefault(true);
-    connect(pButtons, &QDialogButtonBox::accepted, this, &CNewGameDlg::accept);
-    connect(pButtons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* pButtons =
+        MakeDialogButtons(this, {{IDS_BTN_OK, QDialogButtonBox::AcceptRole},
+                                 {IDS_BTN_CANCEL, QDialogButtonBox::RejectRole}});
 
     auto* pLayout = new QVBoxLayout(this);
     pLayout->addLayout(pForm);
@@ -79,9 +73,9 @@ bool CNewGameDlg::ReadNumber(QLineEdit* pEdit, int32_t& nValue) {
     const long long n = pEdit->text().trimmed().toLongLong(&bOk);
     QString strError;
     if (!bOk) {
-        strError = Str(IDS_ERR_ENTER_INTEGER);
+        strError = LoadQString(IDS_ERR_ENTER_INTEGER);
     } else if (n < kMinBoardSide || n > kMaxBoardSide) {
-        strError = Str(IDS_ERR_INTEGER_RANGE).arg(kMinBoardSide).arg(kMaxBoardSide);
+        strError = LoadQString(IDS_ERR_INTEGER_RANGE).arg(kMinBoardSide).arg(kMaxBoardSide);
     }
     if (!strError.isEmpty()) {
         QMessageBox::warning(this, windowTitle(), strError);

@@ -143,17 +143,25 @@ void CCoilixView::DrawRect(QPainter& painter, const QRect& rc, bool bHiDpi) {
                              m_nTileHeight);
             // Columns just past the rectangle are clipped away; count only what shows.
             if (!cell.intersects(rc)) continue;
-            const uint32_t nType = static_cast<uint32_t>(m_doc.CellAt(x, y).nType);
-            if (nType > 23) continue;
-            if (nType == ctEmpty) {
-                painter.fillRect(cell, kBoardGreen);
-            } else {
-                const QPixmap& tile = bHiDpi ? m_tiles2x[nType] : m_tiles[nType];
-                if (!tile.isNull()) painter.drawPixmap(cell.topLeft(), tile);
+            if (DrawCell(painter, cell, m_doc.CellAt(x, y).nType, bHiDpi ? m_tiles2x : m_tiles)) {
+                m_paintedCells.emplace_back(x, y);
             }
-            m_paintedCells.emplace_back(x, y);
         }
     }
+}
+
+bool CCoilixView::DrawCell(QPainter& painter, const QRect& rcCell, int32_t nType,
+                           const std::array<QPixmap, 24>& tiles) {
+    // Unknown types (the test counts negative ones as large) are left undrawn.
+    const uint32_t nIndex = static_cast<uint32_t>(nType);
+    if (nIndex > 23) return false;
+    if (nIndex == ctEmpty) {
+        painter.fillRect(rcCell, kBoardGreen);
+    } else if (!tiles[nIndex].isNull()) {
+        // A 2x tile carries its density, so it fills the 24-pixel cell exactly.
+        painter.drawPixmap(rcCell, tiles[nIndex]);
+    }
+    return true;
 }
 
 void CCoilixView::PrintBoard(QPainter& painter) {
@@ -161,14 +169,8 @@ void CCoilixView::PrintBoard(QPainter& painter) {
     for (int x = 0; x < m_doc.m_nWidth; ++x) {
         for (int y = 0; y < m_doc.m_nHeight; ++y) {
             const QRect cell(x * m_nTileWidth, y * m_nTileHeight, m_nTileWidth, m_nTileHeight);
-            const uint32_t nType = static_cast<uint32_t>(m_doc.CellAt(x, y).nType);
-            if (nType > 23) continue;
-            if (nType == ctEmpty) {
-                painter.fillRect(cell, kBoardGreen);
-            } else if (!m_tiles2x[nType].isNull()) {
-                // The finer picture in the same place: sharper on paper and in PDF.
-                painter.drawPixmap(cell, m_tiles2x[nType]);
-            }
+            // The finer pictures in the same places: sharper on paper and in PDF.
+            DrawCell(painter, cell, m_doc.CellAt(x, y).nType, m_tiles2x);
         }
     }
 }

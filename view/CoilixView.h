@@ -82,6 +82,10 @@ private:
     void ApplyScrollSizes();
     bool FitsAutomatically() const;
     void DrawRect(QPainter& painter, const QRect& rc, bool bHiDpi);
+    // Fills a cell's rectangle: green when empty, its tile otherwise; false
+    // for a type that has no picture.
+    static bool DrawCell(QPainter& painter, const QRect& rcCell, int32_t nType,
+                         const std::array<QPixmap, 24>& tiles);
 
     CCoilixDoc& m_doc;
     GameSettings& m_settings;

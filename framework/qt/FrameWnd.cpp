@@ -13,19 +13,16 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "framework/qt/ResString.h"
 #include "res/Menus.h"
 #include "res/Strings.h"
 #include "res/resource.h"
 
 namespace {
 
-QString Str(unsigned nID) {
-    return QString::fromStdString(LoadString(nID));
-}
-
 // The second line of a command's string is its tooltip.
 QString ToolTipOf(unsigned nID) {
-    const QString s = Str(nID);
+    const QString s = LoadQString(nID);
     const int n = s.indexOf('\n');
     return n < 0 ? QString() : s.mid(n + 1);
 }
@@ -68,7 +65,7 @@ QKeySequence KeyOf(const AccelRes& a) {
 CFrameWnd::CFrameWnd(QWidget* pParent) : QMainWindow(pParent) {}
 
 QString CFrameWnd::GetMessageString(unsigned nID) const {
-    const QString s = Str(nID);
+    const QString s = LoadQString(nID);
     const int n = s.indexOf('\n');
     return n < 0 ? s : s.left(n);
 }
@@ -131,7 +128,7 @@ void CFrameWnd::CreateBars(int nPane1Width) {
         connect(pMenu, &QMenu::aboutToHide, this, [this] { SetMessageText(AFX_IDS_IDLEMESSAGE); });
     }
 
-    m_pToolBar = new QToolBar(Str(IDS_TOOLBAR), this);
+    m_pToolBar = new QToolBar(LoadQString(IDS_TOOLBAR), this);
     m_pToolBar->setObjectName("Toolbar");
     m_pToolBar->setIconSize(QSize(16, 15));
     m_pToolBar->setAllowedAreas(Qt::AllToolBarAreas);
