@@ -7,17 +7,19 @@ WERROR ?= OFF
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-PACKAGES := cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
-            qt6-base-dev qt6-multimedia-dev libgl-dev python3 clang libclang-rt-14-dev \
-            clang-format xvfb xdotool x11-utils xauth imagemagick \
-            qt6-translations-l10n qt6-qpa-plugins poppler-utils fonts-dejavu-core
+# What building and playing the game needs.
+RUN_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev \
+                qt6-translations-l10n qt6-qpa-plugins fonts-dejavu-core
+# What the tests and checks need on top.
+TEST_PACKAGES := libgtest-dev libgmock-dev libbenchmark-dev python3 clang libclang-rt-14-dev \
+                 clang-format xvfb xdotool x11-utils xauth imagemagick poppler-utils
 
-.PHONY: all deps build test run replay format format-check clean
+.PHONY: all deps test-deps build build-tests test run replay format format-check check-layers clean
 
 all: build
 
-deps:
-	@missing=""; for p in $(PACKAGES); do \
+define install_missing
+	@missing=""; for p in $(1); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
 	done; \
 	if [ -n "$$missing" ]; then \
@@ -25,14 +27,25 @@ deps:
 	  if [ "$$(id -u)" = 0 ]; then SUDO=""; else SUDO="sudo"; fi; \
 	  $$SUDO apt-get update -q && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -q --no-install-recommends $$missing; \
 	fi
+endef
 
-$(BUILD_DIR)/build.ninja: CMakeLists.txt | deps
+deps:
+	$(call install_missing,$(RUN_PACKAGES))
+
+test-deps: deps
+	$(call install_missing,$(TEST_PACKAGES))
+
+build: deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCOILIX_WERROR=$(WERROR) $(CMAKE_FLAGS)
-
-build: deps $(BUILD_DIR)/build.ninja
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-test: build
+# The game, its tests and the benchmarks (built, so that they keep building).
+build-tests: test-deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) -DCOILIX_WERROR=$(WERROR) \
+	  -DBUILD_TESTING=ON -DCOILIX_BENCH=ON $(CMAKE_FLAGS)
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: build-tests
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
 
 run: build
@@ -48,6 +61,9 @@ format:
 
 format-check:
 	clang-format --dry-run --Werror $$(git ls-files '*.cpp' '*.h')
+
+check-layers:
+	tools/check_layers.sh
 
 clean:
 	rm -rf $(BUILD_DIR)

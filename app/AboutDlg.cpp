@@ -6,9 +6,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "framework/qt/DialogButtons.h"
-#include "framework/qt/ResString.h"
-#include "res/Strings.h"
+#include "app/DialogButtons.h"
+#include "app/Strings.h"
+#include "app/Version.h"
+#include "framework/ResString.h"
 #include "res/resource.h"
 
 CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
@@ -17,7 +18,7 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
     pIcon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
     pIcon->setAlignment(Qt::AlignTop);
 
-    auto* pVersion = new QLabel(LoadQString(IDS_ABOUT_VERSION));
+    auto* pVersion = new QLabel(LoadQString(IDS_ABOUT_VERSION).arg(QStringLiteral(COILIX_VERSION)));
     pVersion->setObjectName("version");
     auto* pCopyright = new QLabel(LoadQString(IDS_ABOUT_COPYRIGHT));
     auto* pContact = new QLabel(LoadQString(IDS_ABOUT_CONTACT));

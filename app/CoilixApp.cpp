@@ -13,14 +13,19 @@
 #include <cstdio>
 
 #include "app/AboutDlg.h"
+#include "app/AppInfo.h"
+#include "app/HighScoresDlg.h"
 #include "app/MainFrame.h"
+#include "app/Menus.h"
 #include "app/NewGameDlg.h"
-#include "doc/CoilixDoc.h"
-#include "framework/Registry.h"
-#include "framework/qt/ResString.h"
-#include "framework/qt/Sound.h"
-#include "res/Strings.h"
+#include "app/Strings.h"
+#include "framework/ResString.h"
+#include "framework/Sound.h"
 #include "res/resource.h"
+#include "store/CoilixDoc.h"
+#include "store/FileRegistry.h"
+#include "store/Profile.h"
+#include "store/ScoreStore.h"
 #include "view/CoilixView.h"
 
 namespace {
@@ -52,12 +57,16 @@ QString AppTitle() {
 
 }  // namespace
 
-CCoilixApp::CCoilixApp() = default;
+CCoilixApp::CCoilixApp() : m_recentFiles(kRecentFileCount) {}
 CCoilixApp::~CCoilixApp() = default;
 
 bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
-    m_pRegistry = std::make_unique<CFileRegistry>(CFileRegistry::DefaultPath());
-    m_pProfile = std::make_unique<CProfile>(*m_pRegistry, kRegistryKeyPath);
+    // Every layer reads the program's texts through the framework.
+    SetStringLoader([](unsigned nID) { return QString::fromStdString(LoadString(nID)); });
+    m_pRegistry =
+        std::make_unique<CFileRegistry>(CFileRegistry::DefaultPath(kCompanyName, kAppName));
+    m_pProfile =
+        std::make_unique<CProfile>(*m_pRegistry, CProfile::AppKeyPath(kCompanyName, kAppName));
     m_recentFiles.ReadList(*m_pProfile);
     m_settings.Load(*m_pProfile, kSettingsSection);
 
@@ -66,7 +75,7 @@ bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
         m_pSounds->Add(s.nID, QStringLiteral("qrc:/sounds/%1.wav").arg(s.pszFile));
     }
 
-    m_pDoc = std::make_unique<CCoilixDoc>(m_settings, m_scoreTable, *m_pRegistry);
+    m_pDoc = std::make_unique<CCoilixDoc>(m_settings, m_scoreTable, *m_pProfile);
     m_pDoc->SetErrorReporter([this](const FileErrorReport& r) { ReportFileError(r); });
     if (const char* pszSeed = std::getenv("COILIX_TEST_SEED")) {
         // Only for end-to-end tests: a board known in advance.
@@ -74,7 +83,7 @@ bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
     }
 
     // The frame is created hidden and shown once its placement is applied.
-    m_pMainWnd = std::make_unique<CMainFrame>(m_settings, *m_pProfile);
+    m_pMainWnd = std::make_unique<CMainFrame>(*this);
     m_pView = new CCoilixView(*m_pDoc, m_settings, *m_pSounds, m_pMainWnd.get());
     m_pView->SetFrame(m_pMainWnd.get());
     m_pMainWnd->setCentralWidget(m_pView);
@@ -175,6 +184,24 @@ void CCoilixApp::RememberFile(const std::string& strPath) {
     m_recentFiles.Add(strAbsolute);
     m_recentFiles.WriteList(*m_pProfile);
     m_pMainWnd->SetRecentFiles(m_recentFiles.Files());
+}
+
+void CCoilixApp::EnterNewScore(int nRow) {
+    const std::optional<std::string> name =
+        RunNewHighScoreDlg(m_pMainWnd.get(), nRow, m_pDoc->m_nScore, m_settings.m_strLastName);
+    if (name) {
+        // The name box holds no more than a row keeps; cut all the same.
+        m_settings.m_strLastName = TruncateUtf8(*name, kMaxNameBytes);
+        m_scoreTable.GetRow(nRow).SetName(m_settings.m_strLastName);
+    }
+    // Cancel leaves the row without a name, but the score is kept all the same.
+    SaveScoreTable(m_scoreTable, m_pProfile->Registry(), m_pProfile->AppKey(), m_pDoc->m_nWidth,
+                   m_pDoc->m_nHeight, m_pDoc->m_nSpeed);
+    ShowHighScores();
+}
+
+void CCoilixApp::ShowHighScores() {
+    RunHighScoresDlg(m_pMainWnd.get(), m_scoreTable);
 }
 
 // ---- commands -------------------------------------------------------------
@@ -310,7 +337,7 @@ bool CCoilixApp::PrintFromCommandLine(const CommandLineInfo& cmdInfo) {
 
 bool CCoilixApp::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
     const bool bRun = pCmdUI == nullptr;
-    if (nID >= ID_FILE_MRU_FILE1 && nID < ID_FILE_MRU_FILE1 + 4) {
+    if (nID >= ID_FILE_MRU_FILE1 && nID < ID_FILE_MRU_FILE1 + kRecentFileCount) {
         const size_t n = nID - ID_FILE_MRU_FILE1;
         if (!bRun) {
             pCmdUI->Enable(n < m_recentFiles.Files().size());

@@ -3,11 +3,11 @@
 #include <memory>
 #include <string>
 
+#include "framework/CmdTarget.h"
 #include "framework/CommandLine.h"
-#include "framework/RecentFileList.h"
-#include "framework/qt/CmdTarget.h"
+#include "game/HighScoreTable.h"
 #include "store/GameSettings.h"
-#include "store/HighScoreTable.h"
+#include "store/RecentFileList.h"
 
 class CCoilixDoc;
 class CCoilixView;
@@ -53,6 +53,12 @@ public:
     // Prints the whole board, one page, from the page's top-left corner.
     void PrintBoard(QPrinter& printer);
 
+    // A finished game was given row nRow of the table: ask the player's name,
+    // store the table at once, then show it.
+    void EnterNewScore(int nRow);
+    // The table of the current board and speed.
+    void ShowHighScores();
+
     GameSettings m_settings;
     HighScoreTable m_scoreTable;
 
@@ -60,6 +66,7 @@ public:
     CCoilixView& View() { return *m_pView; }
     CMainFrame& MainFrame() { return *m_pMainWnd; }
     CSoundPlayer& Sounds() { return *m_pSounds; }
+    CProfile& Profile() { return *m_pProfile; }
     CRecentFileList& RecentFiles() { return m_recentFiles; }
     QPrinter& Printer();
 
@@ -77,6 +84,6 @@ private:
     std::unique_ptr<CMainFrame> m_pMainWnd;
     std::unique_ptr<QPrinter> m_pPrinter;
     CCoilixView* m_pView = nullptr;  // owned by the frame
-    CRecentFileList m_recentFiles{4};
+    CRecentFileList m_recentFiles;
     int m_nExitCode = 0;
 };

@@ -7,11 +7,11 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
-#include "framework/qt/DialogButtons.h"
-#include "framework/qt/ResString.h"
-#include "res/Strings.h"
+#include "app/DialogButtons.h"
+#include "app/Strings.h"
+#include "framework/ResString.h"
+#include "game/HighScoreTable.h"
 #include "res/resource.h"
-#include "store/HighScoreTable.h"
 
 namespace {
 

@@ -2,25 +2,41 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QScreen>
 #include <QToolBar>
 
-#include "framework/Registry.h"
-#include "framework/qt/ResString.h"
-#include "res/Strings.h"
+#include "app/CoilixApp.h"
+#include "app/Menus.h"
+#include "framework/ResString.h"
 #include "res/resource.h"
 #include "store/GameSettings.h"
+#include "store/Profile.h"
 
 namespace {
 constexpr const char* kBarSection = "Control";
 constexpr const char* kBarValue = "Bar State";
 }  // namespace
 
-CMainFrame::CMainFrame(GameSettings& settings, CProfile& profile)
-    : m_settings(settings), m_profile(profile) {
+CMainFrame::CMainFrame(CCoilixApp& app) : m_app(app) {
     setWindowTitle(LoadQString(AFX_IDS_APP_TITLE));
     setMinimumSize(225, 275);
-    CreateBars(80);
+    CreateBars(MainFrameBars(), kRecentFileCount);
+}
+
+void CMainFrame::ShowContextMenu(const QPoint& ptGlobal) {
+    if (QMenu* pGame = Popup(0)) {
+        UpdateCommandUI();
+        pGame->popup(ptGlobal);
+    }
+}
+
+void CMainFrame::EnterNewScore(int nRow) {
+    m_app.EnterNewScore(nRow);
+}
+
+void CMainFrame::ShowHighScores() {
+    m_app.ShowHighScores();
 }
 
 void CMainFrame::SetStatusText(int nPane, unsigned nStringID) {
@@ -47,8 +63,9 @@ QString CMainFrame::GetMessageString(unsigned nID) const {
 }
 
 void CMainFrame::LoadBarState() {
+    CProfile& profile = m_app.Profile();
     auto bytes =
-        QueryBytes(m_profile.Registry(), m_profile.SectionKey(kBarSection), kBarValue, 1 << 16);
+        QueryBytes(profile.Registry(), profile.SectionKey(kBarSection), kBarValue, 1 << 16);
     if (!bytes || bytes->empty()) return;
     restoreState(QByteArray(reinterpret_cast<const char*>(bytes->data()),
                             static_cast<qsizetype>(bytes->size())));
@@ -56,13 +73,14 @@ void CMainFrame::LoadBarState() {
 
 void CMainFrame::SaveBarState() {
     const QByteArray state = saveState();
-    m_profile.Registry().Set(m_profile.SectionKey(kBarSection), kBarValue,
-                             RegValue::Binary(std::vector<uint8_t>(state.begin(), state.end())));
+    CProfile& profile = m_app.Profile();
+    profile.Registry().Set(profile.SectionKey(kBarSection), kBarValue,
+                           RegValue::Binary(std::vector<uint8_t>(state.begin(), state.end())));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* pEvent) {
     if (m_fnClosing) m_fnClosing();
-    m_settings.m_placement = CaptureWindowPlacement(*this);
+    m_app.m_settings.m_placement = CaptureWindowPlacement(*this);
     SaveBarState();
     CFrameWnd::closeEvent(pEvent);
 }

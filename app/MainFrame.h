@@ -2,22 +2,27 @@
 #include <QString>
 #include <functional>
 
-#include "framework/qt/FrameWnd.h"
+#include "framework/FrameWnd.h"
+#include "view/ViewFrame.h"
 
-class GameSettings;
-class CProfile;
+class CCoilixApp;
 
 // The program's main window. It gives the game a way into the status bar and
 // keeps the game's last message where the idle prompt would come back.
-class CMainFrame : public CFrameWnd {
+class CMainFrame : public CFrameWnd, public ViewFrame {
 public:
-    CMainFrame(GameSettings& settings, CProfile& profile);
+    explicit CMainFrame(CCoilixApp& app);
 
     // Pane 0 by string number ("Ready" clears the game's message) or by text;
     // other panes take the text as it is.
-    void SetStatusText(int nPane, unsigned nStringID);
-    void SetStatusText(int nPane, const QString& strText);
+    void SetStatusText(int nPane, unsigned nStringID) override;
+    void SetStatusText(int nPane, const QString& strText) override;
     QString GetMessageString(unsigned nID) const override;
+
+    void RequestCommandUIUpdate() override { CFrameWnd::RequestCommandUIUpdate(); }
+    void ShowContextMenu(const QPoint& ptGlobal) override;
+    void EnterNewScore(int nRow) override;
+    void ShowHighScores() override;
 
     // Restores the toolbar's saved docking state (profile name "Control").
     void LoadBarState();
@@ -30,8 +35,7 @@ protected:
 private:
     void SaveBarState();
 
-    GameSettings& m_settings;
-    CProfile& m_profile;
+    CCoilixApp& m_app;
     QString m_strStatusText;
     std::function<void()> m_fnClosing;
 };

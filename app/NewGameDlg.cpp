@@ -8,9 +8,9 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "framework/qt/DialogButtons.h"
-#include "framework/qt/ResString.h"
-#include "res/Strings.h"
+#include "app/DialogButtons.h"
+#include "app/Strings.h"
+#include "framework/ResString.h"
 #include "res/resource.h"
 #include "store/GameSettings.h"
 

@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "app/AppInfo.h"
 #include "app/CoilixApp.h"
+#include "app/Strings.h"
+#include "app/Version.h"
 #include "framework/CommandLine.h"
-#include "framework/qt/Sound.h"
-#include "res/Strings.h"
+#include "framework/Sound.h"
 
 namespace {
 
@@ -29,7 +31,7 @@ int main(int argc, char** argv) {
             std::fputs(CommandLineUsage("coilix").c_str(), stdout);
             return 0;
         case CommandLineInfo::Action::kVersion:
-            std::puts("Coilix 1.1");
+            std::puts("Coilix " COILIX_VERSION);
             return 0;
         case CommandLineInfo::Action::kError:
             std::fprintf(stderr, "coilix: %s\n%s", cmdInfo.strError.c_str(),
@@ -49,8 +51,9 @@ int main(int argc, char** argv) {
     InstallQuietAudioMessages();
     int nArgc = 1;
     QApplication app(nArgc, argv);
-    QApplication::setApplicationName(QStringLiteral("Coilix"));
-    QApplication::setOrganizationName(QStringLiteral("Halvorn"));
+    QApplication::setApplicationName(QString::fromLatin1(kAppName));
+    QApplication::setOrganizationName(QString::fromLatin1(kCompanyName));
+    QApplication::setApplicationVersion(QStringLiteral(COILIX_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("coilix"));
     QIcon icon;
     for (int nSize : {16, 32, 48, 64, 128, 256}) {

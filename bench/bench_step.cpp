@@ -10,12 +10,14 @@
 #include <string>
 #include <utility>
 
-#include "doc/CoilixDoc.h"
-#include "framework/Registry.h"
+#include "game/GameControl.h"
+#include "game/GameHost.h"
+#include "store/CoilixDoc.h"
+#include "store/FileRegistry.h"
 #include "store/GameSettings.h"
-#include "store/HighScoreTable.h"
-#include "view/GameControl.h"
-#include "view/GameHost.h"
+#include "store/Profile.h"
+#include "store/RegFile.h"
+#include "store/ScoreStore.h"
 
 namespace {
 
@@ -24,10 +26,11 @@ constexpr double kTickBudgetNs = 2000.0;
 
 class NullHost : public GameHost {
 public:
-    void SetStatusText(int, unsigned) override {}
-    void SetStatusText(int, const std::string& s) override { benchmark::DoNotOptimize(s.data()); }
+    void SetMessage(GameMessage) override {}
+    void SetScore(int32_t nScore) override { benchmark::DoNotOptimize(nScore); }
+    bool SoundsOn() const override { return true; }
     void PlaySound(int) override {}
-    void InvalidateCell(int x, int y) override {
+    void InvalidateCell(int32_t x, int32_t y) override {
         benchmark::DoNotOptimize(x);
         benchmark::DoNotOptimize(y);
     }
@@ -36,10 +39,7 @@ public:
     void KillTimer() override {}
     void HideCursor() override {}
     void ShowCursor() override {}
-    std::optional<std::string> AskHighScoreName(int, int, const std::string&) override {
-        return std::string("Bench");
-    }
-    void ShowHighScores() override {}
+    void EnterNewScore(int) override {}
 };
 
 class ScriptedGame {
@@ -125,11 +125,12 @@ private:
     }
 
     CMemoryRegistry m_registry;
+    CProfile m_profile{m_registry, CProfile::AppKeyPath("Bench", "Coilix")};
     GameSettings m_settings;
     HighScoreTable m_table;
-    CCoilixDoc m_doc{m_settings, m_table, m_registry};
+    CCoilixDoc m_doc{m_settings, m_table, m_profile};
     NullHost m_host;
-    GameControl m_control{m_doc, m_host};
+    GameControl m_control{m_doc, m_table, m_host};
     uint32_t m_nGames = 0;
     uint32_t m_nWander = 1;
 };

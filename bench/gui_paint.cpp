@@ -16,12 +16,15 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/AppInfo.h"
 #include "app/CoilixApp.h"
 #include "app/MainFrame.h"
-#include "doc/CoilixDoc.h"
-#include "framework/Registry.h"
-#include "res/Strings.h"
+#include "app/Strings.h"
+#include "store/CoilixDoc.h"
+#include "store/FileRegistry.h"
 #include "store/GameSettings.h"
+#include "store/Profile.h"
+#include "store/RegFile.h"
 #include "view/CoilixView.h"
 
 namespace {
@@ -43,7 +46,7 @@ int main(int argc, char** argv) {
     qputenv("COILIX_TEST_SEED", "3");
     {
         CFileRegistry reg(strStore.toStdString());
-        CProfile profile(reg, kRegistryKeyPath);
+        CProfile profile(reg, CProfile::AppKeyPath(kCompanyName, kAppName));
         GameSettings s;
         s.m_nArraySize = 2;
         s.m_nArrayWidth = s.m_nArrayHeight = 70;
@@ -62,6 +65,8 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
 
     std::vector<double> ticks, paints;
+    std::vector<QPoint> painted;  // cells drawn since the last clear
+    view.SetCellPaintObserver([&painted](int x, int y) { painted.emplace_back(x, y); });
     int nScrolled = 0;
     size_t nDrawn = 0, nExpected = 0;  // cells drawn by the timed repaints
     // A square walk of 20 cells a side keeps the crawler alive and scrolling.
@@ -75,7 +80,7 @@ int main(int argc, char** argv) {
             nTimer = t.timerId;
         }
         const QPoint scroll = view.GetDeviceScrollPosition();
-        view.ResetPaintedCells();
+        painted.clear();
         QTimerEvent tick(nTimer);
         QElapsedTimer clock;
         clock.start();
@@ -90,13 +95,13 @@ int main(int argc, char** argv) {
         // The paint alone: the same cells painted again, synchronously.
         QRegion cells;
         const QPoint origin = scroll + QPoint(view.OffsetX(), view.OffsetY());
-        for (const QPoint& c : view.PaintedCells())
+        for (const QPoint& c : painted)
             cells += QRect(c.x() * 24 - origin.x(), c.y() * 24 - origin.y(), 24, 24);
-        const size_t nCells = view.PaintedCells().size();
+        const size_t nCells = painted.size();
         clock.restart();
         view.viewport()->repaint(cells);
         const qint64 nPaint = clock.nsecsElapsed();
-        nDrawn += view.PaintedCells().size() - nCells;
+        nDrawn += painted.size() - nCells;
         nExpected += nCells;
         ticks.push_back(static_cast<double>(nTick) / 1000.0);
         paints.push_back(static_cast<double>(nPaint) / 1000.0);

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "framework/Registry.h"
+#include "store/RegFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

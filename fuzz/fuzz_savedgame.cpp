@@ -10,13 +10,16 @@
 #include <string>
 #include <vector>
 
-#include "doc/CoilixDoc.h"
-#include "framework/Archive.h"
-#include "framework/Registry.h"
+#include "game/GameControl.h"
+#include "game/GameHost.h"
+#include "game/Limits.h"
+#include "store/Archive.h"
+#include "store/CoilixDoc.h"
+#include "store/FileRegistry.h"
 #include "store/GameSettings.h"
-#include "store/HighScoreTable.h"
-#include "view/GameControl.h"
-#include "view/GameHost.h"
+#include "store/Profile.h"
+#include "store/RegFile.h"
+#include "store/ScoreStore.h"
 
 namespace {
 
@@ -38,10 +41,11 @@ void CheckRecords(const CCoilixDoc& doc, const Records& records) {
 class CheckingHost : public GameHost {
 public:
     explicit CheckingHost(const CCoilixDoc& doc) : m_doc(doc) {}
-    void SetStatusText(int, unsigned) override {}
-    void SetStatusText(int, const std::string&) override {}
+    void SetMessage(GameMessage) override {}
+    void SetScore(int32_t) override {}
+    bool SoundsOn() const override { return true; }
     void PlaySound(int) override {}
-    void InvalidateCell(int x, int y) override { Check(m_doc.IsOnBoard(x, y)); }
+    void InvalidateCell(int32_t x, int32_t y) override { Check(m_doc.IsOnBoard(x, y)); }
     void KeepHeadInView() override { Check(m_doc.IsOnBoard(m_doc.m_nHeadX, m_doc.m_nHeadY)); }
     unsigned StartTimer(int nIntervalMs) override {
         Check(nIntervalMs > 0);
@@ -50,10 +54,7 @@ public:
     void KillTimer() override {}
     void HideCursor() override {}
     void ShowCursor() override {}
-    std::optional<std::string> AskHighScoreName(int, int, const std::string&) override {
-        return std::nullopt;
-    }
-    void ShowHighScores() override {}
+    void EnterNewScore(int) override {}
 
 private:
     const CCoilixDoc& m_doc;
@@ -66,7 +67,7 @@ void PlayOn(CCoilixDoc& doc, std::span<const uint8_t> data) {
     doc.m_bPaused = true;
     doc.m_bLoadedGame = true;
     CheckingHost host(doc);
-    GameControl control(doc, host);
+    GameControl control(doc, doc.ScoreTable(), host);
     for (size_t i = 0; i < 300; ++i) {
         if (i % 4 == 0) {
             control.OnKeyDown(static_cast<GameKey>(data[(i * 7) % data.size()] % 5));
@@ -81,7 +82,8 @@ void LoadAsSavedGame(std::span<const uint8_t> data) {
     static GameSettings settings;
     static HighScoreTable scores;
     static CMemoryRegistry registry;
-    CCoilixDoc doc(settings, scores, registry);
+    static CProfile profile(registry, CProfile::AppKeyPath("Fuzz", "Coilix"));
+    CCoilixDoc doc(settings, scores, profile);
     try {
         CArchive ar = CArchive::ForLoading(data);
         doc.Serialize(ar);
@@ -89,8 +91,7 @@ void LoadAsSavedGame(std::span<const uint8_t> data) {
         return;
     }
     Check(doc.HasBoard());
-    Check(doc.m_nWidth >= kMinBoardSide && doc.m_nWidth <= kMaxBoardSide);
-    Check(doc.m_nHeight >= kMinBoardSide && doc.m_nHeight <= kMaxBoardSide);
+    Check(IsBoardSideAllowed(doc.m_nWidth) && IsBoardSideAllowed(doc.m_nHeight));
     Check(doc.IsOnBoard(doc.m_nHeadX, doc.m_nHeadY));
     Check(doc.m_nSpeed > 0);
     CheckRecords(doc, doc.m_aBody);
@@ -104,7 +105,7 @@ void LoadAsSavedGame(std::span<const uint8_t> data) {
     std::vector<uint8_t> first;
     CArchive out = CArchive::ForStoring(first);
     doc.Serialize(out);
-    CCoilixDoc again(settings, scores, registry);
+    CCoilixDoc again(settings, scores, profile);
     CArchive in = CArchive::ForLoading(first);
     again.Serialize(in);
     std::vector<uint8_t> second;

@@ -8,8 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/Registry.h"
-#include "store/HighScoreTable.h"
+#include "store/FileRegistry.h"
+#include "store/Profile.h"
+#include "store/RegFile.h"
+#include "store/ScoreStore.h"
 
 namespace {
 
@@ -32,23 +34,23 @@ void CheckRows(const std::vector<ScoreEntry>& rows) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::vector<ScoreEntry> rows = HighScoreTable::Decode(data, size);
+    const std::vector<ScoreEntry> rows = DecodeScoreTable(data, size);
     CheckRows(rows);
 
-    const std::vector<uint8_t> encoded = HighScoreTable::Encode(rows);
+    const std::vector<uint8_t> encoded = EncodeScoreTable(rows);
     if (encoded.size() != 396) std::abort();
     for (size_t i = 364; i < 396; ++i) {
         if (encoded[i] != 0) std::abort();
     }
-    const std::vector<ScoreEntry> decoded = HighScoreTable::Decode(encoded.data(), encoded.size());
+    const std::vector<ScoreEntry> decoded = DecodeScoreTable(encoded.data(), encoded.size());
     if (!SameRows(rows, decoded)) std::abort();
 
     // Through a store, with the size and type rules of Load.
     CMemoryRegistry reg;
-    reg.Set("Software\\Halvorn\\Coilix", HighScoreTable::ValueName(17, 13, 250),
+    reg.Set("Software\\Halvorn\\Coilix", ScoreValueName(17, 13, 250),
             RegValue::Binary(std::vector<uint8_t>(data, data + size)));
     HighScoreTable table;
-    table.Load(reg, "Software\\Halvorn\\Coilix", 17, 13, 250);
+    LoadScoreTable(table, reg, "Software\\Halvorn\\Coilix", 17, 13, 250);
     if (size > 396) {
         if (table.GetCount() != 0) std::abort();
     } else {

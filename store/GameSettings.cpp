@@ -2,13 +2,10 @@
 
 #include <vector>
 
-#include "framework/Endian.h"
+#include "store/Endian.h"
+#include "store/Profile.h"
 
 namespace {
-
-bool InRange(int32_t n, int32_t nMin, int32_t nMax) {
-    return n >= nMin && n <= nMax;
-}
 
 constexpr const char* kFramePlacement = "Frame Placement";
 
@@ -54,18 +51,17 @@ void WindowPlacement::FromBytes(const uint8_t* p, size_t n) {
 void GameSettings::Load(CProfile& profile, const std::string& strSection) {
     m_strLastName = profile.GetProfileString(strSection, "Last Name", "");
 
-    m_nArraySize = profile.GetProfileInt(strSection, "Array Size", 0);
-    if (!InRange(m_nArraySize, 0, 2)) m_nArraySize = 0;
-    // Custom (2) has no preset row; the Small row serves.
-    const SizePreset& preset = SizePresets[m_nArraySize == 1 ? 1 : 0];
+    m_nArraySize = profile.GetProfileInt(strSection, "Array Size", kSizeSmall);
+    if (!IsSizeChoice(m_nArraySize)) m_nArraySize = kSizeSmall;
+    const SizePreset& preset = PresetFor(m_nArraySize);
 
     m_nArrayWidth = profile.GetProfileInt(strSection, "Array Width", preset.nWidth);
-    if (!InRange(m_nArrayWidth, kMinBoardSide, kMaxBoardSide)) m_nArrayWidth = preset.nWidth;
+    if (!IsBoardSideAllowed(m_nArrayWidth)) m_nArrayWidth = preset.nWidth;
     m_nArrayHeight = profile.GetProfileInt(strSection, "Array Height", preset.nHeight);
-    if (!InRange(m_nArrayHeight, kMinBoardSide, kMaxBoardSide)) m_nArrayHeight = preset.nHeight;
+    if (!IsBoardSideAllowed(m_nArrayHeight)) m_nArrayHeight = preset.nHeight;
 
-    m_nGameSpeed = profile.GetProfileInt(strSection, "Game Speed", 1);
-    if (!InRange(m_nGameSpeed, 0, 2)) m_nGameSpeed = 1;
+    m_nGameSpeed = profile.GetProfileInt(strSection, "Game Speed", kSpeedNormal);
+    if (!IsSpeedChoice(m_nGameSpeed)) m_nGameSpeed = kSpeedNormal;
 
     m_bSounds = profile.GetProfileInt(strSection, "Sounds", 1) != 0 ? 1 : 0;
 

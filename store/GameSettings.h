@@ -3,7 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "framework/Registry.h"
+#include "game/Limits.h"
+
+class CProfile;
 
 // The main window's placement as the window system reports it: eleven signed
 // 32-bit fields, stored as 44 little-endian bytes.
@@ -27,16 +29,6 @@ constexpr int32_t kShowCmdMinimized = 2;
 constexpr int32_t kShowCmdMaximized = 3;
 constexpr int32_t kShowCmdShow = 5;
 
-struct SizePreset {
-    int32_t nWidth;
-    int32_t nHeight;
-};
-inline constexpr SizePreset SizePresets[2] = {{17, 13}, {25, 19}};
-inline constexpr int32_t SpeedPresets[3] = {350, 250, 150};
-
-constexpr int32_t kMinBoardSide = 5;
-constexpr int32_t kMaxBoardSide = 70;
-
 // The user's settings: read once at start, written once at exit.
 class GameSettings {
 public:
@@ -44,8 +36,8 @@ public:
 
     WindowPlacement m_placement;
     std::string m_strLastName;
-    int32_t m_nArraySize = 0;  // 0 Small, 1 Large, 2 Custom
-    int32_t m_nGameSpeed = 0;  // 0 Low, 1 Normal, 2 High
+    int32_t m_nArraySize = kSizeSmall;  // a size choice: Small, Large or Custom
+    int32_t m_nGameSpeed = kSpeedLow;   // a speed choice: Low, Normal or High
     int32_t m_nArrayWidth = 0;
     int32_t m_nArrayHeight = 0;
     uint8_t m_bSounds = 1;
@@ -57,6 +49,8 @@ public:
     // Writes the six values of the section and "Frame Placement" at once.
     void Save(CProfile& profile, const std::string& strSection) const;
 
-    // Timer interval of the chosen speed.
-    int32_t SpeedMs() const { return SpeedPresets[m_nGameSpeed]; }
+    // Timer interval of the chosen speed (Normal for a choice out of range).
+    int32_t SpeedMs() const {
+        return SpeedPresets[IsSpeedChoice(m_nGameSpeed) ? m_nGameSpeed : kSpeedNormal];
+    }
 };

@@ -2,18 +2,18 @@
 
 #include <QCursor>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimerEvent>
 
-#include "app/HighScoresDlg.h"
-#include "app/MainFrame.h"
-#include "doc/CoilixDoc.h"
-#include "framework/qt/Sound.h"
+#include "framework/Cursor.h"
+#include "framework/ResString.h"
+#include "framework/Sound.h"
+#include "game/HeadFollow.h"
 #include "res/resource.h"
+#include "store/CoilixDoc.h"
 #include "store/GameSettings.h"
-#include "view/HeadFollow.h"
+#include "view/ViewFrame.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ CCoilixView::CCoilixView(CCoilixDoc& doc, GameSettings& settings, CSoundPlayer& 
       m_doc(doc),
       m_settings(settings),
       m_sounds(sounds),
-      m_control(doc, *this) {
+      m_control(doc, doc.ScoreTable(), *this) {
     for (int i = 1; i < 24; ++i) {
         m_tiles[i].load(QStringLiteral(":/tiles/%1.png").arg(kTileNames[i]));
         m_tiles2x[i].load(QStringLiteral(":/tiles/2x/%1.png").arg(kTileNames[i]));
@@ -143,8 +143,9 @@ void CCoilixView::DrawRect(QPainter& painter, const QRect& rc, bool bHiDpi) {
                              m_nTileHeight);
             // Columns just past the rectangle are clipped away; count only what shows.
             if (!cell.intersects(rc)) continue;
-            if (DrawCell(painter, cell, m_doc.CellAt(x, y).nType, bHiDpi ? m_tiles2x : m_tiles)) {
-                m_paintedCells.emplace_back(x, y);
+            if (DrawCell(painter, cell, m_doc.CellAt(x, y).nType, bHiDpi ? m_tiles2x : m_tiles) &&
+                m_fnCellPainted) {
+                m_fnCellPainted(x, y);
             }
         }
     }
@@ -177,19 +178,41 @@ void CCoilixView::PrintBoard(QPainter& painter) {
 
 // ---- hand-over points of the rules ---------------------------------------
 
-void CCoilixView::SetStatusText(int nPane, unsigned nStringID) {
-    if (m_pFrame != nullptr) m_pFrame->SetStatusText(nPane, nStringID);
+void CCoilixView::SetMessage(GameMessage message) {
+    unsigned nID = AFX_IDS_IDLEMESSAGE;
+    switch (message) {
+        case GameMessage::kReady:
+            nID = AFX_IDS_IDLEMESSAGE;
+            break;
+        case GameMessage::kPlaying:
+            nID = IDS_PLAYING;
+            break;
+        case GameMessage::kPause:
+            nID = IDS_PAUSE;
+            break;
+        case GameMessage::kGameOver:
+            nID = IDS_GAME_OVER;
+            break;
+        case GameMessage::kNewHighScore:
+            nID = IDS_NEW_HIGH_SCORE;
+            break;
+    }
+    if (m_pFrame != nullptr) m_pFrame->SetStatusText(0, nID);
 }
 
-void CCoilixView::SetStatusText(int nPane, const std::string& strText) {
-    if (m_pFrame != nullptr) m_pFrame->SetStatusText(nPane, QString::fromStdString(strText));
+void CCoilixView::SetScore(int32_t nScore) {
+    if (m_pFrame != nullptr) m_pFrame->SetStatusText(1, FormatLong(LoadQString(IDS_SCORE), nScore));
+}
+
+bool CCoilixView::SoundsOn() const {
+    return m_settings.m_bSounds != 0;
 }
 
 void CCoilixView::PlaySound(int nSoundID) {
     m_sounds.Play(nSoundID);
 }
 
-void CCoilixView::InvalidateCell(int x, int y) {
+void CCoilixView::InvalidateCell(int32_t x, int32_t y) {
     InvalidateRect(QRect(x * m_nTileWidth - m_ptTickOrigin.x(),
                          y * m_nTileHeight - m_ptTickOrigin.y(), m_nTileWidth, m_nTileHeight));
 }
@@ -231,13 +254,8 @@ void CCoilixView::ShowCursor() {
     ::ShowCursor(true);
 }
 
-std::optional<std::string> CCoilixView::AskHighScoreName(int nRow, int nScore,
-                                                         const std::string& strProposed) {
-    return RunNewHighScoreDlg(window(), nRow, nScore, strProposed);
-}
-
-void CCoilixView::ShowHighScores() {
-    RunHighScoresDlg(window(), m_doc.ScoreTable());
+void CCoilixView::EnterNewScore(int nRow) {
+    if (m_pFrame != nullptr) m_pFrame->EnterNewScore(nRow);
 }
 
 // ---- input ----------------------------------------------------------------
@@ -295,10 +313,7 @@ void CCoilixView::mouseReleaseEvent(QMouseEvent* pEvent) {
     // Inside the view window, scroll bars and border included.
     const QPoint pt = mapFromGlobal(pEvent->globalPosition().toPoint());
     if (!rect().contains(pt)) return;
-    if (QMenu* pGame = m_pFrame->Popup(0)) {
-        m_pFrame->UpdateCommandUI();
-        pGame->popup(pEvent->globalPosition().toPoint());
-    }
+    m_pFrame->ShowContextMenu(pEvent->globalPosition().toPoint());
 }
 
 void CCoilixView::mouseMoveEvent(QMouseEvent* pEvent) {
@@ -331,7 +346,7 @@ bool CCoilixView::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
             }
             return true;
         case ID_HIGH_SCORES:
-            if (pCmdUI == nullptr) ShowHighScores();
+            if (pCmdUI == nullptr && m_pFrame != nullptr) m_pFrame->ShowHighScores();
             return true;
         default:
             return false;

@@ -3,17 +3,17 @@
 #include <QPoint>
 #include <QSize>
 #include <array>
-#include <vector>
+#include <functional>
 
-#include "framework/qt/ScrollView.h"
-#include "view/GameControl.h"
-#include "view/GameHost.h"
+#include "framework/ScrollView.h"
+#include "game/GameControl.h"
+#include "game/GameHost.h"
 
 class CCoilixDoc;
-class CMainFrame;
 class CSoundPlayer;
 class GameSettings;
 class QPainter;
+class ViewFrame;
 
 // The game's view: draws the board from 24 x 24 tiles, takes the keys, runs
 // the game timer, centres or scrolls the board, and fits the main window to
@@ -24,7 +24,7 @@ public:
                 QWidget* pParent = nullptr);
     ~CCoilixView() override;
 
-    void SetFrame(CMainFrame* pFrame) { m_pFrame = pFrame; }
+    void SetFrame(ViewFrame* pFrame) { m_pFrame = pFrame; }
 
     // A new or opened game is shown: timer stopped, sizes, fit, status, centre.
     void OnInitialUpdate();
@@ -44,25 +44,26 @@ public:
     // position: the printed page.
     void PrintBoard(QPainter& painter);
 
-    // Cells drawn by the paints since the last reset (for checking redraws).
-    const std::vector<QPoint>& PaintedCells() const { return m_paintedCells; }
-    void ResetPaintedCells() { m_paintedCells.clear(); }
+    // Called with each cell that a paint on screen draws, while set: lets a
+    // caller watch what is repainted. Nothing is kept.
+    void SetCellPaintObserver(std::function<void(int x, int y)> fn) {
+        m_fnCellPainted = std::move(fn);
+    }
 
     bool OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) override;
 
     // The rules' hand-over points.
-    void SetStatusText(int nPane, unsigned nStringID) override;
-    void SetStatusText(int nPane, const std::string& strText) override;
+    void SetMessage(GameMessage message) override;
+    void SetScore(int32_t nScore) override;
+    bool SoundsOn() const override;
     void PlaySound(int nSoundID) override;
-    void InvalidateCell(int x, int y) override;
+    void InvalidateCell(int32_t x, int32_t y) override;
     void KeepHeadInView() override;
     unsigned StartTimer(int nIntervalMs) override;
     void KillTimer() override;
     void HideCursor() override;
     void ShowCursor() override;
-    std::optional<std::string> AskHighScoreName(int nRow, int nScore,
-                                                const std::string& strProposed) override;
-    void ShowHighScores() override;
+    void EnterNewScore(int nRow) override;
 
     static constexpr int m_nTileWidth = 24;
     static constexpr int m_nTileHeight = 24;
@@ -90,7 +91,7 @@ private:
     CCoilixDoc& m_doc;
     GameSettings& m_settings;
     CSoundPlayer& m_sounds;
-    CMainFrame* m_pFrame = nullptr;
+    ViewFrame* m_pFrame = nullptr;
     GameControl m_control;
 
     std::array<QPixmap, 24> m_tiles;    // by cell type; 0 (empty) has none
@@ -102,5 +103,5 @@ private:
     int m_nOffsetY = 0;
     QPoint m_ptTickOrigin;  // drawing origin of the current tick
     bool m_bRightDown = false;
-    std::vector<QPoint> m_paintedCells;
+    std::function<void(int, int)> m_fnCellPainted;
 };

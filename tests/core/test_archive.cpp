@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/Archive.h"
-#include "framework/Document.h"
+#include "store/Archive.h"
+#include "store/Document.h"
 
 namespace fs = std::filesystem;
 

@@ -7,12 +7,14 @@
 #include <utility>
 #include <vector>
 
-#include "doc/CoilixDoc.h"
-#include "framework/Registry.h"
+#include "game/GameControl.h"
+#include "store/CoilixDoc.h"
+#include "store/FileRegistry.h"
 #include "store/GameSettings.h"
-#include "store/HighScoreTable.h"
-#include "tests/core/RecordingHost.h"
-#include "view/GameControl.h"
+#include "store/Profile.h"
+#include "store/RegFile.h"
+#include "store/ScoreStore.h"
+#include "support/RecordingHost.h"
 
 namespace {
 
@@ -80,18 +82,18 @@ uint32_t SeedYielding(int nValue) {
 
 struct Game {
     CMemoryRegistry registry;
+    CProfile profile{registry, CProfile::AppKeyPath("Tests", "Coilix")};
     GameSettings settings;
     HighScoreTable table;
-    CCoilixDoc doc{settings, table, registry};
+    CCoilixDoc doc{settings, table, profile};
     RecordingHost host;
-    GameControl control{doc, host};
+    GameControl control{doc, table, host};
 
     Game() {
         settings.m_nArraySize = 0;
         settings.m_nArrayWidth = 17;
         settings.m_nArrayHeight = 13;
         settings.m_nGameSpeed = 1;
-        settings.m_bSounds = 1;
     }
 
     void NewGame(int32_t w, int32_t h, uint32_t nSeed) {
@@ -423,7 +425,7 @@ TEST(GameStepTest, WallEndsTheGame) {
         EXPECT_FALSE(g.host.bTimerRunning);
         EXPECT_FALSE(g.control.IsTimerRunning());
         EXPECT_EQ(g.host.CursorBalance(), 0);
-        EXPECT_TRUE(g.host.nameQuestions.empty());
+        EXPECT_TRUE(g.host.enteredRows.empty());
     }
 }
 
@@ -568,7 +570,7 @@ TEST(GameStepTest, SoundsOffPlaysNothing) {
     for (uint8_t bSounds : {uint8_t{1}, uint8_t{0}}) {
         SCOPED_TRACE(testing::Message() << "sounds " << int(bSounds));
         Game g;
-        g.settings.m_bSounds = bSounds;
+        g.host.SetSoundsOn(bSounds != 0);
         g.BlankBoard(4, 3);
         g.LayCrawler({{1, 1}, {2, 1}});
         g.PutItem(3, 1, ctCoin, 20);
@@ -583,50 +585,30 @@ TEST(GameStepTest, SoundsOffPlaysNothing) {
             EXPECT_EQ(sounds, (Lines{"sound 153", "sound 155", "sound 159"}));
         } else {
             EXPECT_TRUE(sounds.empty());
-            EXPECT_EQ(g.host.nameQuestions.size(), 1u);
+            EXPECT_EQ(g.host.enteredRows.size(), 1u);
         }
     }
 }
 
 // ------------------------------------------------------- game over and scores
 
-TEST(GameOverTest, NewHighScoreIsEnteredAndSaved) {
-    struct Case {
-        std::optional<std::string> answer;
-        std::string strNameAfter;
-        std::string strLastNameAfter;
-    };
-    const Case cases[] = {{std::string("Ann"), "Ann", "Ann"}, {std::nullopt, "", "Bob"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.answer ? *c.answer : "Cancel");
-        Game g;
-        g.settings.m_strLastName = "Bob";
-        g.host.nameAnswer = c.answer;
-        g.BlankBoard(17, 13);
-        g.LayCrawler({{1, 4}, {0, 4}});
-        g.doc.m_nScore = 500;
-        g.PressCurrentDirection();
-        EXPECT_EQ(g.Step(), (Lines{"pane 0 Playing...", "cell 0 4", "sound 155", "cell 0 4",
-                                   "cell 1 4", "pane 1 Score: 500", "pane 0 New high score",
-                                   "sound 159", "pane 0 Game over"}));
-        ASSERT_EQ(g.host.nameQuestions.size(), 1u);
-        EXPECT_EQ(g.host.nameQuestions[0].nRow, 0);
-        EXPECT_EQ(g.host.nameQuestions[0].nScore, 500);
-        EXPECT_EQ(g.host.nameQuestions[0].strProposed, "Bob");
-        EXPECT_EQ(g.host.nShowHighScoresCalls, 1);
-        ASSERT_GE(g.table.GetCount(), 1);
-        EXPECT_EQ(g.table.GetRow(0).nScore, 500);
-        EXPECT_EQ(g.table.GetRow(0).Name(), c.strNameAfter);
-        EXPECT_EQ(g.settings.m_strLastName, c.strLastNameAfter);
-        // Saved at once: a fresh table reads the row back from the store.
-        HighScoreTable reread;
-        reread.Load(g.registry, kRegistryKeyPath, 17, 13, 250);
-        ASSERT_EQ(reread.GetCount(), 10);
-        EXPECT_EQ(reread.GetRow(0).nScore, 500);
-        EXPECT_EQ(reread.GetRow(0).Name(), c.strNameAfter);
-        EXPECT_EQ(g.host.CursorBalance(), 0);
-        EXPECT_FALSE(g.host.bTimerRunning);
-    }
+TEST(GameOverTest, ANewHighScoreGetsItsRowAndIsHandedOverForTheName) {
+    Game g;
+    g.BlankBoard(17, 13);
+    g.LayCrawler({{1, 4}, {0, 4}});
+    g.doc.m_nScore = 500;
+    g.PressCurrentDirection();
+    EXPECT_EQ(g.Step(), (Lines{"pane 0 Playing...", "cell 0 4", "sound 155", "cell 0 4", "cell 1 4",
+                               "pane 1 Score: 500", "pane 0 New high score", "sound 159",
+                               "pane 0 Game over"}));
+    // The row is in the table, still without a name, when the name is asked.
+    EXPECT_EQ(g.host.enteredRows, (std::vector<int>{0}));
+    ASSERT_GE(g.table.GetCount(), 1);
+    EXPECT_EQ(g.table.GetRow(0).nScore, 500);
+    EXPECT_EQ(g.table.GetRow(0).Name(), "");
+    // The timer stopped and the cursor came back.
+    EXPECT_EQ(g.host.CursorBalance(), 0);
+    EXPECT_FALSE(g.host.bTimerRunning);
 }
 
 TEST(GameOverTest, WhoEntersTheTable) {
@@ -659,7 +641,7 @@ TEST(GameOverTest, WhoEntersTheTable) {
         }
         g.control.GameStep();
         EXPECT_EQ(g.doc.m_nDirection, dirGameOver);
-        EXPECT_EQ(g.host.nameQuestions.size(), c.bEnters ? 1u : 0u);
+        EXPECT_EQ(g.host.enteredRows.size(), c.bEnters ? 1u : 0u);
         EXPECT_EQ(g.host.Count("pane 0 New high score"), c.bEnters ? 1 : 0);
         EXPECT_EQ(g.host.Count("sound 159"), c.bEnters ? 1 : 0);
         ASSERT_FALSE(g.host.lines.empty());
@@ -670,7 +652,6 @@ TEST(GameOverTest, WhoEntersTheTable) {
         } else if (!c.bEnters) {
             EXPECT_EQ(g.table.GetCount(), 0);
         }
-        EXPECT_EQ(g.registry.Keys().empty(), !c.bEnters);
     }
 }
 

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "doc/Cell.h"
-#include "view/HeadFollow.h"
+#include "game/Cell.h"
+#include "game/HeadFollow.h"
 
 namespace {
 

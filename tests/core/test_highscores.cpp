@@ -10,8 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/Registry.h"
-#include "store/HighScoreTable.h"
+#include "store/FileRegistry.h"
+#include "store/Profile.h"
+#include "store/RegFile.h"
+#include "store/ScoreStore.h"
 
 namespace fs = std::filesystem;
 
@@ -69,42 +71,42 @@ std::vector<uint8_t> PlainBytes(const std::vector<ScoreEntry>& rows) {
 
 TEST(StoreHighScores, ChecksumWorkedValues) {
     const uint8_t abc[] = {'a', 'b', 'c'};
-    EXPECT_EQ(HighScoreTable::Checksum(abc, 3), 95089500);
+    EXPECT_EQ(ScoreChecksum(abc, 3), 95089500);
     const uint8_t b80[] = {0x80};
-    EXPECT_EQ(HighScoreTable::Checksum(b80, 1), 16256);
+    EXPECT_EQ(ScoreChecksum(b80, 1), 16256);
     const uint8_t b8001[] = {0x80, 0x01};
-    EXPECT_EQ(HighScoreTable::Checksum(b8001, 2), 32514);
-    EXPECT_EQ(HighScoreTable::Checksum(nullptr, 0), 0);
+    EXPECT_EQ(ScoreChecksum(b8001, 2), 32514);
+    EXPECT_EQ(ScoreChecksum(nullptr, 0), 0);
 }
 
 TEST(StoreHighScores, ChecksumWrapsAndFFResets) {
     // 0xFF (-1) sets the sum to 0: what stands before it no longer counts.
     const uint8_t a[] = {'x', 'y', 'z', 0xff, 'a', 'b', 'c'};
-    EXPECT_EQ(HighScoreTable::Checksum(a, sizeof a), 95089500);
+    EXPECT_EQ(ScoreChecksum(a, sizeof a), 95089500);
     // Long runs wrap as signed 32-bit arithmetic does.
     std::vector<uint8_t> many(360, 0x7f);
     uint32_t sum = 0;
     for (uint8_t b : many) sum = (sum + b) * (b + 1u);
-    EXPECT_EQ(HighScoreTable::Checksum(many.data(), many.size()), static_cast<int32_t>(sum));
+    EXPECT_EQ(ScoreChecksum(many.data(), many.size()), static_cast<int32_t>(sum));
 }
 
 TEST(StoreHighScores, ValueNameFormat) {
-    EXPECT_EQ(HighScoreTable::ValueName(17, 13, 250), "Scores (17x13/250)");
-    EXPECT_EQ(HighScoreTable::ValueName(25, 19, 150), "Scores (25x19/150)");
-    EXPECT_EQ(HighScoreTable::ValueName(70, 5, 350), "Scores (70x5/350)");
-    EXPECT_EQ(HighScoreTable::ValueName(-1, INT32_MIN, 0), "Scores (-1x-2147483648/0)");
+    EXPECT_EQ(ScoreValueName(17, 13, 250), "Scores (17x13/250)");
+    EXPECT_EQ(ScoreValueName(25, 19, 150), "Scores (25x19/150)");
+    EXPECT_EQ(ScoreValueName(70, 5, 350), "Scores (70x5/350)");
+    EXPECT_EQ(ScoreValueName(-1, INT32_MIN, 0), "Scores (-1x-2147483648/0)");
 }
 
 TEST(StoreHighScores, EncodedLayoutMatchesTheReferenceBytes) {
     // Reference bytes computed by an independent implementation of the format.
-    const std::vector<uint8_t> empty = HighScoreTable::Encode({});
+    const std::vector<uint8_t> empty = EncodeScoreTable({});
     ASSERT_EQ(empty.size(), 396u);
     EXPECT_EQ(std::vector<uint8_t>(empty.begin(), empty.begin() + 16),
               Hex("78cb66f55319ad3e3329de34a8e5ed71"));
     EXPECT_EQ(Int32At(empty, 360), 0);
 
     const std::vector<ScoreEntry> rows = {ScoreEntry("Ann", 500), ScoreEntry("Bob", 300)};
-    const std::vector<uint8_t> b = HighScoreTable::Encode(rows);
+    const std::vector<uint8_t> b = EncodeScoreTable(rows);
     ASSERT_EQ(b.size(), 396u);
     EXPECT_EQ(std::vector<uint8_t>(b.begin(), b.begin() + 16),
               Hex("6ccc66f594871b3e3329de34a8e5ed71"));
@@ -113,14 +115,14 @@ TEST(StoreHighScores, EncodedLayoutMatchesTheReferenceBytes) {
               Hex("072cb20b163a285e00000000"));
     EXPECT_EQ(Int32At(b, 360), 1579694614);
     const std::vector<uint8_t> plain = PlainBytes(rows);
-    EXPECT_EQ(Int32At(b, 360), HighScoreTable::Checksum(plain.data(), plain.size()));
+    EXPECT_EQ(Int32At(b, 360), ScoreChecksum(plain.data(), plain.size()));
     for (size_t i = 364; i < 396; ++i) EXPECT_EQ(b[i], 0) << i;
 }
 
 TEST(StoreHighScores, ScramblingFollowsTheLcgSequenceFromSeed4721) {
     // With all plain bytes zero, each stored byte is the draw's offset:
     // rand() after srand(4721) gives 15455, 26082, 13159, ...
-    const std::vector<uint8_t> b = HighScoreTable::Encode({});
+    const std::vector<uint8_t> b = EncodeScoreTable({});
     EXPECT_EQ(b[0], 15455 * 256 / 32767);
     EXPECT_EQ(b[1], 26082 * 256 / 32767);
     EXPECT_EQ(b[2], 13159 * 256 / 32767);
@@ -133,8 +135,7 @@ TEST(StoreHighScores, EncodeDecodeRoundTripKeepsBytesAfterTheTerminator) {
         for (size_t k = 7; k < 32; ++k) e.szName[k] = static_cast<char>(0xA0 + i + k);
         rows.push_back(e);
     }
-    const std::vector<ScoreEntry> back =
-        HighScoreTable::Decode(HighScoreTable::Encode(rows).data(), 396);
+    const std::vector<ScoreEntry> back = DecodeScoreTable(EncodeScoreTable(rows).data(), 396);
     ASSERT_EQ(back.size(), 10u);
     for (size_t i = 0; i < 10; ++i) EXPECT_TRUE(SameRecord(back[i], rows[i])) << i;
 }
@@ -142,31 +143,31 @@ TEST(StoreHighScores, EncodeDecodeRoundTripKeepsBytesAfterTheTerminator) {
 TEST(StoreHighScores, EncodeUsesTheFirstTenRowsOnly) {
     std::vector<ScoreEntry> rows;
     for (int i = 0; i < 11; ++i) rows.emplace_back("x", 100 - i);
-    const auto back = HighScoreTable::Decode(HighScoreTable::Encode(rows).data(), 396);
+    const auto back = DecodeScoreTable(EncodeScoreTable(rows).data(), 396);
     ASSERT_EQ(back.size(), 10u);
     EXPECT_EQ(back[9].nScore, 91);
 }
 
 TEST(StoreHighScores, ChecksumFailureGivesTenEmptyRows) {
-    std::vector<uint8_t> b = HighScoreTable::Encode({ScoreEntry("Ann", 500)});
+    std::vector<uint8_t> b = EncodeScoreTable({ScoreEntry("Ann", 500)});
     b[10] ^= 1;
-    const auto rows = HighScoreTable::Decode(b.data(), b.size());
+    const auto rows = DecodeScoreTable(b.data(), b.size());
     ASSERT_EQ(rows.size(), 10u);
     for (const ScoreEntry& e : rows) EXPECT_TRUE(SameRecord(e, ScoreEntry())) << e.nScore;
 }
 
 TEST(StoreHighScores, ShortValueReadsMissingBytesAsZero) {
-    const std::vector<uint8_t> b = HighScoreTable::Encode({ScoreEntry("Ann", 500)});
+    const std::vector<uint8_t> b = EncodeScoreTable({ScoreEntry("Ann", 500)});
     // The first 364 bytes hold all that is checked.
-    auto rows = HighScoreTable::Decode(b.data(), 364);
+    auto rows = DecodeScoreTable(b.data(), 364);
     ASSERT_EQ(rows.size(), 10u);
     EXPECT_EQ(rows[0].nScore, 500);
     EXPECT_EQ(rows[0].Name(), "Ann");
     // Cut inside the checksum: the missing bytes are zero, the sum differs.
-    rows = HighScoreTable::Decode(b.data(), 362);
+    rows = DecodeScoreTable(b.data(), 362);
     ASSERT_EQ(rows.size(), 10u);
     EXPECT_EQ(rows[0].nScore, 0);
-    rows = HighScoreTable::Decode(nullptr, 0);
+    rows = DecodeScoreTable(nullptr, 0);
     ASSERT_EQ(rows.size(), 10u);
     EXPECT_EQ(rows[0].nScore, 0);
 }
@@ -176,7 +177,7 @@ TEST(StoreHighScores, NameWithoutTerminatorIsCut) {
     ScoreEntry e;
     e.nScore = 7;
     std::memset(e.szName, 'A', sizeof e.szName);
-    const auto rows = HighScoreTable::Decode(HighScoreTable::Encode({e}).data(), 396);
+    const auto rows = DecodeScoreTable(EncodeScoreTable({e}).data(), 396);
     ASSERT_EQ(rows.size(), 10u);
     EXPECT_EQ(rows[0].nScore, 7);
     EXPECT_EQ(rows[0].szName[31], 0);
@@ -188,20 +189,20 @@ TEST(StoreHighScores, FFBytesInNamesRoundTrip) {
     e.szName[20] = static_cast<char>(0xff);
     ScoreEntry f("ab\xff", -1);  // score 0xFFFFFFFF
     const std::vector<ScoreEntry> rows = {e, f};
-    const std::vector<uint8_t> b = HighScoreTable::Encode(rows);
+    const std::vector<uint8_t> b = EncodeScoreTable(rows);
     // The stored checksum depends only on the bytes after the last 0xFF.
     const std::vector<uint8_t> plain = PlainBytes(rows);
     size_t last = 0;
     for (size_t i = 0; i < plain.size(); ++i)
         if (plain[i] == 0xff) last = i;
-    EXPECT_EQ(Int32At(b, 360), HighScoreTable::Checksum(plain.data() + last + 1, 359 - last));
+    EXPECT_EQ(Int32At(b, 360), ScoreChecksum(plain.data() + last + 1, 359 - last));
 
     CMemoryRegistry reg;
     HighScoreTable t;
     t.m_aScores = rows;
-    t.Save(reg, kAppKey, 17, 13, 250);
+    SaveScoreTable(t, reg, kAppKey, 17, 13, 250);
     HighScoreTable u;
-    u.Load(reg, kAppKey, 17, 13, 250);
+    LoadScoreTable(u, reg, kAppKey, 17, 13, 250);
     ASSERT_EQ(u.GetCount(), 10);
     EXPECT_TRUE(SameRecord(u.GetRow(0), e));
     EXPECT_TRUE(SameRecord(u.GetRow(1), f));
@@ -215,7 +216,7 @@ TEST(StoreHighScores, FFBytesInNamesRoundTrip) {
 TEST(StoreHighScores, NothingStoredLeavesTheTableEmpty) {
     CMemoryRegistry reg;
     HighScoreTable t = TableOf({1, 2, 3});
-    t.Load(reg, kAppKey, 17, 13, 250);
+    LoadScoreTable(t, reg, kAppKey, 17, 13, 250);
     EXPECT_EQ(t.GetCount(), 0);
     EXPECT_EQ(t.GetScoreToBeat(10), 0);
 }
@@ -224,14 +225,14 @@ TEST(StoreHighScores, SaveThenLoadGivesTheRowsAndDefaultRowsUpToTen) {
     CMemoryRegistry reg;
     HighScoreTable t = TableOf({500, 300});
     t.GetRow(1).szName[10] = 'z';  // after the terminator
-    t.Save(reg, kAppKey, 17, 13, 250);
+    SaveScoreTable(t, reg, kAppKey, 17, 13, 250);
     const auto stored = reg.Query(kAppKey, "Scores (17x13/250)");
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->type, RegType::kBinary);
     EXPECT_EQ(stored->bin.size(), 396u);
 
     HighScoreTable u;
-    u.Load(reg, kAppKey, 17, 13, 250);
+    LoadScoreTable(u, reg, kAppKey, 17, 13, 250);
     ASSERT_EQ(u.GetCount(), 10);
     EXPECT_TRUE(SameRecord(u.GetRow(0), t.GetRow(0)));
     EXPECT_TRUE(SameRecord(u.GetRow(1), t.GetRow(1)));
@@ -247,11 +248,11 @@ TEST(StoreHighScores, SaveAndLoadThroughTheFileStore) {
     t.GetRow(0).SetName("Jiří Šťastný 🐍");
     {
         CFileRegistry reg(path);
-        t.Save(reg, kAppKey, 25, 19, 150);
+        SaveScoreTable(t, reg, kAppKey, 25, 19, 150);
     }
     CFileRegistry reg(path);
     HighScoreTable u;
-    u.Load(reg, kAppKey, 25, 19, 150);
+    LoadScoreTable(u, reg, kAppKey, 25, 19, 150);
     ASSERT_EQ(u.GetCount(), 10);
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(SameRecord(u.GetRow(i), t.GetRow(i))) << i;
     EXPECT_EQ(u.GetRow(0).Name(), "Jiří Šťastný 🐍");
@@ -262,59 +263,59 @@ TEST(StoreHighScores, SpeedsKeepSeparateTables) {
     CMemoryRegistry reg;
     HighScoreTable slow = TableOf({250});
     HighScoreTable fast = TableOf({150, 140});
-    slow.Save(reg, kAppKey, 17, 13, 250);
-    fast.Save(reg, kAppKey, 17, 13, 150);
+    SaveScoreTable(slow, reg, kAppKey, 17, 13, 250);
+    SaveScoreTable(fast, reg, kAppKey, 17, 13, 150);
     EXPECT_TRUE(reg.Query(kAppKey, "Scores (17x13/250)"));
     EXPECT_TRUE(reg.Query(kAppKey, "Scores (17x13/150)"));
 
     HighScoreTable t;
-    t.Load(reg, kAppKey, 17, 13, 250);
+    LoadScoreTable(t, reg, kAppKey, 17, 13, 250);
     EXPECT_EQ(Scores(t), (std::vector<int32_t>{250, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-    t.Load(reg, kAppKey, 17, 13, 150);
+    LoadScoreTable(t, reg, kAppKey, 17, 13, 150);
     EXPECT_EQ(Scores(t), (std::vector<int32_t>{150, 140, 0, 0, 0, 0, 0, 0, 0, 0}));
-    t.Load(reg, kAppKey, 17, 13, 350);
+    LoadScoreTable(t, reg, kAppKey, 17, 13, 350);
     EXPECT_EQ(t.GetCount(), 0);
-    t.Load(reg, kAppKey, 13, 17, 250);
+    LoadScoreTable(t, reg, kAppKey, 13, 17, 250);
     EXPECT_EQ(t.GetCount(), 0);
 }
 
 TEST(StoreHighScores, LongerValueCannotBeReadAndTheTableStaysEmpty) {
     CMemoryRegistry reg;
-    std::vector<uint8_t> b = HighScoreTable::Encode({ScoreEntry("Ann", 500)});
+    std::vector<uint8_t> b = EncodeScoreTable({ScoreEntry("Ann", 500)});
     b.push_back(0);
     reg.Set(kAppKey, "Scores (17x13/250)", RegValue::Binary(b));
     HighScoreTable t;
-    t.Load(reg, kAppKey, 17, 13, 250);
+    LoadScoreTable(t, reg, kAppKey, 17, 13, 250);
     EXPECT_EQ(t.GetCount(), 0);
 }
 
 TEST(StoreHighScores, DamagedOrShortValueGivesTenZeroRows) {
     CMemoryRegistry reg;
-    std::vector<uint8_t> b = HighScoreTable::Encode({ScoreEntry("Ann", 500)});
+    std::vector<uint8_t> b = EncodeScoreTable({ScoreEntry("Ann", 500)});
     b[5] ^= 0x40;
     reg.Set(kAppKey, "Scores (17x13/250)", RegValue::Binary(b));
     HighScoreTable t;
-    t.Load(reg, kAppKey, 17, 13, 250);
+    LoadScoreTable(t, reg, kAppKey, 17, 13, 250);
     EXPECT_EQ(Scores(t), std::vector<int32_t>(10, 0));
     for (int i = 0; i < 10; ++i) EXPECT_EQ(t.GetRow(i).Name(), "");
 
     reg.Set(kAppKey, "Scores (17x13/250)", RegValue::Binary({1, 2, 3}));
-    t.Load(reg, kAppKey, 17, 13, 250);
+    LoadScoreTable(t, reg, kAppKey, 17, 13, 250);
     EXPECT_EQ(Scores(t), std::vector<int32_t>(10, 0));
 
     // The type is ignored: a dword gives four bytes, which fail the checksum.
     reg.Set(kAppKey, "Scores (17x13/250)", RegValue::Dword(12345));
-    t.Load(reg, kAppKey, 17, 13, 250);
+    LoadScoreTable(t, reg, kAppKey, 17, 13, 250);
     EXPECT_EQ(Scores(t), std::vector<int32_t>(10, 0));
 }
 
 TEST(StoreHighScores, ShortStoredValueThatChecksIsRead) {
     CMemoryRegistry reg;
-    std::vector<uint8_t> b = HighScoreTable::Encode({ScoreEntry("Ann", 500)});
+    std::vector<uint8_t> b = EncodeScoreTable({ScoreEntry("Ann", 500)});
     b.resize(364);
     reg.Set(kAppKey, "Scores (17x13/250)", RegValue::Binary(b));
     HighScoreTable t;
-    t.Load(reg, kAppKey, 17, 13, 250);
+    LoadScoreTable(t, reg, kAppKey, 17, 13, 250);
     ASSERT_EQ(t.GetCount(), 10);
     EXPECT_EQ(t.GetRow(0).nScore, 500);
 }
@@ -327,8 +328,8 @@ TEST(StoreHighScores, LoadAndSaveLeaveTheGamesRandomSequenceAlone) {
     std::srand(12345);
     const int b1 = std::rand();
     HighScoreTable t = TableOf({5, 4});
-    t.Save(reg, kAppKey, 17, 13, 250);
-    t.Load(reg, kAppKey, 17, 13, 250);
+    SaveScoreTable(t, reg, kAppKey, 17, 13, 250);
+    LoadScoreTable(t, reg, kAppKey, 17, 13, 250);
     const int b2 = std::rand();
     EXPECT_EQ(a1, b1);
     EXPECT_EQ(a2, b2);
@@ -375,7 +376,7 @@ TEST(StoreHighScores, TenZeroRowsAfterAChecksumFailure) {
     CMemoryRegistry reg;
     reg.Set(kAppKey, "Scores (17x13/250)", RegValue::Binary(std::vector<uint8_t>(396, 0x55)));
     HighScoreTable t;
-    t.Load(reg, kAppKey, 17, 13, 250);
+    LoadScoreTable(t, reg, kAppKey, 17, 13, 250);
     ASSERT_EQ(t.GetCount(), 10);
     EXPECT_EQ(t.GetScoreToBeat(10), 0);
     EXPECT_EQ(t.InsertScore(5, 10), 0);

@@ -6,18 +6,21 @@
 #include <optional>
 #include <vector>
 
-#include "doc/CoilixDoc.h"
-#include "framework/Registry.h"
+#include "store/CoilixDoc.h"
+#include "store/FileRegistry.h"
 #include "store/GameSettings.h"
-#include "store/HighScoreTable.h"
+#include "store/Profile.h"
+#include "store/RegFile.h"
+#include "store/ScoreStore.h"
 
 namespace {
 
 struct DocFixture {
     CMemoryRegistry registry;
+    CProfile profile{registry, CProfile::AppKeyPath("Tests", "Coilix")};
     GameSettings settings;
     HighScoreTable table;
-    CCoilixDoc doc{settings, table, registry};
+    CCoilixDoc doc{settings, table, profile};
 
     void NewGame(int32_t w, int32_t h, uint32_t nSeed) {
         settings.m_nArraySize = 2;

@@ -18,7 +18,9 @@
 #include <thread>
 #include <vector>
 
-#include "framework/Registry.h"
+#include "store/FileRegistry.h"
+#include "store/Profile.h"
+#include "store/RegFile.h"
 
 namespace fs = std::filesystem;
 
@@ -423,26 +425,29 @@ TEST(StoreQueryBytes, TypeIgnoredAndLongerValuesFail) {
 TEST(StoreFileRegistry, DefaultPathFollowsTheEnvironment) {
     {
         ScopedEnv reg("COILIX_REGISTRY", "/tmp/somewhere/x.reg");
-        EXPECT_EQ(CFileRegistry::DefaultPath(), "/tmp/somewhere/x.reg");
+        EXPECT_EQ(CFileRegistry::DefaultPath("Halvorn", "Coilix"), "/tmp/somewhere/x.reg");
     }
     ScopedEnv reg("COILIX_REGISTRY", nullptr);
     {
         ScopedEnv xdg("XDG_CONFIG_HOME", "/tmp/xdg");
-        EXPECT_EQ(CFileRegistry::DefaultPath(), "/tmp/xdg/Halvorn/Coilix.reg");
+        EXPECT_EQ(CFileRegistry::DefaultPath("Halvorn", "Coilix"), "/tmp/xdg/Halvorn/Coilix.reg");
     }
     ScopedEnv home("HOME", "/tmp/home-of-test");
     {
         ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
-        EXPECT_EQ(CFileRegistry::DefaultPath(), "/tmp/home-of-test/.config/Halvorn/Coilix.reg");
+        EXPECT_EQ(CFileRegistry::DefaultPath("Halvorn", "Coilix"),
+                  "/tmp/home-of-test/.config/Halvorn/Coilix.reg");
     }
     {
         ScopedEnv xdg("XDG_CONFIG_HOME", "");
-        EXPECT_EQ(CFileRegistry::DefaultPath(), "/tmp/home-of-test/.config/Halvorn/Coilix.reg");
+        EXPECT_EQ(CFileRegistry::DefaultPath("Halvorn", "Coilix"),
+                  "/tmp/home-of-test/.config/Halvorn/Coilix.reg");
     }
     {
         // XDG base directories ignore a relative path.
         ScopedEnv xdg("XDG_CONFIG_HOME", "relative/dir");
-        EXPECT_EQ(CFileRegistry::DefaultPath(), "/tmp/home-of-test/.config/Halvorn/Coilix.reg");
+        EXPECT_EQ(CFileRegistry::DefaultPath("Halvorn", "Coilix"),
+                  "/tmp/home-of-test/.config/Halvorn/Coilix.reg");
     }
 }
 

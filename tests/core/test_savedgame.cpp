@@ -16,10 +16,12 @@
 #include <string_view>
 #include <vector>
 
-#include "doc/CoilixDoc.h"
-#include "framework/Registry.h"
+#include "store/CoilixDoc.h"
+#include "store/FileRegistry.h"
 #include "store/GameSettings.h"
-#include "store/HighScoreTable.h"
+#include "store/Profile.h"
+#include "store/RegFile.h"
+#include "store/ScoreStore.h"
 
 namespace fs = std::filesystem;
 
@@ -238,8 +240,9 @@ protected:
     GameSettings m_settings;
     HighScoreTable m_scores;
     CMemoryRegistry m_registry;
-    CCoilixDoc m_doc{m_settings, m_scores, m_registry};
-    CCoilixDoc m_other{m_settings, m_scores, m_registry};
+    CProfile m_profile{m_registry, CProfile::AppKeyPath("Tests", "Coilix")};
+    CCoilixDoc m_doc{m_settings, m_scores, m_profile};
+    CCoilixDoc m_other{m_settings, m_scores, m_profile};
     fs::path m_dir;
 };
 

@@ -12,8 +12,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/Registry.h"
+#include "store/FileRegistry.h"
 #include "store/GameSettings.h"
+#include "store/Profile.h"
+#include "store/RegFile.h"
 
 namespace fs = std::filesystem;
 

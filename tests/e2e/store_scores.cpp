@@ -5,9 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "doc/CoilixDoc.h"
-#include "framework/Registry.h"
-#include "store/HighScoreTable.h"
+#include "app/AppInfo.h"
+#include "store/FileRegistry.h"
+#include "store/Profile.h"
+#include "store/ScoreStore.h"
 
 int main(int argc, char** argv) {
     if (argc != 5) {
@@ -16,7 +17,8 @@ int main(int argc, char** argv) {
     }
     CFileRegistry reg(argv[1]);
     HighScoreTable table;
-    table.Load(reg, kRegistryKeyPath, std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
+    LoadScoreTable(table, reg, CProfile::AppKeyPath(kCompanyName, kAppName), std::atoi(argv[2]),
+                   std::atoi(argv[3]), std::atoi(argv[4]));
     for (int i = 0; i < table.GetCount(); ++i) {
         const ScoreEntry& row = table.GetRow(i);
         if (row.nScore == 0 && row.Name().empty()) continue;

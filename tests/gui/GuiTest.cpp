@@ -14,8 +14,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "framework/Registry.h"
-#include "framework/qt/Sound.h"
+#include "app/AppInfo.h"
+#include "framework/Cursor.h"
+#include "framework/Sound.h"
+#include "store/FileRegistry.h"
+#include "store/Profile.h"
+#include "store/RegFile.h"
 
 // ---- ModalDriver ----------------------------------------------------------
 
@@ -97,7 +101,7 @@ void GuiTest::TearDown() {
 
 void GuiTest::WriteSettings(const StoredSettings& s) {
     CFileRegistry reg(StorePath().toStdString());
-    CProfile profile(reg, kRegistryKeyPath);
+    CProfile profile(reg, CProfile::AppKeyPath(kCompanyName, kAppName));
     GameSettings settings;
     settings.m_nArraySize = s.nArraySize;
     settings.m_nArrayWidth = s.nWidth;
@@ -189,7 +193,8 @@ void GuiTest::SetClientSize(int w, int h) {
 HighScoreTable GuiTest::StoredTable(int32_t nWidth, int32_t nHeight, int32_t nSpeedMs) {
     CFileRegistry reg(StorePath().toStdString());
     HighScoreTable table;
-    table.Load(reg, kRegistryKeyPath, nWidth, nHeight, nSpeedMs);
+    LoadScoreTable(table, reg, CProfile::AppKeyPath(kCompanyName, kAppName), nWidth, nHeight,
+                   nSpeedMs);
     return table;
 }
 

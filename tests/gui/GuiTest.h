@@ -21,12 +21,12 @@
 
 #include "app/CoilixApp.h"
 #include "app/MainFrame.h"
-#include "doc/CoilixDoc.h"
+#include "app/Strings.h"
 #include "framework/CommandLine.h"
-#include "res/Strings.h"
 #include "res/resource.h"
+#include "store/CoilixDoc.h"
 #include "store/GameSettings.h"
-#include "store/HighScoreTable.h"
+#include "store/ScoreStore.h"
 #include "view/CoilixView.h"
 
 class QWidget;

@@ -7,7 +7,7 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "framework/qt/Sound.h"
+#include "framework/Sound.h"
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);

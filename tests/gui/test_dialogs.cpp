@@ -12,7 +12,8 @@
 #include "GuiTest.h"
 #include "app/HighScoresDlg.h"
 #include "app/NewGameDlg.h"
-#include "framework/qt/Sound.h"
+#include "framework/Cursor.h"
+#include "framework/Sound.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "GuiTest.h"
+#include "app/Menus.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ const QString kExample = QStringLiteral(COILIX_TEST_DATA_DIR "/savedgame/example
 // The texts of the recent-file entries the Game menu shows.
 QStringList RecentEntries(CMainFrame& frame) {
     QStringList entries;
-    for (unsigned n = 0; n < CFrameWnd::kRecentFileCount; ++n) {
+    for (unsigned n = 0; n < kRecentFileCount; ++n) {
         QAction* pAction = frame.Action(ID_FILE_MRU_FILE1 + n);
         if (pAction != nullptr && pAction->isVisible()) entries << pAction->text();
     }

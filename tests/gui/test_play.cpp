@@ -12,7 +12,8 @@
 #include <utility>
 
 #include "GuiTest.h"
-#include "framework/qt/Sound.h"
+#include "framework/Cursor.h"
+#include "framework/Sound.h"
 
 namespace {
 
@@ -227,10 +228,11 @@ TEST_F(PlayTest, ATickRepaintsExactlyTheCellsItInvalidated) {
             continue;
         }
         Flush();
-        View().ResetPaintedCells();
+        std::vector<QPoint> painted;
+        View().SetCellPaintObserver([&painted](int x, int y) { painted.emplace_back(x, y); });
         ASSERT_TRUE(Tick());
         Flush();
-        const std::vector<QPoint>& painted = View().PaintedCells();
+        View().SetCellPaintObserver({});
         Cells paintedSet;
         for (const QPoint& p : painted) paintedSet.insert({p.x(), p.y()});
         SCOPED_TRACE(nTick);

@@ -6,77 +6,30 @@
 #include <ostream>
 #include <string_view>
 
-#include "doc/CoilixDoc.h"
-#include "framework/Document.h"
-#include "framework/Registry.h"
-#include "res/Strings.h"
-#include "res/resource.h"
+#include "game/GameControl.h"
+#include "game/HighScoreTable.h"
+#include "game/Limits.h"
+#include "store/CoilixDoc.h"
+#include "store/Document.h"
 #include "store/GameSettings.h"
-#include "store/HighScoreTable.h"
-#include "view/GameControl.h"
-#include "view/GameHost.h"
+#include "store/Profile.h"
+#include "store/Registry.h"
+#include "tools/replay/TranscriptHost.h"
 
 namespace replay {
 namespace {
 
-constexpr int32_t kDefaultWidth = 17;
-constexpr int32_t kDefaultHeight = 13;
-constexpr int32_t kDefaultSpeedMs = 250;
 constexpr uint32_t kDefaultSeed = 1;
 
 struct Options {
-    int32_t nWidth = kDefaultWidth;
-    int32_t nHeight = kDefaultHeight;
-    int32_t nSpeedIndex = 1;
+    int32_t nWidth = SizePresets[kSizeSmall].nWidth;
+    int32_t nHeight = SizePresets[kSizeSmall].nHeight;
+    int32_t nSpeedIndex = kSpeedNormal;
     uint32_t nSeed = kDefaultSeed;
     std::optional<std::string> strLoad;
     std::optional<std::string> strSave;
     std::string strEvents;
     bool bHelp = false;
-};
-
-// The window side of the game without a window: every hand-over that a
-// player would see or hear becomes one line of the transcript.
-class TranscriptHost : public GameHost {
-public:
-    explicit TranscriptHost(std::ostream& out) : m_out(out) {}
-
-    // Set-up and loading print nothing; the transcript starts with the events.
-    void SetEchoing(bool bEcho) { m_bEcho = bEcho; }
-    bool IsTimerRunning() const { return m_bTimerRunning; }
-
-    void SetStatusText(int nPane, unsigned nStringID) override {
-        SetStatusText(nPane, LoadString(nStringID, Language::kEnglish));
-    }
-    void SetStatusText(int nPane, const std::string& strText) override {
-        if (m_bEcho) m_out << "pane " << nPane << ' ' << strText << '\n';
-    }
-    void PlaySound(int nSoundID) override {
-        if (m_bEcho) m_out << "sound " << nSoundID << '\n';
-    }
-    void InvalidateCell(int x, int y) override {
-        if (m_bEcho) m_out << "cell " << x << ' ' << y << '\n';
-    }
-    void KeepHeadInView() override {}
-    unsigned StartTimer(int /*nIntervalMs*/) override {
-        m_bTimerRunning = true;
-        return kGameTimerId;
-    }
-    void KillTimer() override { m_bTimerRunning = false; }
-    void HideCursor() override {}
-    void ShowCursor() override {}
-    // Nobody is there to type a name: the entry is cancelled, and the table
-    // is not shown.
-    std::optional<std::string> AskHighScoreName(int /*nRow*/, int /*nScore*/,
-                                                const std::string& /*strProposed*/) override {
-        return std::nullopt;
-    }
-    void ShowHighScores() override {}
-
-private:
-    std::ostream& m_out;
-    bool m_bEcho = false;
-    bool m_bTimerRunning = false;
 };
 
 template <typename T>
@@ -145,7 +98,7 @@ bool ParseArgs(const std::vector<std::string>& args, Options& opt, std::ostream&
             int32_t n = 0;
             int32_t nIndex = -1;
             if (ParseNumber(strValue, n)) {
-                for (int32_t j = 0; j < 3; ++j) {
+                for (int32_t j = kSpeedLow; j <= kSpeedHigh; ++j) {
                     if (SpeedPresets[j] == n) nIndex = j;
                 }
             }
@@ -181,49 +134,24 @@ bool ParseArgs(const std::vector<std::string>& args, Options& opt, std::ostream&
 }
 
 std::string ReportText(const FileErrorReport& report) {
-    unsigned nID = IDS_ERR_BAD_FORMAT;
+    std::string strText;
     switch (report.error) {
         case FileError::kCannotOpen:
-            nID = IDS_ERR_CANNOT_OPEN;
+            strText = "cannot open " + report.path;
             break;
         case FileError::kBadFormat:
-            nID = IDS_ERR_BAD_FORMAT;
+            strText = "unexpected file format (" + report.path + ")";
             break;
         case FileError::kOutOfMemory:
-            nID = IDS_ERR_OUT_OF_MEMORY;
+            strText = "not enough memory to open " + report.path;
             break;
         case FileError::kCannotSave:
-            nID = IDS_ERR_CANNOT_SAVE;
+            strText = "cannot save " + report.path;
             break;
     }
-    std::string strText = LoadString(nID, Language::kEnglish);
-    const auto dropFullStop = [&strText] {
-        if (!strText.empty() && strText.back() == '.') strText.pop_back();
-    };
-    if (const size_t nPos = strText.find("%1"); nPos != std::string::npos) {
-        strText.replace(nPos, 2, report.path);
-    } else {
-        dropFullStop();
-        strText += " (" + report.path + ")";
-    }
-    if (!report.detail.empty()) {
-        dropFullStop();
-        strText += ": " + report.detail;
-    }
+    if (!report.detail.empty()) strText += ": " + report.detail;
     return strText;
 }
-
-// Keeps the texts English for the run and puts the caller's language back.
-class EnglishTexts {
-public:
-    EnglishTexts() : m_previous(GetLanguage()) { SetLanguage(Language::kEnglish); }
-    ~EnglishTexts() { SetLanguage(m_previous); }
-    EnglishTexts(const EnglishTexts&) = delete;
-    EnglishTexts& operator=(const EnglishTexts&) = delete;
-
-private:
-    Language m_previous;
-};
 
 void RunEvents(const std::string& strEvents, GameControl& control, const TranscriptHost& host) {
     for (char ch : strEvents) {
@@ -288,17 +216,17 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitOk;
     }
 
-    EnglishTexts english;
     CMemoryRegistry registry;
+    CProfile profile(registry, CProfile::AppKeyPath("Coilix", "Replay"));
     GameSettings settings;
-    settings.m_nArraySize = 2;
+    settings.m_nArraySize = kSizeCustom;
     settings.m_nArrayWidth = opt.nWidth;
     settings.m_nArrayHeight = opt.nHeight;
     settings.m_nGameSpeed = opt.nSpeedIndex;
     settings.m_bSounds = 1;
     HighScoreTable scoreTable;
 
-    CCoilixDoc doc(settings, scoreTable, registry);
+    CCoilixDoc doc(settings, scoreTable, profile);
     doc.m_nSeedOverride = opt.nSeed;
     bool bReported = false;
     doc.SetErrorReporter([&](const FileErrorReport& report) {
@@ -317,8 +245,8 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return kExitFileError;
     }
 
-    TranscriptHost host(out);
-    GameControl control(doc, host);
+    TranscriptHost host([&out](const std::string& strLine) { out << strLine << '\n'; });
+    GameControl control(doc, scoreTable, host);
     control.OnInitialUpdate();
     control.ShowInitialStatus();
     host.SetEchoing(true);

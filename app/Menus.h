@@ -1,0 +1,13 @@
+#pragma once
+#include "framework/FrameWnd.h"
+
+// The main window's menu, toolbar and accelerators, in the current language.
+// The accelerator table is the one list of keys: the key shown beside a menu
+// item is taken from it.
+FrameBars MainFrameBars();
+
+// How many recent files the Game menu lists.
+inline constexpr unsigned kRecentFileCount = 4;
+
+// Width of the score pane when the font needs no more.
+inline constexpr int kScorePaneMinWidth = 80;

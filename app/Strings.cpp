@@ -1,0 +1,128 @@
+#include "app/Strings.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "res/resource.h"
+
+namespace {
+
+struct StringEntry {
+    unsigned nID;
+    const char* pszEnglish;
+    const char* pszCzech;
+};
+
+// Command prompts: the status-bar prompt, a line feed, then the tooltip.
+constexpr StringEntry kStrings[] = {
+    {IDR_MAINFRAME,
+     "Coilix\nGame\nCoilix\nCoilix Game Files (*.cx)\n.cx\nCoilix.Document\nCoilix Document",
+     "Coilix\nHra\nCoilix\nSoubory hry Coilix (*.cx)\n.cx\nCoilix.Document\nCoilix Document"},
+    {IDS_SCORE, "Score: %ld", "Skóre: %ld"},
+    {IDS_GAME_OVER, "Game over", "Konec hry"},
+    {IDS_PLAYING, "Playing...", "Hraji..."},
+    {IDS_PAUSE, "Pause", "Přerušeno"},
+    {IDS_NEW_HIGH_SCORE, "New high score", "Nový rekord"},
+    {IDS_TOOLBAR, "Toolbar", "Panel nástrojů"},
+    {AFX_IDS_APP_TITLE, "Coilix", "Coilix"},
+    {AFX_IDS_IDLEMESSAGE, "Ready", "Připraven"},
+    {ID_HIGH_SCORES, "Display high scores table\nHigh Scores", "Zobrazí tabulku rekordů\nRekordy"},
+    {ID_SOUNDS, "Enable and disable sounds\nSounds", "Vypne nebo zapne zvuky\nZvuky"},
+    {ID_PAUSE, "Stop and continue game\nPause", "Přeruší nebo znovu spustí hru\nPřerušit"},
+    {ID_NEW_GAME, "Start a new game\nNew game", "Začne novou hru\nNová hra"},
+    {ID_FILE_NEW, "Start a new game\nNew game", "Začne novou hru\nNová hra"},
+    {ID_AUTO_RESIZE, "Automatically resize to fit\nAuto Resize",
+     "Automaticky přizpůsobí velikost okna\nPřizpůsobit velikost"},
+    {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout Coilix",
+     "Zobrazí informace o programu, verzi a autorských právech\nCo je Coilix"},
+    {ID_FILE_OPEN, "Open an existing game\nOpen game", "Otevře uloženou hru\nOtevřít hru"},
+    {ID_FILE_SAVE, "Save the game\nSave game", "Uloží hru\nUložit hru"},
+    {ID_FILE_SAVE_AS, "Save the game with a new name\nSave As",
+     "Uloží hru pod novým jménem\nUložit jako"},
+    {ID_FILE_PRINT_SETUP, "Change the printer and printing options\nPrint Setup",
+     "Změní tiskárnu a nastavení tisku\nNastavení tisku"},
+    {ID_FILE_PRINT, "Print the board\nPrint", "Vytiskne hrací pole\nTisk"},
+    {ID_FILE_PRINT_PREVIEW, "Display the full page\nPrint Preview",
+     "Zobrazí celou stránku\nNáhled"},
+    {ID_FILE_MRU_FILE1, "Open this game", "Otevře tuto hru"},
+    {ID_APP_EXIT, "Quit the application\nExit", "Ukončí aplikaci\nKonec"},
+    {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar",
+     "Zobrazí nebo skryje panel nástrojů\nPanel nástrojů"},
+    {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar",
+     "Zobrazí nebo skryje stavový řádek\nStavový řádek"},
+    {IDS_ERR_CANNOT_OPEN, "Cannot open the file %1.", "Soubor %1 nelze otevřít."},
+    {IDS_ERR_BAD_FORMAT, "Unexpected file format.", "Neočekávaný formát souboru."},
+    {IDS_ERR_OUT_OF_MEMORY, "Not enough memory to open the file.",
+     "Pro otevření souboru není dost paměti."},
+    {IDS_ERR_CANNOT_SAVE, "Cannot save the file %1.", "Soubor %1 nelze uložit."},
+    {IDS_ERR_ENTER_INTEGER, "Please enter an integer.", "Zadejte celé číslo."},
+    {IDS_ERR_INTEGER_RANGE, "Please enter an integer between %1 and %2.",
+     "Zadejte celé číslo od %1 do %2."},
+    {IDS_STORE_SET_ASIDE,
+     "The settings file could not be read. It was kept as %1, and the default settings are used.",
+     "Soubor s nastavením nelze přečíst. Byl uschován jako %1 a použije se výchozí nastavení."},
+    {IDS_ABOUT_TITLE, "About Coilix", "Co je Coilix"},
+    {IDS_ABOUT_VERSION, "Coilix Version %1", "Coilix Verze %1"},
+    {IDS_ABOUT_COPYRIGHT, "Copyright \u00A9 2026 Halvorn. All rights reserved.",
+     "Copyright \u00A9 2026 Halvorn. Všechna práva vyhrazena."},
+    {IDS_ABOUT_CONTACT, "Questions and ideas: coilix@halvorn.example",
+     "Dotazy a nápady: coilix@halvorn.example"},
+    {IDS_HIGH_SCORES_TITLE, "High Scores", "Rekordy"},
+    {IDS_NEW_HIGH_SCORE_TITLE, "New High Score", "Nový rekord"},
+    {IDS_COL_POSITION, "Position", "Pozice"},
+    {IDS_COL_NAME, "Name", "Jméno"},
+    {IDS_COL_SCORE, "Score", "Skóre"},
+    {IDS_BTN_CLOSE, "Close", "Zavřít"},
+    {IDS_BTN_OK, "OK", "OK"},
+    {IDS_BTN_CANCEL, "Cancel", "Storno"},
+    {IDS_NEW_GAME_TITLE, "New Game", "Nová hra"},
+    {IDS_LBL_ARRAY_SIZE, "Array size:", "Velikost pole:"},
+    {IDS_LBL_WIDTH, "Width:", "Šířka:"},
+    {IDS_LBL_HEIGHT, "Height:", "Výška:"},
+    {IDS_LBL_SPEED, "Speed:", "Rychlost:"},
+    {IDS_SIZE_SMALL, "Small", "Malá"},
+    {IDS_SIZE_LARGE, "Large", "Velká"},
+    {IDS_SIZE_CUSTOM, "Custom", "Dle nastavení"},
+    {IDS_SPEED_LOW, "Low", "Nízká"},
+    {IDS_SPEED_NORMAL, "Normal", "Střední"},
+    {IDS_SPEED_HIGH, "High", "Vysoká"},
+};
+
+Language g_language = Language::kEnglish;
+
+bool NamesCzech(const char* pszValue) {
+    // "cs", "cs_CZ", "cs_CZ.UTF-8", "cs:en" ...; a LANGUAGE list is judged by its first entry.
+    return std::strncmp(pszValue, "cs", 2) == 0 &&
+           (pszValue[2] == '\0' || pszValue[2] == '_' || pszValue[2] == '.' || pszValue[2] == ':' ||
+            pszValue[2] == '@');
+}
+
+}  // namespace
+
+void SetLanguage(Language lang) {
+    g_language = lang;
+}
+Language GetLanguage() {
+    return g_language;
+}
+
+Language LanguageFromEnvironment() {
+    for (const char* pszName : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* pszValue = std::getenv(pszName);
+        if (pszValue != nullptr && *pszValue != '\0') {
+            return NamesCzech(pszValue) ? Language::kCzech : Language::kEnglish;
+        }
+    }
+    return Language::kEnglish;
+}
+
+std::string LoadString(unsigned nID, Language lang) {
+    for (const StringEntry& e : kStrings) {
+        if (e.nID == nID) return lang == Language::kCzech ? e.pszCzech : e.pszEnglish;
+    }
+    return {};
+}
+
+std::string LoadString(unsigned nID) {
+    return LoadString(nID, g_language);
+}

@@ -1,0 +1,107 @@
+#include "framework/ScrollView.h"
+
+#include <QLayout>
+#include <QMainWindow>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyle>
+#include <algorithm>
+
+CScrollView::CScrollView(QWidget* pParent) : QAbstractScrollArea(pParent) {
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Cells are painted opaquely, only where asked; the margins show the
+    // window's own background.
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent, false);
+}
+
+void CScrollView::SetScrollSizes(QSize sizeTotal, QSize sizePage, QSize sizeLine) {
+    m_sizeTotal = sizeTotal;
+    m_sizePage = sizePage;
+    m_sizeLine = sizeLine;
+    UpdateBars();
+}
+
+QSize CScrollView::ClientSize() const {
+    return viewport()->size();
+}
+
+void CScrollView::UpdateBars() {
+    // A bar shows only while the contents exceed the client area on its axis,
+    // judged without bars first; one bar can make the other necessary.
+    const int nFrame = 2 * frameWidth();
+    const QSize full(width() - nFrame, height() - nFrame);
+    const int nBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    bool bNeedH = m_sizeTotal.width() > full.width();
+    bool bNeedV = m_sizeTotal.height() > full.height();
+    if (bNeedH && !bNeedV) bNeedV = m_sizeTotal.height() > full.height() - nBar;
+    if (bNeedV && !bNeedH) bNeedH = m_sizeTotal.width() > full.width() - nBar;
+    const auto policyH = bNeedH ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    const auto policyV = bNeedV ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff;
+    if (horizontalScrollBarPolicy() != policyH) setHorizontalScrollBarPolicy(policyH);
+    if (verticalScrollBarPolicy() != policyV) setVerticalScrollBarPolicy(policyV);
+
+    const QSize client = ClientSize();
+    // A page of zero means the client size, as the scroll bars have no better idea.
+    const int nPageX = m_sizePage.width() > 0 ? m_sizePage.width() : client.width();
+    const int nPageY = m_sizePage.height() > 0 ? m_sizePage.height() : client.height();
+    horizontalScrollBar()->setRange(0, std::max(0, m_sizeTotal.width() - client.width()));
+    horizontalScrollBar()->setPageStep(std::max(1, nPageX));
+    horizontalScrollBar()->setSingleStep(std::max(1, m_sizeLine.width()));
+    verticalScrollBar()->setRange(0, std::max(0, m_sizeTotal.height() - client.height()));
+    verticalScrollBar()->setPageStep(std::max(1, nPageY));
+    verticalScrollBar()->setSingleStep(std::max(1, m_sizeLine.height()));
+}
+
+QPoint CScrollView::GetDeviceScrollPosition() const {
+    return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+}
+
+void CScrollView::ScrollToPosition(QPoint pt) {
+    // The scroll bars clamp to their ranges: 0 up to total less client.
+    horizontalScrollBar()->setValue(pt.x());
+    verticalScrollBar()->setValue(pt.y());
+}
+
+void CScrollView::EnsureLaidOut() {
+    // A frame that has not been shown yet has not placed its children: lay it
+    // out now so that the view's size is the one it will have.
+    QWidget* pFrame = window();
+    if (pFrame == nullptr || pFrame == this || pFrame->isVisible()) return;
+    pFrame->ensurePolished();
+    if (QLayout* pLayout = pFrame->layout()) {
+        // The frame may have been resized since it was last laid out.
+        pLayout->invalidate();
+        pLayout->activate();
+    }
+}
+
+void CScrollView::ResizeParentToFit() {
+    QWidget* pFrame = window();
+    if (pFrame == nullptr || pFrame == this) return;
+    EnsureLaidOut();
+    // Client size as it would be without scroll bars.
+    const int nFrame = 2 * frameWidth();
+    const QSize clientNoBars(width() - nFrame, height() - nFrame);
+    const int dx = m_sizeTotal.width() - clientNoBars.width();
+    const int dy = m_sizeTotal.height() - clientNoBars.height();
+    pFrame->resize(pFrame->width() + dx, pFrame->height() + dy);
+}
+
+void CScrollView::paintEvent(QPaintEvent* pEvent) {
+    QPainter painter(viewport());
+    OnDraw(painter, pEvent->region());
+}
+
+void CScrollView::resizeEvent(QResizeEvent* pEvent) {
+    QAbstractScrollArea::resizeEvent(pEvent);
+    const QSize client = ClientSize();
+    OnSize(client.width(), client.height());
+    UpdateBars();
+}
+
+void CScrollView::scrollContentsBy(int dx, int dy) {
+    // Moves the picture and any pending invalid areas along with it.
+    viewport()->scroll(dx, dy);
+}

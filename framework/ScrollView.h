@@ -1,0 +1,60 @@
+#pragma once
+#include <QAbstractScrollArea>
+#include <QPoint>
+#include <QRegion>
+#include <QSize>
+
+#include "framework/CmdTarget.h"
+
+class QPainter;
+
+// A view whose contents are larger or smaller than its window: the total size
+// of the contents, the page and line steps of the scroll bars, the scroll
+// position in device pixels, and fitting the frame around the contents.
+// Scroll bars show on an axis only while the total exceeds the client size.
+class CScrollView : public QAbstractScrollArea, public CCmdTarget {
+public:
+    explicit CScrollView(QWidget* pParent = nullptr);
+
+    void SetScrollSizes(QSize sizeTotal, QSize sizePage, QSize sizeLine);
+    QSize GetTotalSize() const { return m_sizeTotal; }
+    QPoint GetDeviceScrollPosition() const;
+    // Scrolls to pt, each coordinate clamped into 0..total - client.
+    void ScrollToPosition(QPoint pt);
+    // Resizes the frame window so that the client area is exactly the total
+    // size without scroll bars (the frame's minimum size still applies).
+    void ResizeParentToFit();
+
+    // Before the frame is first shown, lays it out so that the sizes below
+    // are the ones the view will have.
+    void EnsureLaidOut();
+
+    // Client area (the part the contents are drawn in) and the view window's
+    // outer size, border and scroll bars included.
+    QSize ClientSize() const;
+    QSize OuterSize() const { return size(); }
+
+    // Marks a rectangle of the client area for repainting.
+    void InvalidateRect(const QRect& rc) { viewport()->update(rc); }
+    void InvalidateAll() { viewport()->update(); }
+
+    bool OnCmdMsg(unsigned, CCmdUI*) override { return false; }
+
+protected:
+    // Draws the parts of the contents under the invalid region (in client
+    // coordinates), on screen.
+    virtual void OnDraw(QPainter& painter, const QRegion& rgnInvalid) = 0;
+    // The client area changed size.
+    virtual void OnSize(int cx, int cy) { (void)cx, (void)cy; }
+
+    void paintEvent(QPaintEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    void UpdateBars();
+
+    QSize m_sizeTotal{0, 0};
+    QSize m_sizePage{0, 0};
+    QSize m_sizeLine{1, 1};
+};

@@ -1,0 +1,106 @@
+// The view's control rules: keys, the game timer, Pause and the cursor.
+#include "game/GameControl.h"
+
+#include "game/GameHost.h"
+#include "game/GameState.h"
+
+void GameControl::HideCursorOnce() {
+    if (!m_bCursorHidden) {
+        m_host.HideCursor();
+        m_bCursorHidden = true;
+    }
+}
+
+void GameControl::ShowCursorIfHidden() {
+    if (m_bCursorHidden) {
+        m_host.ShowCursor();
+        m_bCursorHidden = false;
+    }
+}
+
+void GameControl::StopTimer() {
+    if (m_nTimer != 0) {
+        m_host.KillTimer();
+        m_nTimer = 0;
+    }
+}
+
+void GameControl::OnInitialUpdate() {
+    StopTimer();
+}
+
+void GameControl::ShowInitialStatus() {
+    m_host.SetScore(m_game.m_nScore);
+    if (m_game.m_nDirection == dirGameOver) {
+        m_host.SetMessage(GameMessage::kGameOver);
+    } else if (m_game.m_nDirection == dirNone) {
+        m_host.SetMessage(GameMessage::kReady);
+    } else {
+        m_host.SetMessage(GameMessage::kPause);
+    }
+}
+
+void GameControl::OnKeyDown(GameKey key) {
+    GameState& game = m_game;
+    if (game.m_nDirection == dirGameOver) return;
+    HideCursorOnce();
+
+    // An arrow asks for its direction unless that is the way back from the
+    // direction asked for last; any arrow ends a pause.
+    switch (key) {
+        case GameKey::kLeft:
+            if (game.m_nDirection != dirRight) game.m_nDirection = dirLeft;
+            break;
+        case GameKey::kUp:
+            if (game.m_nDirection != dirDown) game.m_nDirection = dirUp;
+            break;
+        case GameKey::kRight:
+            if (game.m_nDirection != dirLeft) game.m_nDirection = dirRight;
+            break;
+        case GameKey::kDown:
+            if (game.m_nDirection != dirUp) game.m_nDirection = dirDown;
+            break;
+        case GameKey::kOther:
+            break;
+    }
+    if (key != GameKey::kOther) game.m_bPaused = false;
+
+    if (m_nTimer == 0 && game.m_nDirection != dirNone) m_nTimer = m_host.StartTimer(game.m_nSpeed);
+}
+
+void GameControl::OnTimer(unsigned nIDEvent) {
+    if (nIDEvent == kGameTimerId && !m_game.m_bPaused && m_game.m_nDirection != dirGameOver &&
+        m_game.HasBoard()) {
+        GameStep();
+    }
+}
+
+void GameControl::OnPause() {
+    GameState& game = m_game;
+    const bool bInProgress = game.m_nDirection != dirNone && game.m_nDirection != dirGameOver;
+    game.m_bPaused = !game.m_bPaused && bInProgress;
+    if (game.m_bPaused) {
+        ShowCursorIfHidden();
+        m_host.SetMessage(GameMessage::kPause);
+    } else {
+        // The next tick writes "Playing..." again.
+        HideCursorOnce();
+    }
+}
+
+bool GameControl::IsPauseEnabled() const {
+    return IsMoving(m_game.m_nDirection);
+}
+
+bool GameControl::IsPauseChecked() const {
+    return m_game.m_bPaused;
+}
+
+void GameControl::OnDestroy() {
+    if (m_nTimer != 0) m_host.KillTimer();
+    ShowCursorIfHidden();
+}
+
+void GameControl::OnMouseMoved(bool bMovedSinceHidden) {
+    if (m_bCursorHidden && bMovedSinceHidden) ShowCursorIfHidden();
+}

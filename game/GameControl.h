@@ -1,0 +1,70 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+class GameState;
+class GameHost;
+class HighScoreTable;
+
+// Keys as they reach the view.
+enum class GameKey { kLeft, kUp, kRight, kDown, kOther };
+
+inline constexpr unsigned kGameTimerId = 1;
+
+// The control side of the view without a window: which keys steer, when the
+// game timer starts, what Pause does, when a tick runs the game step, the game
+// step itself with the crawler's body and tail, and the end of a game with the
+// high-score entry. The view calls these; tests and the driver do the same.
+class GameControl {
+public:
+    // The table is the current board's, reloaded for every new or opened game.
+    GameControl(GameState& game, HighScoreTable& scoreTable, GameHost& host)
+        : m_game(game), m_scoreTable(scoreTable), m_host(host) {}
+
+    // A new or opened game is about to be shown: no game timer may run.
+    void OnInitialUpdate();
+    // Then the score and the state of the game go into the status bar.
+    void ShowInitialStatus();
+    void OnKeyDown(GameKey key);
+    // Runs a step for timer 1 while the game is neither paused nor over (and a
+    // board is held).
+    void OnTimer(unsigned nIDEvent);
+    void OnPause();
+    bool IsPauseEnabled() const;
+    bool IsPauseChecked() const;
+    // The window is going away: stop the timer, give the cursor back.
+    void OnDestroy();
+    // The mouse moved; the view passes whether it really changed position
+    // since the cursor was hidden. Shows the cursor again if so.
+    void OnMouseMoved(bool bMovedSinceHidden);
+
+    // One tick of play.
+    void GameStep();
+
+    bool IsTimerRunning() const { return m_nTimer != 0; }
+    bool IsCursorHidden() const { return m_bCursorHidden; }
+
+private:
+    // The pieces of a tick, in the order they run.
+    void CountDown();
+    void FirstMove(int32_t d);
+    void HitWall(int32_t d);
+    // Moves the head onto the next cell; returns whether the tail follows.
+    bool MoveAhead(int32_t d, int32_t nx, int32_t ny);
+    void RetileNeck(int32_t d);
+    void RetileAsBody(size_t nIndex, int32_t d);
+    void AdvanceTail(int32_t nDirAtEntry);
+    void AgeAndSpawnItems();
+    void GameOver();
+
+    void HideCursorOnce();
+    void ShowCursorIfHidden();
+    void StopTimer();
+    void PlaySound(int nSoundID);
+
+    GameState& m_game;
+    HighScoreTable& m_scoreTable;
+    GameHost& m_host;
+    unsigned m_nTimer = 0;
+    bool m_bCursorHidden = false;
+};

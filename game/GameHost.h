@@ -1,0 +1,60 @@
+#pragma once
+#include <cstdint>
+
+// What the rules of play need from the window around them. The rules never
+// reach the window any other way; the view implements this, and so do the
+// tests and the headless driver.
+
+// The messages the rules put into the status bar's message pane.
+enum class GameMessage {
+    kReady,         // the idle prompt: a new game waits for its first key
+    kPlaying,       // "Playing..."
+    kPause,         // "Pause"
+    kGameOver,      // "Game over"
+    kNewHighScore,  // "New high score"
+};
+
+// The sounds of play, by the number of their wave resource.
+enum SoundId : int {
+    IDW_MOVE = 150,
+    IDW_APPLE = 152,
+    IDW_COIN = 153,
+    IDW_SKULL = 154,
+    IDW_CRASH = 155,
+    IDW_DROPPING = 156,
+    IDW_HIGH_SCORE = 159,
+};
+
+class GameHost {
+public:
+    virtual ~GameHost() = default;
+
+    // Status bar: the message pane, and the score pane ("Score: %ld").
+    virtual void SetMessage(GameMessage message) = 0;
+    virtual void SetScore(int32_t nScore) = 0;
+
+    // Whether sounds are switched on, asked at the moment each would play.
+    virtual bool SoundsOn() const = 0;
+    // Plays sound nSoundID at once, cutting off any sound still playing.
+    // Only called while sounds are switched on.
+    virtual void PlaySound(int nSoundID) = 0;
+
+    // The cell (x, y) changed and must be repainted.
+    virtual void InvalidateCell(int32_t x, int32_t y) = 0;
+
+    // Scroll so that the head stays inside the window (last act of a tick).
+    virtual void KeepHeadInView() = 0;
+
+    // Game timer: start it with the interval in milliseconds (returns its
+    // identifier, 0 when refused) and stop it.
+    virtual unsigned StartTimer(int nIntervalMs) = 0;
+    virtual void KillTimer() = 0;
+
+    // Mouse cursor: hide it (remembering where it is) and show it again.
+    virtual void HideCursor() = 0;
+    virtual void ShowCursor() = 0;
+
+    // A finished game has just been given row nRow (0-based) of the score
+    // table: ask the player's name for it, store the table, show it.
+    virtual void EnterNewScore(int nRow) = 0;
+};

@@ -1,0 +1,76 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The one layer between the stored forms (saved games, the settings store)
+// and the file system, so that both get the same guards: only regular files
+// are read, never blocking and never past a size cap; writes go to a
+// temporary file that replaces the target only when it is complete.
+
+namespace fileio {
+
+enum class ReadStatus {
+    kOk,
+    kMissing,     // no such file
+    kNotRegular,  // a folder, a device, a pipe...
+    kTooLarge,    // larger than the cap given
+    kError,       // the system refused (detail says why)
+};
+
+struct ReadResult {
+    ReadStatus status = ReadStatus::kOk;
+    std::string detail;  // the system's explanation, when there is one
+};
+
+// Reads a whole regular file into `data`, refusing anything that is not a
+// regular file or is larger than nMaxBytes. Opening never blocks (a pipe or a
+// device at the path is refused, not waited on).
+ReadResult ReadRegularFile(const std::string& strPath, size_t nMaxBytes,
+                           std::vector<uint8_t>& data);
+
+// Writes `data` to a temporary file beside strPath, flushes it to the disk
+// and renames it over strPath: the file is then either the old one or the new
+// one, never part of either. A symbolic link at strPath is followed, so the
+// file it names is replaced and the link stays. An existing file keeps its
+// permissions; a new one gets those the umask gives. On failure nothing is
+// left behind and the system's explanation is returned.
+std::optional<std::string> ReplaceFile(const std::string& strPath,
+                                       const std::vector<uint8_t>& data);
+
+// The file a path stands for, symbolic links followed (at most 16 deep).
+std::string ResolveLinks(const std::string& strPath);
+
+std::string DirName(const std::string& strPath);
+std::string BaseName(const std::string& strPath);
+
+// Creates the folder and its parents when missing (mode 0700 for new ones).
+bool MakeDirs(const std::string& strDir);
+
+// Moves a file to a name that does not exist yet; never replaces a file.
+bool RenameNoReplace(const std::string& strFrom, const std::string& strTo);
+
+// Moves strPath aside to "<path>.bad-<UTC date-time>" (with -1, -2, ... when
+// taken) and returns the new name; nothing when it could not be moved.
+std::optional<std::string> SetAside(const std::string& strPath);
+
+// An exclusive advisory lock on a file (created when missing), held until the
+// object goes away.
+class FileLock {
+public:
+    FileLock() = default;
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    ~FileLock();
+    bool Acquire(const std::string& strPath);
+
+private:
+    int m_fd = -1;
+};
+
+// The system's text for an error number.
+std::string ErrorText(int nErr);
+
+}  // namespace fileio

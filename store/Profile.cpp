@@ -1,0 +1,47 @@
+#include "store/Profile.h"
+
+std::string CProfile::GetProfileString(const std::string& strSection, const std::string& strEntry,
+                                       const std::string& strDefault) {
+    auto value = m_reg.Query(SectionKey(strSection), strEntry);
+    if (!value || value->type != RegType::kString) return strDefault;
+    return value->str;
+}
+
+int32_t CProfile::GetProfileInt(const std::string& strSection, const std::string& strEntry,
+                                int32_t nDefault) {
+    auto value = m_reg.Query(SectionKey(strSection), strEntry);
+    if (!value || value->type != RegType::kDword) return nDefault;
+    return static_cast<int32_t>(value->dw);
+}
+
+bool CProfile::WriteProfileString(const std::string& strSection, const std::string& strEntry,
+                                  const std::string& strValue) {
+    return m_reg.Set(SectionKey(strSection), strEntry, RegValue::String(strValue));
+}
+
+bool CProfile::WriteProfileInt(const std::string& strSection, const std::string& strEntry,
+                               int32_t nValue) {
+    return m_reg.Set(SectionKey(strSection), strEntry,
+                     RegValue::Dword(static_cast<uint32_t>(nValue)));
+}
+
+std::optional<std::vector<uint8_t>> QueryBytes(CRegistry& reg, const std::string& strKey,
+                                               const std::string& strName, size_t nMaxBytes) {
+    auto value = reg.Query(strKey, strName);
+    if (!value) return std::nullopt;
+    std::vector<uint8_t> bytes;
+    switch (value->type) {
+        case RegType::kString:
+            bytes.assign(value->str.begin(), value->str.end());
+            bytes.push_back(0);
+            break;
+        case RegType::kDword:
+            for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(value->dw >> (8 * i)));
+            break;
+        case RegType::kBinary:
+            bytes = value->bin;
+            break;
+    }
+    if (bytes.size() > nMaxBytes) return std::nullopt;
+    return bytes;
+}

@@ -1,0 +1,328 @@
+// The registry editor's export format, REGEDIT4: a header line, then one
+// section per key ("[HKEY_CURRENT_USER\\path]") with one line per value.
+#include "store/RegFile.h"
+
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "store/Ascii.h"
+
+namespace {
+
+constexpr std::string_view kHeader = "REGEDIT4";
+constexpr std::string_view kRootName = "HKEY_CURRENT_USER";
+constexpr size_t kWrapColumn = 80;
+
+const char kHexDigits[] = "0123456789abcdef";
+
+void AppendHexByte(std::string& out, uint8_t b) {
+    out += kHexDigits[b >> 4];
+    out += kHexDigits[b & 15];
+}
+
+void AppendQuoted(std::string& out, std::string_view s) {
+    out += '"';
+    for (char c : s) {
+        if (c == '\\' || c == '"') out += '\\';
+        out += c;
+    }
+    out += '"';
+}
+
+// Strings with control characters (line breaks above all) cannot stand
+// between quotes on one line; they are written as hex(1), the registry
+// editor's form of a REG_SZ given as bytes (with the terminating zero).
+bool NeedsHexString(std::string_view s) {
+    for (char c : s) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if ((u < 0x20 && u != '\t') || u == 0x7f) return true;
+    }
+    return false;
+}
+
+// "hex:" or "hex(n):" and the bytes, wrapped the way the registry editor
+// wraps them: ",\" at the end of a line, continuation lines indented by two
+// spaces, no line longer than 80 columns unless the name alone is.
+void AppendHexList(std::string& out, size_t nLineStart, std::string_view prefix, const uint8_t* p,
+                   size_t n) {
+    out += prefix;
+    for (size_t i = 0; i < n; ++i) {
+        if (i > 0) {
+            out += ',';
+            // Room for "xx," and a possible "\" after it.
+            if (out.size() - nLineStart + 4 > kWrapColumn) {
+                out += "\\\n  ";
+                nLineStart = out.size() - 2;
+            }
+        }
+        AppendHexByte(out, p[i]);
+    }
+}
+
+void AppendValue(std::string& out, const std::string& name, const RegValue& value) {
+    const size_t nLineStart = out.size();
+    if (name.empty()) {
+        out += '@';
+    } else {
+        AppendQuoted(out, name);
+    }
+    out += '=';
+    switch (value.type) {
+        case RegType::kString:
+            if (NeedsHexString(value.str)) {
+                std::vector<uint8_t> bytes(value.str.begin(), value.str.end());
+                bytes.push_back(0);
+                AppendHexList(out, nLineStart, "hex(1):", bytes.data(), bytes.size());
+            } else {
+                AppendQuoted(out, value.str);
+            }
+            break;
+        case RegType::kDword: {
+            char buf[16];
+            std::snprintf(buf, sizeof buf, "dword:%08x", static_cast<unsigned>(value.dw));
+            out += buf;
+            break;
+        }
+        case RegType::kBinary:
+            AppendHexList(out, nLineStart, "hex:", value.bin.data(), value.bin.size());
+            break;
+    }
+    out += '\n';
+}
+
+// --- parsing ---
+
+std::string_view TrimView(std::string_view s) {
+    auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!s.empty() && isSpace(s.front())) s.remove_prefix(1);
+    while (!s.empty() && isSpace(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// 1 to 8 hex digits, the whole of s.
+std::optional<uint32_t> ParseHexNumber(std::string_view s) {
+    if (s.empty() || s.size() > 8) return std::nullopt;
+    uint32_t n = 0;
+    for (char c : s) {
+        const int v = HexValue(c);
+        if (v < 0) return std::nullopt;
+        n = n * 16 + static_cast<uint32_t>(v);
+    }
+    return n;
+}
+
+// A quoted string starting at s[pos] == '"'. "\\" and "\"" are the escapes;
+// a backslash before any other character stands for itself. On success pos
+// is just past the closing quote.
+std::optional<std::string> ParseQuoted(std::string_view s, size_t& pos) {
+    if (pos >= s.size() || s[pos] != '"') return std::nullopt;
+    std::string out;
+    size_t i = pos + 1;
+    while (i < s.size()) {
+        const char c = s[i];
+        if (c == '"') {
+            pos = i + 1;
+            return out;
+        }
+        if (c == '\\' && i + 1 < s.size() && (s[i + 1] == '\\' || s[i + 1] == '"')) {
+            out += s[i + 1];
+            i += 2;
+            continue;
+        }
+        out += c;
+        ++i;
+    }
+    return std::nullopt;
+}
+
+// Comma-separated bytes of one or two hex digits each; spaces around them
+// are allowed, and so is one comma after the last byte.
+std::optional<std::vector<uint8_t>> ParseHexList(std::string_view s) {
+    std::vector<uint8_t> bytes;
+    s = TrimView(s);
+    if (s.empty()) return bytes;
+    size_t pos = 0;
+    while (true) {
+        const size_t comma = s.find(',', pos);
+        const std::string_view token =
+            TrimView(s.substr(pos, comma == std::string_view::npos ? s.npos : comma - pos));
+        if (token.empty()) {
+            // Only a trailing comma may leave an empty token behind it.
+            if (comma == std::string_view::npos && !bytes.empty()) return bytes;
+            return std::nullopt;
+        }
+        if (token.size() > 2) return std::nullopt;
+        const auto v = ParseHexNumber(token);
+        if (!v) return std::nullopt;
+        bytes.push_back(static_cast<uint8_t>(*v));
+        if (comma == std::string_view::npos) return bytes;
+        pos = comma + 1;
+    }
+}
+
+class RegFileParser {
+public:
+    explicit RegFileParser(std::string_view text) {
+        // A UTF-8 byte order mark, as some editors add, is not part of the text.
+        if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+        size_t start = 0;
+        while (start <= text.size()) {
+            size_t end = text.find('\n', start);
+            if (end == std::string_view::npos) end = text.size();
+            m_lines.push_back(text.substr(start, end - start));
+            start = end + 1;
+        }
+    }
+
+    std::optional<RegKeys> Parse() {
+        // The header comes first; only blank and comment lines may precede it.
+        bool bHeader = false;
+        while (m_nLine < m_lines.size()) {
+            const std::string_view line = TrimView(m_lines[m_nLine++]);
+            if (line.empty() || line.front() == ';') continue;
+            if (line != kHeader) return std::nullopt;
+            bHeader = true;
+            break;
+        }
+        if (!bHeader) return std::nullopt;
+
+        RegKeys keys;
+        RegValues* pValues = nullptr;
+        while (m_nLine < m_lines.size()) {
+            const std::string_view line = TrimView(m_lines[m_nLine++]);
+            if (line.empty() || line.front() == ';') continue;
+            if (line.front() == '[') {
+                if (line.size() < 2 || line.back() != ']') return std::nullopt;
+                const std::string_view inner = line.substr(1, line.size() - 2);
+                if (!StartsWithNoCase(inner, kRootName) || inner.size() <= kRootName.size() ||
+                    inner[kRootName.size()] != '\\')
+                    return std::nullopt;
+                const std::string_view path = inner.substr(kRootName.size() + 1);
+                if (!IsValidKeyPath(path)) return std::nullopt;
+                pValues = &keys[std::string(path)];
+            } else if (line.front() == '"' || line.front() == '@') {
+                if (!pValues || !ParseValueLine(line, *pValues)) return std::nullopt;
+            } else {
+                return std::nullopt;
+            }
+        }
+        return keys;
+    }
+
+private:
+    bool ParseValueLine(std::string_view line, RegValues& values) {
+        size_t pos = 0;
+        std::string name;
+        if (line.front() == '@') {
+            pos = 1;
+        } else {
+            auto quoted = ParseQuoted(line, pos);
+            if (!quoted) return false;
+            name = std::move(*quoted);
+        }
+        while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
+        if (pos >= line.size() || line[pos] != '=') return false;
+        ++pos;
+        while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
+        const std::string_view data = line.substr(pos);
+
+        std::optional<RegValue> value;
+        if (!data.empty() && data.front() == '"') {
+            size_t end = 0;
+            auto str = ParseQuoted(data, end);
+            if (!str || end != data.size()) return false;
+            value = RegValue::String(std::move(*str));
+        } else if (StartsWithNoCase(data, "dword:")) {
+            const auto n = ParseHexNumber(data.substr(6));
+            if (!n) return false;
+            value = RegValue::Dword(*n);
+        } else if (StartsWithNoCase(data, "hex")) {
+            value = ParseHexValue(data.substr(3));
+        }
+        if (!value) return false;
+        values[name] = std::move(*value);
+        return true;
+    }
+
+    // After "hex": ":" or "(n):", then the bytes, perhaps over several lines.
+    std::optional<RegValue> ParseHexValue(std::string_view s) {
+        uint32_t nType = 3;
+        if (!s.empty() && s.front() == '(') {
+            const size_t close = s.find(')');
+            if (close == std::string_view::npos) return std::nullopt;
+            const auto n = ParseHexNumber(s.substr(1, close - 1));
+            if (!n) return std::nullopt;
+            nType = *n;
+            s.remove_prefix(close + 1);
+        }
+        if (s.empty() || s.front() != ':') return std::nullopt;
+        s.remove_prefix(1);
+
+        std::string joined(s);
+        while (!joined.empty() && joined.back() == '\\') {
+            joined.pop_back();
+            // A continuation needs a line with more bytes on it.
+            if (m_nLine >= m_lines.size()) return std::nullopt;
+            const std::string_view next = TrimView(m_lines[m_nLine++]);
+            if (next.empty()) return std::nullopt;
+            joined += next;
+        }
+        auto bytes = ParseHexList(joined);
+        if (!bytes) return std::nullopt;
+
+        switch (nType) {
+            case 3:
+                return RegValue::Binary(std::move(*bytes));
+            case 1:
+                if (!bytes->empty() && bytes->back() == 0) bytes->pop_back();
+                return RegValue::String(std::string(bytes->begin(), bytes->end()));
+            case 4:
+                if (bytes->size() != 4) return std::nullopt;
+                return RegValue::Dword(static_cast<uint32_t>((*bytes)[0]) |
+                                       static_cast<uint32_t>((*bytes)[1]) << 8 |
+                                       static_cast<uint32_t>((*bytes)[2]) << 16 |
+                                       static_cast<uint32_t>((*bytes)[3]) << 24);
+            default:
+                return std::nullopt;  // types this store does not keep
+        }
+    }
+
+    std::vector<std::string_view> m_lines;
+    size_t m_nLine = 0;
+};
+
+}  // namespace
+
+std::string FormatRegFile(const RegKeys& keys) {
+    std::string out;
+    out += kHeader;
+    out += "\n\n";
+    for (const auto& [path, values] : keys) {
+        // Keys and names the text form cannot hold are left out, so the text
+        // always parses; the stores never accept them in the first place.
+        if (!IsValidKeyPath(path)) continue;
+        out += '[';
+        out += kRootName;
+        out += '\\';
+        out += path;
+        out += "]\n";
+        for (const auto& [name, value] : values) {
+            if (!IsValidValueName(name)) continue;
+            AppendValue(out, name, value);
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+std::optional<RegKeys> ParseRegFile(const std::string& text) {
+    return RegFileParser(text).Parse();
+}

@@ -1,0 +1,65 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "tools/replay/TranscriptHost.h"
+
+// A GameHost that writes down every hand-over in the replay driver's
+// transcript format ("sound N", "cell X Y", "pane N TEXT"), and keeps the
+// timer, cursor and high-score calls as state and counters.
+class RecordingHost : public TranscriptHost {
+public:
+    RecordingHost() : TranscriptHost([this](const std::string& s) { lines.push_back(s); }) {
+        SetEchoing(true);
+    }
+
+    std::vector<std::string> lines;
+
+    // Timer.
+    bool bTimerRunning = false;
+    int nStartTimerCalls = 0;
+    int nKillTimerCalls = 0;
+    int nLastInterval = 0;
+    bool bRefuseTimer = false;  // StartTimer returns 0 while set
+
+    // Cursor: every hide must be matched by one show.
+    int nHideCalls = 0;
+    int nShowCalls = 0;
+    int CursorBalance() const { return nHideCalls - nShowCalls; }
+
+    int nKeepHeadInViewCalls = 0;
+
+    // Rows handed over for a name, in order.
+    std::vector<int> enteredRows;
+
+    void KeepHeadInView() override { ++nKeepHeadInViewCalls; }
+    unsigned StartTimer(int nIntervalMs) override {
+        ++nStartTimerCalls;
+        nLastInterval = nIntervalMs;
+        if (bRefuseTimer) return 0;
+        bTimerRunning = true;
+        return 1;
+    }
+    void KillTimer() override {
+        ++nKillTimerCalls;
+        bTimerRunning = false;
+    }
+    void HideCursor() override { ++nHideCalls; }
+    void ShowCursor() override { ++nShowCalls; }
+    void EnterNewScore(int nRow) override { enteredRows.push_back(nRow); }
+
+    // The lines recorded since the last call, which are then forgotten.
+    std::vector<std::string> Take() {
+        std::vector<std::string> taken;
+        taken.swap(lines);
+        return taken;
+    }
+    // How many recorded lines start with `strPrefix`.
+    int Count(const std::string& strPrefix) const {
+        int n = 0;
+        for (const std::string& s : lines) {
+            if (s.rfind(strPrefix, 0) == 0) ++n;
+        }
+        return n;
+    }
+};
