@@ -17,6 +17,7 @@
 
 #include "store/Archive.h"
 #include "store/Document.h"
+#include "support/Files.h"
 
 namespace fs = std::filesystem;
 
@@ -34,44 +35,9 @@ std::optional<ArchiveError> CauseOf(Fn&& fn) {
     return std::nullopt;
 }
 
-Bytes ReadFileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFileBytes(const fs::path& path, const Bytes& data) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data.data()),
-              static_cast<std::streamsize>(data.size()));
-}
-
-// A fresh directory for one test, removed afterwards.
-class TempDir {
-public:
-    TempDir() {
-        std::string strTemplate = (fs::temp_directory_path() / "coilix-archive-XXXXXX").string();
-        if (::mkdtemp(strTemplate.data()) == nullptr) {
-            throw std::runtime_error("mkdtemp failed");
-        }
-        m_path = strTemplate;
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(m_path, ec);
-    }
-    const fs::path& Path() const { return m_path; }
-    // Names in the directory, hidden ones included.
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(m_path)) {
-            names.push_back(entry.path().filename().string());
-        }
-        return names;
-    }
-
-private:
-    fs::path m_path;
-};
+using testsupport::ReadBytes;
+using testsupport::TempDir;
+using testsupport::WriteBytes;
 
 }  // namespace
 
@@ -252,7 +218,7 @@ TEST(DocumentCycleTest, SaveThenOpenRestoresContentsAndClearsFlag) {
     doc.SetModifiedFlag(true);
     ASSERT_TRUE(doc.OnSaveDocument(path.string()));
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(ReadFileBytes(path), TextFile("hello"));
+    EXPECT_EQ(ReadBytes(path), TextFile("hello"));
     // Only the saved file is left: the temporary file was renamed into place.
     EXPECT_EQ(dir.Entries(), std::vector<std::string>{"game.cx"});
 
@@ -273,7 +239,7 @@ TEST(DocumentCycleTest, UnreadableFileLeavesTheDocumentAsItWas) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     // Sparse: takes no disk space, but is larger than any saved document.
     const fs::path huge = dir.Path() / "huge.cx";
-    WriteFileBytes(huge, TextFile("x"));
+    WriteBytes(huge, TextFile("x"));
     fs::resize_file(huge, (uintmax_t{64} << 20) + 1);
 
     struct Case {
@@ -327,7 +293,7 @@ TEST(DocumentCycleTest, FailedReadClearsAndANewDocumentTakesOver) {
     TempDir dir;
     const fs::path path = dir.Path() / "bad.cx";
     for (const Case& c : cases) {
-        WriteFileBytes(path, c.data);
+        WriteBytes(path, c.data);
         TextDoc doc;
         doc.m_strText = "current game";
         doc.m_failLoad = c.failLoad;
@@ -361,7 +327,7 @@ TEST(DocumentCycleTest, FailedSaveLeavesThePreviousFileUntouched) {
     const Bytes previous = TextFile("previous game");
     const fs::path subdir = dir.Path() / "folder";
     fs::create_directory(subdir);
-    WriteFileBytes(subdir / "inside.cx", previous);
+    WriteBytes(subdir / "inside.cx", previous);
 
     struct Case {
         const char* name;
@@ -375,7 +341,7 @@ TEST(DocumentCycleTest, FailedSaveLeavesThePreviousFileUntouched) {
         {"no directory can be written", "/proc/coilix-game.cx", std::nullopt},
     };
     for (const Case& c : cases) {
-        WriteFileBytes(existing, previous);
+        WriteBytes(existing, previous);
         TextDoc doc;
         doc.m_strText = "new contents";
         doc.m_failStore = c.failStore;
@@ -387,9 +353,9 @@ TEST(DocumentCycleTest, FailedSaveLeavesThePreviousFileUntouched) {
         EXPECT_TRUE(doc.IsModified()) << c.name;
         EXPECT_EQ(doc.m_strText, "new contents") << c.name;
 
-        EXPECT_EQ(ReadFileBytes(existing), previous) << c.name;
+        EXPECT_EQ(ReadBytes(existing), previous) << c.name;
         EXPECT_TRUE(fs::is_directory(subdir)) << c.name;
-        EXPECT_EQ(ReadFileBytes(subdir / "inside.cx"), previous) << c.name;
+        EXPECT_EQ(ReadBytes(subdir / "inside.cx"), previous) << c.name;
         // No temporary file is left behind.
         std::vector<std::string> entries = dir.Entries();
         std::sort(entries.begin(), entries.end());
@@ -403,7 +369,7 @@ TEST(DocumentCycleTest, SaveKeepsModeAndSymbolicLinkOfTheReplacedFile) {
     TempDir dir;
     const fs::path real = dir.Path() / "real.cx";
     const fs::path link = dir.Path() / "link.cx";
-    WriteFileBytes(real, TextFile("old"));
+    WriteBytes(real, TextFile("old"));
     ASSERT_EQ(::chmod(real.c_str(), 0640), 0);
     fs::create_symlink(real, link);
 
@@ -411,7 +377,7 @@ TEST(DocumentCycleTest, SaveKeepsModeAndSymbolicLinkOfTheReplacedFile) {
     doc.m_strText = "saved through the link";
     ASSERT_TRUE(doc.OnSaveDocument(link.string()));
     EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(ReadFileBytes(real), TextFile("saved through the link"));
+    EXPECT_EQ(ReadBytes(real), TextFile("saved through the link"));
     struct stat st {};
     ASSERT_EQ(::stat(real.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);

@@ -14,6 +14,7 @@
 #include "store/Profile.h"
 #include "store/RegFile.h"
 #include "store/ScoreStore.h"
+#include "support/Files.h"
 
 namespace fs = std::filesystem;
 
@@ -241,9 +242,8 @@ TEST(StoreHighScores, SaveThenLoadGivesTheRowsAndDefaultRowsUpToTen) {
 }
 
 TEST(StoreHighScores, SaveAndLoadThroughTheFileStore) {
-    char tmpl[] = "/tmp/coilix-scores-test-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    const std::string path = std::string(tmpl) + "/Coilix.reg";
+    testsupport::TempDir dir;
+    const std::string path = dir.File("Coilix.reg");
     HighScoreTable t = TableOf({900, 800, 700});
     t.GetRow(0).SetName("Jiří Šťastný 🐍");
     {
@@ -256,7 +256,6 @@ TEST(StoreHighScores, SaveAndLoadThroughTheFileStore) {
     ASSERT_EQ(u.GetCount(), 10);
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(SameRecord(u.GetRow(i), t.GetRow(i))) << i;
     EXPECT_EQ(u.GetRow(0).Name(), "Jiří Šťastný 🐍");
-    fs::remove_all(tmpl);
 }
 
 TEST(StoreHighScores, SpeedsKeepSeparateTables) {

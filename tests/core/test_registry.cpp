@@ -21,6 +21,7 @@
 #include "store/FileRegistry.h"
 #include "store/Profile.h"
 #include "store/RegFile.h"
+#include "support/Files.h"
 
 namespace fs = std::filesystem;
 
@@ -29,40 +30,18 @@ namespace {
 constexpr const char* kAppKey = "Software\\Halvorn\\Coilix";
 constexpr const char* kSettingsKey = "Software\\Halvorn\\Coilix\\Settings";
 
-class TempDir {
-public:
-    TempDir() {
-        char tmpl[] = "/tmp/coilix-store-test-XXXXXX";
-        const char* p = mkdtemp(tmpl);
-        EXPECT_NE(p, nullptr);
-        m_path = p ? p : "/tmp";
-    }
-    ~TempDir() {
-        std::error_code ec;
-        // Undo any permission change a test made, then remove everything.
-        fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(m_path, ec);
-    }
-    std::string File(const std::string& name) const { return m_path + "/" + name; }
-    const std::string& Path() const { return m_path; }
-
-private:
-    std::string m_path;
-};
+using testsupport::ScopedEnv;
+using testsupport::TempDir;
 
 std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
+    return testsupport::ReadText(path);
 }
 
 void WriteFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
+    testsupport::WriteText(path, text);
 }
 
-std::vector<std::string> FilesIn(const std::string& dir) {
+std::vector<std::string> FilesIn(const fs::path& dir) {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
     std::sort(names.begin(), names.end());
@@ -76,28 +55,6 @@ std::vector<uint8_t> Bytes(size_t n, uint8_t start = 0) {
 }
 
 // Sets an environment variable for the life of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : m_name(name) {
-        if (const char* old = std::getenv(name)) m_old = old;
-        if (value) {
-            setenv(name, value, 1);
-        } else {
-            unsetenv(name);
-        }
-    }
-    ~ScopedEnv() {
-        if (m_old) {
-            setenv(m_name.c_str(), m_old->c_str(), 1);
-        } else {
-            unsetenv(m_name.c_str());
-        }
-    }
-
-private:
-    std::string m_name;
-    std::optional<std::string> m_old;
-};
 
 }  // namespace
 
