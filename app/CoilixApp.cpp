@@ -249,11 +249,12 @@ void CCoilixApp::OnFrameClosing() {
 }
 
 int CCoilixApp::ExitInstance() {
-    m_pQuitSignals.reset();
     // Still open when a signal ended the main loop: closed as Exit closes it,
     // which keeps its placement in the settings.
     if (m_pMainWnd && m_pMainWnd->isVisible()) m_pMainWnd->close();
     if (m_pProfile) m_settings.Save(*m_pProfile, kSettingsSection);
+    // Only now: a second signal while the settings are written changes nothing.
+    m_pQuitSignals.reset();
     return m_nExitCode;
 }
 
