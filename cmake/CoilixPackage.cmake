@@ -1,9 +1,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A Debian package of what `cmake --install` puts in place: `cpack -G DEB` in
-# the build folder. The Debian layout (the program in /usr/games, the manual
-# page compressed, the copyright file and the changelog) is made in CPack's
-# staging folder by DebLayout.cmake, so that a plain install keeps the usual
-# layout. The version is the project's.
+# the build folder, or its `package` target. The Debian layout (the program in
+# /usr/games, the manual page compressed, the copyright file and the
+# changelog) is made in CPack's staging folder by DebLayout.cmake, so that a
+# plain install keeps the usual layout. The version is the project's.
 
 set(CPACK_PACKAGE_NAME coilix)
 set(CPACK_PACKAGE_VENDOR Halvorn)
@@ -26,6 +26,15 @@ set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+
+# The build's `package` target makes the Debian package where Debian's tools
+# are (dpkg-shlibdeps works out its dependencies), a tarball elsewhere.
+find_program(COILIX_DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(COILIX_DPKG_SHLIBDEPS)
+  set(CPACK_GENERATOR DEB)
+else()
+  set(CPACK_GENERATOR TGZ)
+endif()
 
 set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/DebLayout.cmake)
 # Read by DebLayout.cmake.
