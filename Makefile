@@ -22,6 +22,12 @@ TEST_PACKAGES += desktop-file-utils appstream shared-mime-info xdg-utils libglib
 
 all: build
 
+# Debian's build helper runs `make` when it finds a Makefile; this one installs
+# packages, which a package build must never do. Packagers build with CMake.
+ifneq ($(DEB_HOST_ARCH)$(DEB_BUILD_ARCH),)
+$(error This Makefile sets up a developer machine; a package build uses CMake: dh $$@ --buildsystem=cmake (see README, Packaging))
+endif
+
 define install_missing
 	@missing=""; for p in $(1); do \
 	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
