@@ -13,6 +13,7 @@
 #include <iostream>
 
 #include "GuiTest.h"
+#include "app/Version.h"
 
 namespace {
 
@@ -155,7 +156,7 @@ TEST_F(CommandLineTest, HelpAndVersionAnswerInTheUsersLanguage) {
 
     const ProcessResult version = RunProgram(COILIX_BIN, {"--version"}, StorePath(), NoDisplay());
     EXPECT_EQ(version.nExitCode, 0);
-    EXPECT_EQ(version.strOut, "Coilix 1.1\n");
+    EXPECT_EQ(version.strOut, "Coilix " COILIX_VERSION "\n");
     EXPECT_FALSE(QFile::exists(StorePath())) << "nothing was started, nothing stored";
 }
 
