@@ -76,7 +76,7 @@ CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table, Co
     pGrid->addWidget(Heading(IDS_COL_SCORE, Qt::AlignRight), 0, 2);
     const int nRows = std::min(table.GetCount(), 10);
     for (int i = 0; i < 10; ++i) {
-        auto* pPos = new QLabel(QStringLiteral("%1.").arg(i + 1));
+        auto* pPos = PlainLabel(QStringLiteral("%1.").arg(i + 1));
         pPos->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         // Names are the players' text: never read as markup.
         auto* pName = PlainLabel();
@@ -117,7 +117,7 @@ CNewHighScoreDlg::CNewHighScoreDlg(QWidget* pParent, int nRow, int nScore,
     pGrid->addWidget(Heading(IDS_COL_NAME, Qt::AlignLeft), 0, 1);
     pGrid->addWidget(Heading(IDS_COL_SCORE, Qt::AlignRight), 0, 2);
 
-    auto* pPos = new QLabel(QStringLiteral("%1.").arg(nRow + 1));
+    auto* pPos = PlainLabel(QStringLiteral("%1.").arg(nRow + 1));
     pPos->setObjectName("position");
     pPos->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* pValidator = new NameValidator(cp, this);
