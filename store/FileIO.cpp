@@ -42,7 +42,7 @@ private:
     int m_fd;
 };
 
-bool WriteAll(int fd, const std::vector<uint8_t>& data) {
+bool WriteAll(int fd, std::span<const uint8_t> data) {
     size_t nDone = 0;
     while (nDone < data.size()) {
         const ssize_t n = ::write(fd, data.data() + nDone, data.size() - nDone);
@@ -107,7 +107,7 @@ int CreateTemporary(const std::string& strTarget, std::string& strTemp) {
 // Writes over an existing file; used only where no temporary file can be made.
 // The space is claimed first, so a full disk is found before a byte changes.
 std::optional<std::string> WriteInPlace(const std::string& strTarget,
-                                        const std::vector<uint8_t>& data) {
+                                        std::span<const uint8_t> data) {
     Descriptor file(::open(strTarget.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (file.Get() < 0) return ErrorText(errno);
     struct stat st {};
@@ -227,7 +227,7 @@ ReadResult ReadRegularFile(const std::string& strPath, size_t nMaxBytes,
     return {ReadStatus::kOk, {}, nMode};
 }
 
-std::optional<std::string> ReplaceFile(const std::string& strPath, const std::vector<uint8_t>& data,
+std::optional<std::string> ReplaceFile(const std::string& strPath, std::span<const uint8_t> data,
                                        WriteMode mode) {
     const std::string strTarget = ResolveLinks(strPath);
     const std::string strDir = DirName(strTarget);
@@ -350,8 +350,8 @@ std::optional<std::string> SetAside(const std::string& strPath) {
         strPath, [&](const std::string& strName) { return RenameNoReplace(strPath, strName); });
 }
 
-std::optional<std::string> KeepCopyAside(const std::string& strPath,
-                                         const std::vector<uint8_t>& data, mode_t nMode) {
+std::optional<std::string> KeepCopyAside(const std::string& strPath, std::span<const uint8_t> data,
+                                         mode_t nMode) {
     return FirstFreeAsideName(strPath, [&](const std::string& strName) {
         Descriptor file(
             ::open(strName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));

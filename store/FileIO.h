@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,7 +51,7 @@ enum class WriteMode {
 // gets those the umask gives. Our temporary files that a killed save left in
 // the folder are removed afterwards. On failure nothing is left behind and
 // the system's explanation is returned.
-std::optional<std::string> ReplaceFile(const std::string& strPath, const std::vector<uint8_t>& data,
+std::optional<std::string> ReplaceFile(const std::string& strPath, std::span<const uint8_t> data,
                                        WriteMode mode = WriteMode::kAtomic);
 
 // Whether a file name is one of our temporary files (".<name>.coilix-tmp-XXXXXX").
@@ -82,8 +83,8 @@ bool RenameNoReplace(const std::string& strFrom, const std::string& strTo);
 std::optional<std::string> SetAside(const std::string& strPath);
 // Writes a copy of a file's bytes under such a name, with the permissions
 // given; the file itself stays. Nothing when no copy could be written.
-std::optional<std::string> KeepCopyAside(const std::string& strPath,
-                                         const std::vector<uint8_t>& data, mode_t nMode);
+std::optional<std::string> KeepCopyAside(const std::string& strPath, std::span<const uint8_t> data,
+                                         mode_t nMode);
 
 // An exclusive advisory lock on a file (created when missing), held until the
 // object goes away.

@@ -12,8 +12,8 @@
 
 namespace {
 
-std::vector<uint8_t> TextBytes(const std::string& text) {
-    return std::vector<uint8_t>(text.begin(), text.end());
+std::span<const uint8_t> TextBytes(const std::string& text) {
+    return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
 }
 
 }  // namespace
@@ -192,12 +192,12 @@ bool CFileRegistry::WriteLocked(const std::function<Change(RegKeys&)>& fnChange)
             return false;
     }
 
-    RegKeys keys;
-    const bool bMayWrite = ReadFile(keys, true);
-    m_keys = keys;
+    // The keys are changed in place (a store is read into memory once, not
+    // twice); when the write fails they are read again from the file.
+    const bool bMayWrite = ReadFile(m_keys, true);
     if (!bMayWrite) return false;
 
-    switch (fnChange(keys)) {
+    switch (fnChange(m_keys)) {
         case Change::kWrite:
             break;
         case Change::kNone:
@@ -205,11 +205,13 @@ bool CFileRegistry::WriteLocked(const std::function<Change(RegKeys&)>& fnChange)
         case Change::kFail:
             return false;
     }
-    if (auto failure = fileio::ReplaceFile(file, TextBytes(FormatRegFile(keys)))) {
+    const std::optional<std::string> failure =
+        fileio::ReplaceFile(file, TextBytes(FormatRegFile(m_keys)));
+    if (failure) {
         Notify(StoreNotice::Kind::kCannotWrite, true, *failure);
+        ReadFile(m_keys, true);
         return false;
     }
-    m_keys = std::move(keys);
     m_fileId = CurrentFileId();
     return true;
 }
