@@ -249,10 +249,18 @@ TEST(DocumentCycleTest, UnreadableFileLeavesTheDocumentAsItWas) {
         fs::path path;
         FileError error;
     };
+    const fs::path zero = dir.Path() / "zero.cx";
+    fs::create_symlink("/dev/zero", zero);
+    const fs::path loop = dir.Path() / "loop.cx";
+    fs::create_symlink("loop-back.cx", loop);
+    fs::create_symlink("loop.cx", dir.Path() / "loop-back.cx");
+
     const Case cases[] = {
         {dir.Path() / "missing.cx", FileError::kCannotOpen},
         {dir.Path(), FileError::kCannotOpen},
         {fifo, FileError::kCannotOpen},
+        {zero, FileError::kCannotOpen},
+        {loop, FileError::kCannotOpen},
         {huge, FileError::kBadFormat},
     };
     for (const Case& c : cases) {
