@@ -1,11 +1,11 @@
 #include "app/StoreNotices.h"
 
-#include <QMessageBox>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
 #include <cstdio>
 
+#include "app/DialogButtons.h"
 #include "framework/ResString.h"
 #include "res/resource.h"
 #include "store/FileRegistry.h"

@@ -66,10 +66,6 @@ private:
 
 class NamesTest : public GuiTest {
 protected:
-    void ExpectDriverDone(const ModalDriver& driver) {
-        EXPECT_TRUE(driver.Pending().empty()) << "dialog never came: " << driver.Pending()[0];
-        EXPECT_TRUE(driver.Unexpected().empty()) << "unexpected dialog: " << driver.Unexpected()[0];
-    }
     // Ends the current game against the wall with the score given.
     void EndGameWithScore(int32_t nScore) {
         Key(Qt::Key_Up);
@@ -229,7 +225,9 @@ TEST_F(NamesTest, AStoreNoticeIsShownOverTheMainWindowAsPlainText) {
     QString strShown;
     driver.Expect<QMessageBox>("notice", [&](QMessageBox& box) {
         EXPECT_EQ(box.parentWidget(), &Frame());
-        EXPECT_EQ(box.textFormat(), Qt::PlainText);
+        auto* pLabel = box.findChild<QLabel*>("qt_msgbox_label");
+        ASSERT_NE(pLabel, nullptr);
+        EXPECT_EQ(pLabel->textFormat(), Qt::PlainText);
         strShown = box.text();
         QTest::keyClick(&box, Qt::Key_Return);
     });
@@ -259,16 +257,14 @@ TEST_F(NamesTest, ABusyStoreIsToldOnce) {
     ASSERT_EQ(::flock(fd, LOCK_EX), 0);
 
     ModalDriver driver;
-    QString strShown;
-    driver.Expect<QMessageBox>("notice", [&](QMessageBox& box) {
-        strShown = box.text();
-        QTest::keyClick(&box, Qt::Key_Return);
-    });
+    ShownMessage shown;
+    ExpectMessage(driver, shown);
     ASSERT_TRUE(App().SaveFile(TempPath("a.cx").toStdString()));  // remembers it in the store
     for (int i = 0; i < 100 && !driver.Pending().empty(); ++i) QTest::qWait(20);
     ASSERT_TRUE(App().SaveFile(TempPath("b.cx").toStdString()));
     QTest::qWait(2000);  // a second box would come now
     ::close(fd);
     ExpectDriverDone(driver);
-    EXPECT_TRUE(strShown.contains("in use by another program")) << strShown.toStdString();
+    EXPECT_TRUE(shown.strText.contains("in use by another program")) << shown.strText.toStdString();
+    EXPECT_EQ(shown.format, Qt::PlainText);
 }
