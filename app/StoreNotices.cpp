@@ -3,8 +3,8 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
-#include <cstdio>
 
+#include "app/CoilixApp.h"
 #include "app/DialogButtons.h"
 #include "framework/ResString.h"
 #include "res/resource.h"
@@ -38,7 +38,7 @@ void Tell(CFileRegistry& reg, QWidget* pWindow) {
     if (texts.isEmpty()) return;
     const QString strText = texts.join(QStringLiteral("\n\n"));
     if (pWindow == nullptr || !pWindow->isVisible()) {
-        std::fprintf(stderr, "coilix: %s\n", strText.toLocal8Bit().constData());
+        ReportToStderr(strText);
         return;
     }
     // Paths and lines come from files: never read as markup.

@@ -14,10 +14,12 @@
 #include <QTest>
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 
 #include "GuiTest.h"
 #include "app/AppInfo.h"
 #include "app/HighScoresDlg.h"
+#include "app/StoreNotices.h"
 #include "store/CodePage.h"
 #include "store/FileRegistry.h"
 #include "store/Profile.h"
@@ -267,4 +269,36 @@ TEST_F(NamesTest, ABusyStoreIsToldOnce) {
     ExpectDriverDone(driver);
     EXPECT_TRUE(shown.strText.contains("in use by another program")) << shown.strText.toStdString();
     EXPECT_EQ(shown.format, Qt::PlainText);
+}
+
+// Without a shown window (at exit, after the window closed) a notice goes to
+// the error output at once: there is no later to show it in.
+TEST_F(NamesTest, WithoutAShownWindowANoticeGoesToTheErrorOutput) {
+    WriteSettings({});
+    StartApp();  // the program's texts
+    const std::string strFolder = TempPath("folder.reg").toStdString();
+    ASSERT_TRUE(QDir().mkdir(TempPath("folder.reg")));
+    CFileRegistry reg(strFolder);
+    QWidget hidden;
+    const std::string strLog = TempPath("stderr.txt").toStdString();
+    std::fflush(stderr);
+    const int fdSaved = ::dup(2);
+    const int fdLog = ::open(strLog.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_GE(fdLog, 0);
+    ::dup2(fdLog, 2);
+    ModalDriver driver;  // records any box that would come
+    AttachStoreNotices(reg, &hidden);
+    reg.Set(kAppKey, "A", RegValue::Dword(1));
+    QTest::qWait(100);
+    std::fflush(stderr);
+    ::dup2(fdSaved, 2);
+    ::close(fdSaved);
+    ::close(fdLog);
+    ExpectDriverDone(driver);
+    EXPECT_FALSE(reg.HasNotices());
+    const std::vector<char> log = ReadBytes(TempPath("stderr.txt"));
+    const std::string strText(log.begin(), log.end());
+    EXPECT_NE(strText.find("coilix: The settings file " + strFolder + " cannot be read"),
+              std::string::npos)
+        << strText;
 }
