@@ -31,6 +31,7 @@
 #include "app/MainFrame.h"
 #include "app/Menus.h"
 #include "app/NewGameDlg.h"
+#include "app/StoreNotices.h"
 #include "app/Strings.h"
 #include "framework/ResString.h"
 #include "framework/Sound.h"
@@ -205,11 +206,8 @@ bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
     m_pView->setFocus();
     m_pMainWnd->UpdateCommandUI();
 
-    if (const auto& strAside = m_pRegistry->SetAsidePath()) {
-        const QString strText =
-            LoadQString(IDS_STORE_SET_ASIDE).arg(QString::fromStdString(*strAside));
-        QTimer::singleShot(0, m_pMainWnd.get(), [this, strText] { ShowMessage(strText); });
-    }
+    // What went wrong with the store, now and later, over the window.
+    AttachStoreNotices(*m_pRegistry, m_pMainWnd.get());
 
     // Ending by signal or by the session ends as Exit does: nothing is lost.
     m_pQuitSignals = std::make_unique<QuitSignals>([this] { OnQuitSignal(); });
@@ -307,21 +305,25 @@ void CCoilixApp::RememberFile(const std::string& strPath) {
 }
 
 void CCoilixApp::EnterNewScore(int nRow) {
+    const CodePage cp = CodePageFromEnvironment();
     const std::optional<std::string> name =
-        RunNewHighScoreDlg(m_pMainWnd.get(), nRow, m_pDoc->m_nScore, m_settings.m_strLastName);
-    if (name) {
-        // The name box holds no more than a row keeps; cut all the same.
-        m_settings.m_strLastName = TruncateUtf8(*name, kMaxNameBytes);
-        m_scoreTable.GetRow(nRow).SetName(m_settings.m_strLastName);
-    }
+        RunNewHighScoreDlg(m_pMainWnd.get(), nRow, m_pDoc->m_nScore, m_settings.m_strLastName, cp);
     // Cancel leaves the row without a name, but the score is kept all the same.
-    SaveScoreTable(m_scoreTable, m_pProfile->Registry(), m_pProfile->AppKey(), m_pDoc->m_nWidth,
-                   m_pDoc->m_nHeight, m_pDoc->m_nSpeed);
+    ScoreEntry row("", m_pDoc->m_nScore);
+    if (name) {
+        m_settings.m_strLastName = *name;
+        SetRowName(row, *name, cp);
+    }
+    // The stored table is read again and the row entered into it, so that a
+    // score another copy of the game entered meanwhile is not lost.
+    EnterScore(m_scoreTable, m_pProfile->Registry(), m_pProfile->AppKey(), m_pDoc->m_nWidth,
+               m_pDoc->m_nHeight, m_pDoc->m_nSpeed, row);
+    ShowStoreNotices(*m_pRegistry, m_pMainWnd.get());
     ShowHighScores();
 }
 
 void CCoilixApp::ShowHighScores() {
-    RunHighScoresDlg(m_pMainWnd.get(), m_scoreTable);
+    RunHighScoresDlg(m_pMainWnd.get(), m_scoreTable, CodePageFromEnvironment());
 }
 
 // ---- commands -------------------------------------------------------------

@@ -59,8 +59,42 @@ constexpr StringEntry kStrings[] = {
     {IDS_ERR_INTEGER_RANGE, "Please enter an integer between %1 and %2.",
      "Zadejte celé číslo od %1 do %2."},
     {IDS_STORE_SET_ASIDE,
-     "The settings file could not be read. It was kept as %1, and the default settings are used.",
-     "Soubor s nastavením nelze přečíst. Byl uschován jako %1 a použije se výchozí nastavení."},
+     "The settings file %1 is far too large to be one. It was kept as %2, and the default "
+     "settings are used.",
+     "Soubor s nastavením %1 je příliš velký, než aby jím mohl být. Byl uschován jako %2 a "
+     "použije se výchozí nastavení."},
+    {IDS_STORE_UNREADABLE,
+     "The settings file %1 cannot be read (%2). The default settings are used, and nothing is "
+     "saved to it.",
+     "Soubor s nastavením %1 nelze přečíst (%2). Použije se výchozí nastavení a nic se do něj "
+     "neuloží."},
+    {IDS_STORE_LINES_DROPPED,
+     "Some lines of the settings file %1 could not be read and were left out (%2). Everything "
+     "else was kept. The file as it was is kept as %3.",
+     "Některé řádky souboru s nastavením %1 nelze přečíst, a byly proto vynechány (%2). Vše "
+     "ostatní zůstalo zachováno. Původní soubor je uschován jako %3."},
+    {IDS_STORE_DAMAGED_KEPT,
+     "Some lines of the settings file %1 could not be read (%2), and no copy of the file could "
+     "be kept (%3). The file is left as it is, and nothing is saved to it.",
+     "Některé řádky souboru s nastavením %1 nelze přečíst (%2) a kopii souboru nelze uschovat "
+     "(%3). Soubor zůstane, jak je, a nic se do něj neuloží."},
+    {IDS_STORE_CANNOT_WRITE,
+     "The settings file %1 cannot be written (%2). Settings and scores are not saved there; the "
+     "game goes on.",
+     "Do souboru s nastavením %1 nelze zapisovat (%2). Nastavení a rekordy se do něj neuloží; "
+     "hra pokračuje."},
+    {IDS_STORE_LOCK_BUSY,
+     "The settings file %1 is in use by another program. What was to be saved now was not "
+     "saved; the game goes on.",
+     "Soubor s nastavením %1 používá jiný program. Co se mělo právě uložit, uloženo nebylo; hra "
+     "pokračuje."},
+    {IDS_STORE_SCORE_KEPT_ASIDE,
+     "The stored high scores of this board were damaged and have been replaced. The settings "
+     "file as it was is kept as %1.",
+     "Uložené rekordy tohoto hracího pole byly poškozené a byly nahrazeny. Původní soubor s "
+     "nastavením je uschován jako %1."},
+    {IDS_STORE_LINE, "line %1: %2", "řádek %1: %2"},
+    {IDS_STORE_MORE_LINES, "and %1 more", "a dalších %1"},
     {IDS_ABOUT_TITLE, "About Coilix", "Co je Coilix"},
     {IDS_ABOUT_VERSION, "Coilix Version %1", "Coilix Verze %1"},
     {IDS_ABOUT_COPYRIGHT, "Copyright \u00A9 2026 Halvorn", "Copyright \u00A9 2026 Halvorn"},
