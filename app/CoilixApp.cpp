@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <iterator>
 
@@ -43,6 +45,16 @@
 #include "view/CoilixView.h"
 
 namespace {
+
+// A path as the file system's bytes, shown as text (bytes that are not text
+// in the locale's encoding show as replacement characters), and a path the
+// player chose in a dialog as bytes for the file system.
+QString PathToDisplay(const std::string& strPath) {
+    return QFile::decodeName(QByteArray::fromStdString(strPath));
+}
+std::string PathFromDialog(const QString& strPath) {
+    return QFile::encodeName(strPath).toStdString();
+}
 
 constexpr const char* kSettingsSection = "Settings";
 
@@ -149,7 +161,7 @@ bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
         std::make_unique<CProfile>(*m_pRegistry, CProfile::AppKeyPath(kCompanyName, kAppName));
     m_recentFiles.ReadList(*m_pProfile);
     if (!m_recentFiles.Files().empty()) {
-        m_strLastFolder = QFileInfo(QString::fromStdString(m_recentFiles.Files().front())).path();
+        m_strLastFolder = QFileInfo(PathToDisplay(m_recentFiles.Files().front())).path();
     }
     m_settings.Load(*m_pProfile, kSettingsSection);
 
@@ -257,7 +269,7 @@ int CCoilixApp::ExitInstance() {
 }
 
 void CCoilixApp::ReportFileError(const FileErrorReport& r) {
-    const QString strPath = QString::fromStdString(r.path);
+    const QString strPath = PathToDisplay(r.path);
     QString strText;
     switch (r.error) {
         case FileError::kCannotOpen:
@@ -290,15 +302,17 @@ void CCoilixApp::UpdateTitle() {
     }
     // A title is plain text, but "[*]" marks where a modified flag would go;
     // doubled, it shows as itself.
-    QString strName = QFileInfo(QString::fromStdString(strPath)).fileName();
+    QString strName = QFileInfo(PathToDisplay(strPath)).fileName();
     strName.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     m_pMainWnd->setWindowTitle(strName + QStringLiteral(" - ") + AppTitle());
 }
 
 void CCoilixApp::RememberFile(const std::string& strPath) {
-    const QFileInfo info(QString::fromStdString(strPath));
-    const std::string strAbsolute = info.absoluteFilePath().toStdString();
-    m_strLastFolder = info.absolutePath();
+    // Paths are kept as the file system's bytes, whatever their encoding.
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(strPath, ec);
+    const std::string strAbsolute = ec ? strPath : absolute.lexically_normal().string();
+    m_strLastFolder = PathToDisplay(std::filesystem::path(strAbsolute).parent_path().string());
     m_recentFiles.Add(strAbsolute);
     m_recentFiles.WriteList(*m_pProfile);
     m_pMainWnd->SetRecentFiles(m_recentFiles.Files());
@@ -383,7 +397,7 @@ void CCoilixApp::OnFileOpen() {
     dlg.setFileMode(QFileDialog::ExistingFile);
     PrepareFileDialog(dlg);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return;
-    OpenFile(dlg.selectedFiles().constFirst().toStdString());
+    OpenFile(PathFromDialog(dlg.selectedFiles().constFirst()));
 }
 
 bool CCoilixApp::SaveFile(const std::string& strPath) {
@@ -406,13 +420,13 @@ bool CCoilixApp::OnFileSaveAs() {
     // The extension is added when the name has none.
     dlg.setDefaultSuffix(DocString(4).mid(1));
     if (!m_pDoc->GetPathName().empty()) {
-        dlg.selectFile(QString::fromStdString(m_pDoc->GetPathName()));
+        dlg.selectFile(PathToDisplay(m_pDoc->GetPathName()));
     } else {
         // An untitled game is offered under the document's name ("Game.cx").
         dlg.selectFile(DocString(1) + DocString(4));
     }
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return false;
-    return SaveFile(dlg.selectedFiles().constFirst().toStdString());
+    return SaveFile(PathFromDialog(dlg.selectedFiles().constFirst()));
 }
 
 QPrinter& CCoilixApp::Printer() {
@@ -456,7 +470,7 @@ bool CCoilixApp::PrintToPdf(const QString& strPath) {
         QPdfWriter writer(&file);
         writer.setPageLayout(Printer().pageLayout());
         writer.setCreator(AppTitle());
-        writer.setTitle(QFileInfo(QString::fromStdString(m_pDoc->GetPathName())).fileName());
+        writer.setTitle(QFileInfo(PathToDisplay(m_pDoc->GetPathName())).fileName());
         bPainted = PrintBoard(writer);
     }
     if (!bPainted || !file.commit()) {

@@ -241,6 +241,24 @@ TEST_F(FileTest, RecentFilesShowInTheGameMenuNewestFirstAndSurviveARestart) {
     EXPECT_EQ(RecentEntries(Frame()), QStringList({"&1 d.cx", "&2 c.cx", "&3 b.cx"}));
 }
 
+TEST_F(FileTest, APathThatIsNotTextSurvivesTheRecentFileListByteForByte) {
+    WriteSettings({});
+    StartApp();
+    const std::string strPath = TempPath("caf").toStdString() + "\xe9.cx";
+    ASSERT_TRUE(App().SaveFile(strPath));
+    ASSERT_EQ(App().RecentFiles().Files().front(), strPath);
+
+    CloseApp();
+    StartApp();
+    ASSERT_FALSE(App().RecentFiles().Files().empty());
+    EXPECT_EQ(App().RecentFiles().Files().front(), strPath);
+    // The entry opens the very file, not one whose name was turned into text.
+    Frame().UpdateCommandUI();
+    Frame().Action(ID_FILE_MRU_FILE1)->trigger();
+    EXPECT_EQ(Doc().GetPathName(), strPath);
+    EXPECT_EQ(App().RecentFiles().Files().front(), strPath);
+}
+
 TEST_F(FileTest, ACzechReportOfABadFileIsCzechThroughout) {
     SetLanguage(Language::kCzech);
     WriteSettings({});
