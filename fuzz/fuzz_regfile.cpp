@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "store/Profile.h"
 #include "store/RegFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

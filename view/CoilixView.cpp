@@ -44,8 +44,8 @@ CCoilixView::CCoilixView(CCoilixDoc& doc, GameSettings& settings, CSoundPlayer& 
       m_sounds(sounds),
       m_control(doc, doc.ScoreTable(), *this) {
     for (int i = 1; i < 24; ++i) {
-        m_tiles[i].load(QStringLiteral(":/tiles/%1.png").arg(kTileNames[i]));
-        m_tiles2x[i].load(QStringLiteral(":/tiles/2x/%1.png").arg(kTileNames[i]));
+        m_tiles[i].load(QStringLiteral(":/tiles/24/%1.png").arg(kTileNames[i]));
+        m_tiles2x[i].load(QStringLiteral(":/tiles/48/%1.png").arg(kTileNames[i]));
         m_tiles2x[i].setDevicePixelRatio(2.0);
     }
     setFocusPolicy(Qt::StrongFocus);

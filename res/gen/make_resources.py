@@ -30,8 +30,9 @@ import tiles  # noqa: E402
 import toolbar  # noqa: E402
 
 RES = os.path.dirname(HERE)
-# Directories whose every file this script makes (relative to res/).
-OWNED_DIRS = ["tiles", "tiles/2x", "sounds", "toolbar", "toolbar/2x", "icons"]
+# Directories whose every file, in any subdirectory, this script makes
+# (relative to res/).
+OWNED_DIRS = ["tiles", "sounds", "toolbar", "icons"]
 QRC = "resources.qrc"
 
 
@@ -46,9 +47,9 @@ def build():
     """Return {relative path: bytes} for every output."""
     out = {}
     for ct, name, res_id, joins, draw in tiles.TILES:
-        for scale, sub in ((1, "tiles"), (2, "tiles/2x")):
-            px = tiles.render(draw, scale)
-            out["%s/%s.png" % (sub, name)] = pngio.encode_indexed(px, tile_palette(px))
+        for size in tiles.PIXEL_SIZES:
+            px = tiles.render(draw, size)
+            out["tiles/%d/%s.png" % (size, name)] = pngio.encode_indexed(px, tile_palette(px))
     for res_id, name, synth in sounds.SOUNDS:
         out["sounds/%s.wav" % name] = sounds.encode_wav(synth())
     for scale, sub in ((1, "toolbar"), (2, "toolbar/2x")):
@@ -82,12 +83,10 @@ def write(files, root):
 def existing(root):
     found = set()
     for d in OWNED_DIRS:
-        full = os.path.join(root, d)
-        if not os.path.isdir(full):
-            continue
-        for name in os.listdir(full):
-            if os.path.isfile(os.path.join(full, name)):
-                found.add("%s/%s" % (d, name))
+        for top, dirs, names in os.walk(os.path.join(root, d)):
+            dirs.sort()
+            rel = os.path.relpath(top, root).replace(os.sep, "/")
+            found.update("%s/%s" % (rel, name) for name in names)
     if os.path.isfile(os.path.join(root, QRC)):
         found.add(QRC)
     return found
@@ -127,6 +126,10 @@ def main(argv=None):
     stale = existing(args.out) - set(files)
     for rel in sorted(stale):
         os.remove(os.path.join(args.out, rel))
+    for d in OWNED_DIRS:      # drop directories that the removals left empty
+        for top, dirs, names in os.walk(os.path.join(args.out, d), topdown=False):
+            if not os.listdir(top) and top != os.path.join(args.out, d):
+                os.rmdir(top)
     write(files, args.out)
     print("wrote %d files to %s" % (len(files), args.out))
     return 0

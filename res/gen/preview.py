@@ -3,16 +3,19 @@
     python3 res/gen/preview.py [OUTDIR [TILE ...]]   (default /tmp/coilix-preview)
 
 Writes, from freshly drawn tiles (not the committed files):
-  board_1x.png    a sample board at 1x: a winding crawler with every piece
-                  and every item, on the green board
-  board_1x_x4.png the same, magnified 4 times (nearest neighbour)
-  board_2x.png    the same board from the 48 x 48 tiles
-  board_2x_x2.png the 2x board magnified 2 times
-  tiles_x8.png    every 1x tile magnified 8 times, in cell-type order
-  tiles2x_x4.png  every 2x tile magnified 4 times
-  toolbar_x8.png  the toolbar images (1x magnified 8, 2x magnified 4) on grey
-  icons.png       the application icon at every size, on light and dark grounds
-  closeup_<TILE>.png  for each tile named: 1x magnified 16 beside 2x magnified 8
+  board_<R>x.png      a sample board in play (a winding crawler with every
+                      piece, every item) as a screen at device pixel ratio R
+                      shows it, for R = 1, 1.25, 1.5, 2 and 3: drawn from the
+                      tiles of 24 x R pixels
+  board_<R>x_mag.png  the same, magnified (nearest neighbour) to about four
+                      times the 1x board, to look at pixel by pixel
+  tiles_<N>.png       every tile of N pixels, magnified to about 192 pixels
+  sizes_<GROUP>.png   the tiles of one group (crawler, heads, tails, items)
+                      at every size side by side, each magnified 2 times
+  toolbar_x8.png      the toolbar images (1x magnified 8, 2x magnified 4) on grey
+  icons.png           the application icon at every size, on light and dark grounds
+  closeup_<TILE>.png  for each tile named: every size magnified to about 288
+                      pixels, side by side
 """
 
 import os
@@ -25,9 +28,29 @@ sys.dont_write_bytecode = True   # keep the source tree free of caches
 import pngio  # noqa: E402
 import tiles  # noqa: E402
 
-def board_pixels(scale, cells):
-    tile_px = {t[0]: tiles.render(t[4], scale) for t in tiles.TILES}
-    n = tiles.SIZE * scale
+GREY = (96, 96, 96)
+RATIOS = [(1, "1"), (1.25, "1.25"), (1.5, "1.5"), (2, "2"), (3, "3")]
+GROUPS = [
+    ("crawler", [1, 2, 11, 12, 13, 14]),
+    ("heads", [3, 4, 5, 6, 7, 8, 9, 10, 23]),
+    ("tails", [15, 16, 17, 18]),
+    ("items", [19, 20, 21, 22]),
+]
+
+_cache = {}
+
+
+def tile(ct, size):
+    """The tile of cell type ``ct`` at ``size`` pixels (drawn once)."""
+    key = (ct, size)
+    if key not in _cache:
+        draw = [t[4] for t in tiles.TILES if t[0] == ct][0]
+        _cache[key] = tiles.render(draw, size)
+    return _cache[key]
+
+
+def board_pixels(n, cells):
+    tile_px = {t[0]: tile(t[0], n) for t in tiles.TILES}
     h, w = len(cells), len(cells[0])
     out = [[tiles.GREEN] * (w * n) for _ in range(h * n)]
     for cy in range(h):
@@ -50,14 +73,13 @@ def magnify(pixels, k):
     return out
 
 
-def sheet(scale, k, per_row=8, gap=4):
-    n = tiles.SIZE * scale * k
+def sheet(size, k, per_row=8, gap=4):
+    n = size * k
     cols = per_row
     rows = (len(tiles.TILES) + cols - 1) // cols
-    grey = (96, 96, 96)
-    out = [[grey] * (cols * (n + gap) + gap) for _ in range(rows * (n + gap) + gap)]
+    out = [[GREY] * (cols * (n + gap) + gap) for _ in range(rows * (n + gap) + gap)]
     for i, t in enumerate(tiles.TILES):
-        px = magnify(tiles.render(t[4], scale), k)
+        px = magnify(tile(t[0], size), k)
         ox = gap + (i % cols) * (n + gap)
         oy = gap + (i // cols) * (n + gap)
         for y in range(n):
@@ -110,36 +132,67 @@ def demo_cells():
             }[frozenset(sides)]
         put(x, y, name)
     # a second, short crawler showing the other heads and tails
-    put(0, 7, "tail_right"); put(1, 7, "body_horz"); put(2, 7, "frown_left")
-    put(5, 7, "tail_left"); put(6, 7, "head_right")
-    put(0, 4, "tail_down"); put(0, 5, "head_up")
-    put(11, 5, "tail_up"); put(11, 6, "frown_down")
-    put(11, 8, "frown_up"); put(11, 7, "tail_down")
-    put(8, 7, "frown_right"); put(7, 7, "tail_left")
-    put(9, 0, "head_left"); put(10, 0, "tail_right")
+    # (each joined to its neighbour as in a game)
+    put(0, 7, "frown_left"); put(1, 7, "body_horz"); put(2, 7, "tail_left")
+    put(5, 7, "tail_right"); put(6, 7, "head_right")
+    put(0, 4, "head_up"); put(0, 5, "tail_up")
+    put(11, 5, "tail_down"); put(11, 6, "frown_down")
+    put(11, 7, "frown_up"); put(11, 8, "tail_up")
+    put(7, 7, "tail_right"); put(8, 7, "frown_right")
+    put(9, 0, "head_left"); put(10, 0, "tail_left")
     put(6, 3, "start")
     put(0, 0, "apple"); put(7, 0, "coin"); put(5, 8, "skull"); put(2, 8, "dropping")
     put(11, 2, "dropping"); put(0, 2, "coin"); put(9, 8, "apple"); put(3, 3, "skull")
     return g
 
 
+def paste(canvas, img, ox, oy):
+    for y, row in enumerate(img):
+        canvas[oy + y][ox:ox + len(row)] = row
+
+
+def side_by_side(images, gap=8, ground=GREY):
+    """Images in a row, top-aligned, on a grey ground."""
+    w = sum(len(i[0]) for i in images) + gap * (len(images) + 1)
+    h = max(len(i) for i in images) + 2 * gap
+    out = [[ground] * w for _ in range(h)]
+    x = gap
+    for img in images:
+        paste(out, img, x, gap)
+        x += len(img[0]) + gap
+    return out
+
+
+def stacked(images, gap=8, ground=GREY):
+    w = max(len(i[0]) for i in images) + 2 * gap
+    h = sum(len(i) for i in images) + gap * (len(images) + 1)
+    out = [[ground] * w for _ in range(h)]
+    y = gap
+    for img in images:
+        paste(out, img, gap, y)
+        y += len(img) + gap
+    return out
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else "/tmp/coilix-preview"
     os.makedirs(out, exist_ok=True)
     cells = demo_cells()
-    b1 = board_pixels(1, cells)
-    write_rgb(os.path.join(out, "board_1x.png"), b1)
-    write_rgb(os.path.join(out, "board_1x_x4.png"), magnify(b1, 4))
-    b2 = board_pixels(2, cells)
-    write_rgb(os.path.join(out, "board_2x.png"), b2)
-    write_rgb(os.path.join(out, "board_2x_x2.png"), magnify(b2, 2))
-    write_rgb(os.path.join(out, "tiles_x8.png"), sheet(1, 8))
-    write_rgb(os.path.join(out, "tiles2x_x4.png"), sheet(2, 4))
+    for ratio, label in RATIOS:
+        size = int(24 * ratio)
+        b = board_pixels(size, cells)
+        write_rgb(os.path.join(out, "board_%sx.png" % label), b)
+        write_rgb(os.path.join(out, "board_%sx_mag.png" % label), magnify(b, max(1, round(96 / size))))
+    for size in tiles.PIXEL_SIZES:
+        write_rgb(os.path.join(out, "tiles_%d.png" % size), sheet(size, max(1, round(192 / size))))
+    for group, cts in GROUPS:
+        rows = [side_by_side([magnify(tile(ct, n), 2) for n in tiles.PIXEL_SIZES], gap=6) for ct in cts]
+        write_rgb(os.path.join(out, "sizes_%s.png" % group), stacked(rows, gap=0))
     for name in sys.argv[2:]:
-        t = [t for t in tiles.TILES if t[1] == name][0]
-        a = magnify(tiles.render(t[4], 1), 16)
-        b = magnify(tiles.render(t[4], 2), 8)
-        write_rgb(os.path.join(out, "closeup_%s.png" % name), [ra + [(96, 96, 96)] * 8 + rb for ra, rb in zip(a, b)])
+        ct = [t[0] for t in tiles.TILES if t[1] == name][0]
+        imgs = [magnify(tile(ct, n), max(1, 288 // n)) for n in tiles.PIXEL_SIZES]
+        rows = [side_by_side(imgs[:5]), side_by_side(imgs[5:])]
+        write_rgb(os.path.join(out, "closeup_%s.png" % name), stacked(rows, gap=0))
     import toolbar
     toolbar_sheet(out, toolbar)
     try:

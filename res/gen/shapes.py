@@ -6,9 +6,12 @@ chosen number of pixels per unit. A shape answers ``sd(x, y)``: the signed
 distance from the point to its border, negative inside.
 
 * ``PixelCanvas`` gives hard-edged pixel art: a pixel belongs to a shape
-  when the centre of the pixel lies inside it. Outlines are made by eroding
-  the shape's pixel mask, so they are exactly one pixel (or two at double
-  density) wide and never blurred.
+  when the centre of the pixel lies inside it. The density may be any
+  number of pixels per unit (1.25, 1.5, ...). Outlines are made by eroding
+  the shape's pixel mask by a whole number of pixels (the density rounded,
+  at least one), so they are even and never blurred. ``snap`` and ``stroke``
+  put small features on the pixel grid of each density, so a line drawn one
+  outline wide comes out exactly that wide wherever it lies.
 * ``SmoothCanvas`` gives anti-aliased art (the application icon): coverage
   is estimated from the signed distance at the pixel centre.
 
@@ -251,6 +254,19 @@ class Offset(Shape):
         return (b[0] - d, b[1] - d, b[2] + d, b[3] + d)
 
 
+def map_point(kind, size, u, v):
+    """Where the mirror or quarter turn ``kind`` (see Mapped) takes (u, v)."""
+    s = size
+    return {
+        "id": lambda: (u, v),
+        "flip_x": lambda: (s - u, v),
+        "flip_y": lambda: (u, s - v),
+        "transpose": lambda: (v, u),
+        "rot_cw": lambda: (s - v, u),
+        "rot_ccw": lambda: (v, s - u),
+    }[kind]()
+
+
 class Mapped(Shape):
     """A shape seen through a mirror or a quarter turn of the tile.
 
@@ -284,18 +300,7 @@ class Mapped(Shape):
 
     def bbox(self):
         x0, y0, x1, y1 = self.a.bbox()
-        s = self.size
-        k = self.kind
-        corners = [(x0, y0), (x1, y1)]
-        fwd = {
-            "id": lambda u, v: (u, v),
-            "flip_x": lambda u, v: (s - u, v),
-            "flip_y": lambda u, v: (u, s - v),
-            "transpose": lambda u, v: (v, u),
-            "rot_cw": lambda u, v: (s - v, u),
-            "rot_ccw": lambda u, v: (v, s - u),
-        }[k]
-        pts = [fwd(*c) for c in corners]
+        pts = [map_point(self.kind, self.size, u, v) for u, v in ((x0, y0), (x1, y1))]
         return (min(p[0] for p in pts), min(p[1] for p in pts),
                 max(p[0] for p in pts), max(p[1] for p in pts))
 
@@ -338,7 +343,39 @@ class PixelCanvas:
     def __init__(self, width, height, scale, background):
         self.width, self.height, self.scale = width, height, scale
         self.px = [[background] * width for _ in range(height)]
-        self.pad = 3 * scale
+        self.pad = int(math.ceil(3 * scale))
+        # Outline width in whole pixels: the density rounded half up, so 1 px
+        # up to 1.25 pixels per unit, 2 px from 1.5 to 2.25, 3 px from 2.5 to 3.
+        self.lw = max(1, int(math.floor(scale + 0.5)))
+
+    def snap(self, u, n):
+        """The unit coordinate nearest ``u`` on which a run of ``n`` pixels is
+        centred exactly: a pixel centre when n is odd, a pixel edge when even."""
+        p = u * self.scale
+        off = 0.5 if n % 2 else 0.0
+        lo = math.floor(p - off) + off
+        hi = lo + 1.0
+        if p - lo < hi - p:
+            q = lo
+        elif hi - p < p - lo:
+            q = hi
+        else:  # halfway: lean towards the middle, so mirrored features stay mirrored
+            q = hi if p < self.width / 2 else lo
+        return q / self.scale
+
+    def span(self, u):
+        """Whole number of pixels that ``u`` units cover at this density."""
+        return max(1, int(math.floor(u * self.scale + 0.5)))
+
+    def stroke(self, points, k=1, px=None):
+        """A thick line through ``points`` (units), ``k`` outline widths (or
+        ``px`` pixels) wide, with every vertex snapped to the pixel grid so
+        that straight runs are exactly that many pixels thick at any density."""
+        n = k * self.lw if px is None else px
+        pts = [(self.snap(x, n), self.snap(y, n)) for x, y in points]
+        # a tenth of a pixel more than n keeps ties at the border out
+        return polyline(pts, (n + 0.1) / self.scale) if len(pts) > 1 else \
+            Capsule(pts[0][0], pts[0][1], pts[0][0], pts[0][1], (n + 0.1) / self.scale)
 
     def mask(self, shape):
         s = self.scale
@@ -365,7 +402,7 @@ class PixelCanvas:
     def outlined(self, shape, fill, line=(0, 0, 0), width=None):
         """Fill a shape and ring it with an outline inside its edge.
         Returns the shape's mask."""
-        w = self.scale if width is None else width
+        w = self.lw if width is None else width
         m = self.mask(shape)
         self.paint(m, line)
         if fill is not None:

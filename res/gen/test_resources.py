@@ -25,6 +25,7 @@ sys.dont_write_bytecode = True
 import make_resources  # noqa: E402
 import pngio  # noqa: E402
 import shapes  # noqa: E402
+import tiles  # noqa: E402
 import verify  # noqa: E402
 
 RES = os.path.dirname(HERE)
@@ -48,16 +49,23 @@ def run_verify(root):
 
 
 class DamagedCopy:
-    """A temporary res/ directory holding a fresh build and resource.h."""
+    """A temporary tree holding a fresh build in res/ and the headers that
+    declare the sound ids, laid out as in the repository."""
 
     def __enter__(self):
-        self.root = tempfile.mkdtemp(prefix="coilix-test-")
+        self.top = tempfile.mkdtemp(prefix="coilix-test-")
+        self.root = os.path.join(self.top, "res")
         make_resources.write(Built.get(), self.root)
-        shutil.copy(os.path.join(RES, "resource.h"), self.root)
+        for rel in verify.SOUND_ID_FILES:
+            src = os.path.join(RES, rel)
+            if os.path.isfile(src):
+                dst = os.path.normpath(os.path.join(self.root, rel))
+                os.makedirs(os.path.dirname(dst), exist_ok=True)
+                shutil.copy(src, dst)
         return self
 
     def __exit__(self, *exc):
-        shutil.rmtree(self.root)
+        shutil.rmtree(self.top)
 
     def path(self, rel):
         return os.path.join(self.root, rel)
@@ -90,13 +98,27 @@ class GeneratorTest(unittest.TestCase):
             with open(d.path("sounds/coin.wav"), "r+b") as f:
                 f.seek(100)
                 f.write(b"\x01\x02")
-            with open(d.path("tiles/old_tile.png"), "wb") as f:
+            os.makedirs(d.path("tiles/2x"))
+            with open(d.path("tiles/2x/coin.png"), "wb") as f:
                 f.write(b"x")
             with redirect_stdout(io.StringIO()) as out:
                 rc = make_resources.check(d.root)
         self.assertEqual(rc, 1)
         self.assertIn("differs: sounds/coin.wav", out.getvalue())
-        self.assertIn("not made by the generator: tiles/old_tile.png", out.getvalue())
+        self.assertIn("not made by the generator: tiles/2x/coin.png", out.getvalue())
+
+    def test_regenerating_removes_files_and_folders_of_an_older_layout(self):
+        with DamagedCopy() as d:
+            os.makedirs(d.path("tiles/2x"))
+            for rel in ("tiles/2x/coin.png", "tiles/coin.png"):
+                with open(d.path(rel), "wb") as f:
+                    f.write(b"x")
+            with redirect_stdout(io.StringIO()):
+                self.assertEqual(make_resources.main(["--out", d.root]), 0)
+                self.assertEqual(make_resources.check(d.root), 0)
+            self.assertFalse(os.path.exists(d.path("tiles/2x")))
+            self.assertFalse(os.path.exists(d.path("tiles/coin.png")))
+            self.assertTrue(os.path.isfile(d.path("tiles/24/coin.png")))
 
     def test_png_round_trip(self):
         px = [[(0, 255, 0), (1, 2, 3), (250, 0, 9)], [(1, 2, 3), (0, 255, 0), (0, 255, 0)]]
@@ -122,39 +144,67 @@ class VerifyTest(unittest.TestCase):
 
     def test_head_joined_on_the_wrong_side_fails(self):
         with DamagedCopy() as d:
-            shutil.copy(d.path("tiles/head_left.png"), d.path("tiles/head_right.png"))
+            shutil.copy(d.path("tiles/30/head_left.png"), d.path("tiles/30/head_right.png"))
             rc, out = run_verify(d.root)
         self.assertEqual(rc, 1)
-        self.assertIn("tiles/head_right.png: stub on the left edge", out)
-        self.assertIn("tiles/head_right.png: right edge is joined nowhere", out)
+        self.assertIn("tiles/30/head_right.png: stub on the left edge", out)
+        self.assertIn("tiles/30/head_right.png: right edge is joined nowhere", out)
 
-    def test_stub_with_a_wrong_pixel_fails(self):
-        with DamagedCopy() as d:
-            px = d.read_png("tiles/2x/body_vert.png")
-            px[47][28] = px[47][24]          # outline pixel turned yellow
-            d.write_png("tiles/2x/body_vert.png", px)
-            rc, out = run_verify(d.root)
-        self.assertEqual(rc, 1)
-        self.assertIn("tiles/2x/body_vert.png: stub on the bottom edge (line 0) is wrong at [28]", out)
+    def test_stub_with_a_wrong_pixel_fails_at_any_size(self):
+        # (file, pixel (y, x) to spoil, pixel whose colour it takes, expected report)
+        cases = [
+            ("tiles/24/body_horz.png", (0, 9), (12, 12),
+             "tiles/24/body_horz.png: top edge is joined nowhere but not green in its middle at [9]"),
+            ("tiles/30/body_vert.png", (29, 18), (29, 15),
+             "tiles/30/body_vert.png: stub on the bottom edge (line 0) is wrong at [18]"),
+            ("tiles/48/body_vert.png", (47, 28), (47, 24),
+             "tiles/48/body_vert.png: stub on the bottom edge (line 0) is wrong at [28]"),
+            ("tiles/66/tail_down.png", (64, 27), (64, 33),
+             "tiles/66/tail_down.png: stub on the bottom edge (line 1) is wrong at [27]"),
+            ("tiles/54/body_vert.png", (1, 19), (1, 20),
+             "tiles/54/body_vert.png: top edge (line 1) is not green outside the stub at [19]"),
+        ]
+        for rel, (y, x), (sy, sx), report in cases:
+            with self.subTest(rel=rel), DamagedCopy() as d:
+                px = d.read_png(rel)
+                self.assertNotEqual(px[y][x], px[sy][sx])
+                px[y][x] = px[sy][sx]
+                d.write_png(rel, px)
+                rc, out = run_verify(d.root)
+                self.assertEqual(rc, 1)
+                self.assertIn(report, out)
 
-    def test_pixel_doubled_2x_tile_fails(self):
+    def test_a_feature_recoloured_at_one_size_fails(self):
+        # the mark on the head moving up, drawn black at 24 px only
         with DamagedCopy() as d:
-            one = d.read_png("tiles/coin.png")
-            d.write_png("tiles/2x/coin.png", [[one[y // 2][x // 2] for x in range(48)] for y in range(48)])
+            mouth = tiles.MOUTH + (255,)
+            px = d.read_png("tiles/24/head_up.png")
+            d.write_png("tiles/24/head_up.png", [[(0, 0, 0, 255) if p == mouth else p for p in row] for row in px])
             rc, out = run_verify(d.root)
         self.assertEqual(rc, 1)
-        self.assertIn("tiles/2x/coin.png is only the 1x tile doubled", out)
+        self.assertIn("tiles/36/head_up.png: colours [(120, 0, 16, 255)] differ from the 24 px tile's ([])", out)
+
+    def test_enlarged_24_px_tile_fails(self):
+        with DamagedCopy() as d:
+            one = d.read_png("tiles/24/coin.png")
+            for k in (2, 3):
+                n = 24 * k
+                d.write_png("tiles/%d/coin.png" % n, [[one[y // k][x // k] for x in range(n)] for y in range(n)])
+            rc, out = run_verify(d.root)
+        self.assertEqual(rc, 1)
+        self.assertIn("tiles/48/coin.png is only the 24 px tile enlarged", out)
+        self.assertIn("tiles/72/coin.png is only the 24 px tile enlarged", out)
 
     def test_too_many_colours_and_a_coloured_corner_fail(self):
         with DamagedCopy() as d:
-            px = d.read_png("tiles/apple.png")
+            px = d.read_png("tiles/42/apple.png")
             for i in range(16):
                 px[0][i] = (i * 8, 0, 200, 255)
-            d.write_png("tiles/apple.png", px)
+            d.write_png("tiles/42/apple.png", px)
             rc, out = run_verify(d.root)
         self.assertEqual(rc, 1)
-        self.assertIn("tiles/apple.png has", out)
-        self.assertIn("tiles/apple.png has a corner that is not pure green", out)
+        self.assertIn("tiles/42/apple.png has 2", out)
+        self.assertIn("tiles/42/apple.png has a corner that is not pure green", out)
 
     def test_sound_of_the_wrong_length_fails(self):
         with DamagedCopy() as d:

@@ -6,13 +6,16 @@
 It reads the files as the game would (it decodes them; it does not ask the
 generator what it meant to draw) and checks:
 
-* tiles: 24 x 24 (2x: 48 x 48), opaque, at most 16 colours, pure green
-  corners; every crawler piece has a stub of outline-yellow-outline exactly
-  on the edges it joins and pure green at the middle of every other edge;
-  items and the start face join nothing; each 2x tile is redrawn, not a
-  pixel-doubled 1x tile;
-* sounds: one per sound id in resource.h, 16-bit mono PCM at 22050 Hz, of
-  about the intended length, quiet at both ends, not clipped;
+* tiles: each of the 23 at every size in TILE_SIZES, square, opaque, at
+  most 16 colours, pure green corners; every crawler piece has a stub of
+  outline-yellow-outline exactly where STUBS puts it on the edges it joins
+  and pure green at the middle of every other edge; items and the start
+  face join nothing; every size of a tile has exactly the colours of its
+  24 px version (a feature lost or recoloured at one size shows), and the
+  48 and 72 px tiles are redrawn, not the 24 px tile enlarged;
+* sounds: one per sound id the program declares (IDW_...), 16-bit mono
+  PCM at 22050 Hz, of about the intended length, quiet at both ends, not
+  clipped;
 * toolbar images: 16 x 15 (2x: 32 x 30) RGBA with a transparent ground;
 * icons: square RGBA PNGs of each size, and a well-formed SVG;
 * resources.qrc: lists exactly the generated files, all present.
@@ -52,6 +55,16 @@ TILES = [
     (19, "skull", set()), (20, "dropping", set()), (21, "apple", set()),
     (22, "coin", set()), (23, "start", set()),
 ]
+# The tile sizes in pixels (24 x the device pixel ratios 1, 1.25, ... 3) and,
+# for each, where a join's stub lies along the tile edge: its first pixel and
+# the width of its black sides. The stub runs from that pixel to the same
+# distance from the far end of the edge (pixels first .. size-1-first), so
+# the stubs of two neighbours meet edge to edge. The same width of black is
+# the outline of the whole piece, and the stub fills the green gap between
+# disc and edge, which is that many lines deep.
+TILE_SIZES = [24, 30, 36, 42, 48, 54, 60, 66, 72]
+STUBS = {24: (9, 1), 30: (11, 1), 36: (13, 2), 42: (16, 2), 48: (18, 2),
+         54: (20, 2), 60: (22, 3), 66: (25, 3), 72: (27, 3)}
 SOUND_SECONDS = {150: 0.03, 152: 0.08, 153: 0.39, 154: 0.26, 155: 0.83, 156: 0.51, 159: 0.79}
 SOUND_FILES = {150: "move", 152: "apple", 153: "coin", 154: "skull", 155: "crash",
                156: "dropping", 159: "highscore"}
@@ -91,33 +104,32 @@ def edge_line(px, edge, depth):
     return [row[n - 1 - depth] for row in px]
 
 
-def stub_yellow(px, scale):
-    """The yellow of the crawler: the colour at the centre of a body disc's
-    stub on the left edge of body_horz is taken as the reference."""
-    return px[12 * scale][0]
+def stub_yellow(px):
+    """The yellow of the crawler: the colour at the middle of the stub on the
+    left edge of body_horz is taken as the reference."""
+    return px[len(px) // 2][0]
 
 
 def check_tiles(rep, res):
-    yellow = {}
-    for scale, sub in ((1, "tiles"), (2, "tiles/2x")):
-        path = os.path.join(res, sub, "body_horz.png")
+    base = {}            # name -> pixels of the 24 px tile
+    yellow = {}          # size -> stub yellow
+    for size in TILE_SIZES:
+        path = os.path.join(res, "tiles", str(size), "body_horz.png")
         if os.path.isfile(path):
-            yellow[scale] = stub_yellow(load_png(path)[3], scale)
-    for scale in (1, 2):
-        if scale in yellow:
-            y = yellow[scale]
-            rep.check(y[0] > 200 and y[1] > 180 and y[2] < 100,
-                      "%dx crawler stub colour %r is not a yellow" % (scale, y))
+            yellow[size] = stub_yellow(load_png(path)[3])
+    if 24 in yellow:
+        y = yellow[24]
+        rep.check(y[0] > 200 and y[1] > 180 and y[2] < 100, "crawler stub colour %r is not a yellow" % (y,))
+    for size, y in sorted(yellow.items()):
+        rep.check(y == yellow.get(24), "tiles/%d: crawler stub colour %r differs from the 24 px one" % (size, y))
 
     for ct, name, joins in TILES:
-        one = None
-        for scale, sub in ((1, "tiles"), (2, "tiles/2x")):
-            label = "%s/%s.png" % (sub, name)
-            path = os.path.join(res, sub, name + ".png")
+        for size in TILE_SIZES:
+            label = "tiles/%d/%s.png" % (size, name)
+            path = os.path.join(res, "tiles", str(size), name + ".png")
             if not rep.check(os.path.isfile(path), "%s is missing" % label):
                 continue
             w, h, info, px = load_png(path)
-            size = 24 * scale
             if not rep.check((w, h) == (size, size), "%s is %dx%d, not %dx%d" % (label, w, h, size, size)):
                 continue
             colours = {p for row in px for p in row}
@@ -128,47 +140,68 @@ def check_tiles(rep, res):
             corners = [px[0][0], px[0][-1], px[-1][0], px[-1][-1]]
             rep.check(all(c == GREEN for c in corners), "%s has a corner that is not pure green" % label)
             rep.check(GREEN in colours and len(colours) > 2, "%s shows nothing on the green" % label)
+            check_stubs(rep, label, px, size, joins, yellow.get(size))
 
-            mid = range(9 * scale, 15 * scale)            # the stub's span along an edge
-            black = set(range(9 * scale, 10 * scale)) | set(range(14 * scale, 15 * scale))
-            for edge in ("top", "bottom", "left", "right"):
-                if edge in joins:
-                    for depth in range(scale):            # the gap between disc and edge
-                        line = edge_line(px, edge, depth)
-                        want_y = yellow.get(scale)
-                        bad = [i for i in mid
-                               if (line[i] != BLACK if i in black else line[i] != want_y)]
-                        rep.check(not bad, "%s: stub on the %s edge (line %d) is wrong at %s"
-                                  % (label, edge, depth, bad))
-                        outside = [i for i in range(size) if i not in mid and line[i] != GREEN]
-                        rep.check(not outside, "%s: %s edge (line %d) is not green outside the stub at %s"
-                                  % (label, edge, depth, outside))
-                else:
-                    line = edge_line(px, edge, 0)
-                    bad = [i for i in mid if line[i] != GREEN]
-                    rep.check(not bad, "%s: %s edge is joined nowhere but not green in its middle at %s"
-                              % (label, edge, bad))
-            if scale == 1:
-                one = px
-            elif one is not None:
-                doubled = all(px[y][x] == one[y // 2][x // 2] for y in range(48) for x in range(48))
-                rep.check(not doubled, "%s is only the 1x tile doubled" % label)
+            if size == 24:
+                base[name] = px
+            elif name in base:
+                # the same picture at every size: every colour of the 24 px
+                # tile and no other, so no feature is lost, added or recoloured
+                one = {p for row in base[name] for p in row}
+                rep.check(colours == one, "%s: colours %s differ from the 24 px tile's (%s)"
+                          % (label, sorted(colours - one), sorted(one - colours)))
+                k = size // 24
+                if size % 24 == 0:
+                    copied = all(px[y][x] == base[name][y // k][x // k] for y in range(size) for x in range(size))
+                    rep.check(not copied, "%s is only the 24 px tile enlarged" % label)
+
+
+def check_stubs(rep, label, px, size, joins, want_yellow):
+    """Every joined edge carries the stub exactly as STUBS gives it for this
+    size, in every line of the gap between the disc and the edge; the middle
+    of every other edge is green."""
+    first, line = STUBS[size]
+    last = size - 1 - first
+    mid = range(first, last + 1)
+    black = set(range(first, first + line)) | set(range(last - line + 1, last + 1))
+    for edge in ("top", "bottom", "left", "right"):
+        if edge in joins:
+            for depth in range(line):
+                row = edge_line(px, edge, depth)
+                bad = [i for i in mid if (row[i] != BLACK if i in black else row[i] != want_yellow)]
+                rep.check(not bad, "%s: stub on the %s edge (line %d) is wrong at %s" % (label, edge, depth, bad))
+                outside = [i for i in range(size) if i not in mid and row[i] != GREEN]
+                rep.check(not outside, "%s: %s edge (line %d) is not green outside the stub at %s"
+                          % (label, edge, depth, outside))
+        else:
+            row = edge_line(px, edge, 0)
+            bad = [i for i in mid if row[i] != GREEN]
+            rep.check(not bad, "%s: %s edge is joined nowhere but not green in its middle at %s"
+                      % (label, edge, bad))
+
+
+# Where the program declares its sound ids (IDW_...), relative to res/: as
+# macros in the resource header or as enumerators beside the game rules.
+SOUND_ID_FILES = ["resource.h", os.path.join("..", "game", "GameHost.h")]
 
 
 def resource_sound_ids(res):
-    path = os.path.join(res, "resource.h")
     ids = {}
-    with open(path, encoding="utf-8") as f:
-        for line in f:
-            m = re.match(r"#define\s+(IDW_\w+)\s+(\d+)", line)
-            if m:
-                ids[m.group(1)] = int(m.group(2))
+    for rel in SOUND_ID_FILES:
+        path = os.path.join(res, rel)
+        if not os.path.isfile(path):
+            continue
+        with open(path, encoding="utf-8") as f:
+            for line in f:
+                m = re.match(r"\s*(?:#define\s+(IDW_\w+)\s+|(IDW_\w+)\s*=\s*)(\d+)\b", line)
+                if m:
+                    ids[m.group(1) or m.group(2)] = int(m.group(3))
     return ids
 
 
 def check_sounds(rep, res):
     ids = set(resource_sound_ids(res).values())
-    rep.check(ids == set(SOUND_FILES), "sound ids in resource.h %s differ from the sound files %s"
+    rep.check(ids == set(SOUND_FILES), "the program's sound ids %s differ from the sound files %s"
               % (sorted(ids), sorted(SOUND_FILES)))
     for sid, name in sorted(SOUND_FILES.items()):
         label = "sounds/%s.wav" % name
@@ -239,7 +272,7 @@ def check_qrc(rep, res):
         rep.check(alias == rel, "resources.qrc gives %s the alias %s" % (rel, alias))
     wanted = set()
     for _, name, _ in TILES:
-        wanted |= {"tiles/%s.png" % name, "tiles/2x/%s.png" % name}
+        wanted |= {"tiles/%d/%s.png" % (size, name) for size in TILE_SIZES}
     wanted |= {"sounds/%s.wav" % n for n in SOUND_FILES.values()}
     wanted |= {"toolbar/%s.png" % n for n in TOOLBAR} | {"toolbar/2x/%s.png" % n for n in TOOLBAR}
     wanted |= {"icons/coilix-%d.png" % s for s in ICON_SIZES} | {"icons/coilix.svg"}
