@@ -26,9 +26,10 @@ Session::Session(const Setup& setup, TranscriptHost& host)
     m_settings.m_nArrayHeight = setup.nHeight;
     m_settings.m_nGameSpeed = setup.nSpeedIndex;
     m_settings.m_bSounds = 1;
+    // As the program does once the name is asked (here none is typed).
     host.SetScoreKeeper([this](int /*nRow*/) {
-        SaveScoreTable(m_scoreTable, m_registry, m_profile.AppKey(), m_doc.m_nWidth,
-                       m_doc.m_nHeight, m_doc.m_nSpeed);
+        EnterScore(m_scoreTable, m_registry, m_profile.AppKey(), m_doc.m_nWidth, m_doc.m_nHeight,
+                   m_doc.m_nSpeed, ScoreEntry("", m_doc.m_nScore));
     });
 }
 
