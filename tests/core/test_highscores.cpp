@@ -13,7 +13,9 @@
 #include <vector>
 
 #include "store/CodePage.h"
+#include "store/CoilixDoc.h"
 #include "store/FileRegistry.h"
+#include "store/GameSettings.h"
 #include "store/Profile.h"
 #include "store/RegFile.h"
 #include "store/ScoreStore.h"
@@ -309,19 +311,37 @@ TEST(StoreHighScores, SpeedsKeepSeparateTables) {
     }
 }
 
-TEST(StoreHighScores, LoadAndSaveLeaveTheGamesRandomSequenceAlone) {
+TEST(StoreHighScores, LoadAndSaveLeaveTheGamesGeneratorAlone) {
+    // The scrambling draws from a generator of its own, started afresh for
+    // each table: the same table is stored as the same bytes every time.
+    const HighScoreTable t = TableOf({5, 4});
     CMemoryRegistry reg;
-    std::srand(12345);
-    const int a1 = std::rand();
-    const int a2 = std::rand();
-    std::srand(12345);
-    const int b1 = std::rand();
-    HighScoreTable t = TableOf({5, 4});
     SaveScoreTable(t, reg, kAppKey, 17, 13, 250);
-    LoadScoreTable(t, reg, kAppKey, 17, 13, 250);
-    const int b2 = std::rand();
-    EXPECT_EQ(a1, b1);
-    EXPECT_EQ(a2, b2);
+    const std::optional<RegValue> first = reg.Query(kAppKey, "Scores (17x13/250)");
+    ASSERT_TRUE(first);
+    SaveScoreTable(t, reg, kAppKey, 17, 13, 250);
+    EXPECT_EQ(reg.Query(kAppKey, "Scores (17x13/250)"), first);
+
+    // A new game loads its board's table after laying the board out; the
+    // game's generator goes on with the same draws whether a table is stored
+    // (and unscrambled) or not.
+    uint32_t nStateAfter[2] = {};
+    for (const bool bStored : {false, true}) {
+        CMemoryRegistry store;
+        if (bStored) SaveScoreTable(t, store, kAppKey, 17, 13, 250);
+        CProfile profile(store, kAppKey);
+        GameSettings settings;
+        settings.m_nArrayWidth = 17;
+        settings.m_nArrayHeight = 13;
+        settings.m_nGameSpeed = kSpeedNormal;
+        HighScoreTable table;
+        CCoilixDoc doc(settings, table, profile);
+        doc.m_nSeedOverride = 12345;
+        ASSERT_TRUE(doc.OnNewDocument());
+        EXPECT_EQ(Scores(table).size(), bStored ? 10u : 0u);
+        nStateAfter[bStored ? 1 : 0] = doc.m_random.State();
+    }
+    EXPECT_EQ(nStateAfter[0], nStateAfter[1]);
 }
 
 // ---------------------------------------------------------------------------
