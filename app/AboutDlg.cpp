@@ -37,12 +37,5 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
     pTop->addSpacing(12);
     pTop->addLayout(pTexts, 1);
 
-    QDialogButtonBox* pButtons =
-        MakeDialogButtons(this, {{IDS_BTN_OK, QDialogButtonBox::AcceptRole}});
-
-    auto* pLayout = new QVBoxLayout(this);
-    pLayout->addLayout(pTop);
-    pLayout->addSpacing(8);
-    pLayout->addWidget(pButtons);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutDialog(this, pTop, {{IDS_BTN_OK, QDialogButtonBox::AcceptRole}});
 }

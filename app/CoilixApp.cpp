@@ -25,6 +25,7 @@
 #include <filesystem>
 #include <functional>
 #include <iterator>
+#include <utility>
 
 #include "app/AboutDlg.h"
 #include "app/AppInfo.h"
@@ -561,43 +562,31 @@ bool CCoilixApp::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
         }
         return true;
     }
-    switch (nID) {
-        case ID_FILE_NEW:
-            if (bRun) OnFileNew();
-            return true;
-        case ID_NEW_GAME:
-            if (bRun) OnNewGame();
-            return true;
-        case ID_FILE_OPEN:
-            if (bRun) OnFileOpen();
-            return true;
-        case ID_FILE_SAVE:
-            if (bRun) OnFileSave();
-            return true;
-        case ID_FILE_SAVE_AS:
-            if (bRun) OnFileSaveAs();
-            return true;
-        case ID_FILE_PRINT:
-            if (bRun) OnFilePrint();
-            return true;
-        case ID_FILE_PRINT_PREVIEW:
-            if (bRun) OnFilePrintPreview();
-            return true;
-        case ID_FILE_PRINT_SETUP:
-            if (bRun) OnFilePrintSetup();
-            return true;
-        case ID_APP_ABOUT:
-            if (bRun) OnAppAbout();
-            return true;
-        case ID_SOUNDS:
-            if (!bRun) {
-                // Checked (button pressed) while the game is silent.
-                pCmdUI->SetCheck(m_settings.m_bSounds == 0);
-            } else {
-                OnSounds();
-            }
-            return true;
-        default:
-            return false;
+    if (nID == ID_SOUNDS) {
+        if (bRun) {
+            OnSounds();
+        } else {
+            // Checked (button pressed) while the game is silent.
+            pCmdUI->SetCheck(m_settings.m_bSounds == 0);
+        }
+        return true;
     }
+    // The application's commands: always enabled, each run by its handler.
+    static const std::pair<unsigned, void (*)(CCoilixApp&)> kCommands[] = {
+        {ID_FILE_NEW, [](CCoilixApp& app) { app.OnFileNew(); }},
+        {ID_NEW_GAME, [](CCoilixApp& app) { app.OnNewGame(); }},
+        {ID_FILE_OPEN, [](CCoilixApp& app) { app.OnFileOpen(); }},
+        {ID_FILE_SAVE, [](CCoilixApp& app) { app.OnFileSave(); }},
+        {ID_FILE_SAVE_AS, [](CCoilixApp& app) { app.OnFileSaveAs(); }},
+        {ID_FILE_PRINT, [](CCoilixApp& app) { app.OnFilePrint(); }},
+        {ID_FILE_PRINT_PREVIEW, [](CCoilixApp& app) { app.OnFilePrintPreview(); }},
+        {ID_FILE_PRINT_SETUP, [](CCoilixApp& app) { app.OnFilePrintSetup(); }},
+        {ID_APP_ABOUT, [](CCoilixApp& app) { app.OnAppAbout(); }},
+    };
+    for (const auto& [nCommand, fnRun] : kCommands) {
+        if (nCommand != nID) continue;
+        if (bRun) fnRun(*this);
+        return true;
+    }
+    return false;
 }

@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <initializer_list>
 #include <utility>
 
@@ -25,6 +26,18 @@ inline QDialogButtonBox* MakeDialogButtons(
     QObject::connect(pBox, &QDialogButtonBox::accepted, pDlg, &QDialog::accept);
     QObject::connect(pBox, &QDialogButtonBox::rejected, pDlg, &QDialog::reject);
     return pBox;
+}
+
+// Lays a dialog out at a fixed size: its contents, and its push buttons
+// (as MakeDialogButtons makes them) below.
+inline void LayOutDialog(
+    QDialog* pDlg, QLayout* pContents,
+    std::initializer_list<std::pair<unsigned, QDialogButtonBox::ButtonRole>> buttons) {
+    auto* pLayout = new QVBoxLayout(pDlg);
+    pLayout->addLayout(pContents);
+    pLayout->addSpacing(8);
+    pLayout->addWidget(MakeDialogButtons(pDlg, buttons));
+    pLayout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 // A message box under the program's title. The text is shown as it is, never

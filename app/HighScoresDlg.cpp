@@ -64,16 +64,22 @@ QLabel* Heading(unsigned nID, Qt::Alignment align) {
     return pLabel;
 }
 
-}  // namespace
-
-CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table, CodePage cp)
-    : QDialog(pParent) {
-    setWindowTitle(LoadQString(IDS_HIGH_SCORES_TITLE));
+// The grid of both dialogs: position, name and score, under their headings.
+QGridLayout* ScoreGrid() {
     auto* pGrid = new QGridLayout;
     pGrid->setHorizontalSpacing(16);
     pGrid->addWidget(Heading(IDS_COL_POSITION, Qt::AlignLeft), 0, 0);
     pGrid->addWidget(Heading(IDS_COL_NAME, Qt::AlignLeft), 0, 1);
     pGrid->addWidget(Heading(IDS_COL_SCORE, Qt::AlignRight), 0, 2);
+    return pGrid;
+}
+
+}  // namespace
+
+CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table, CodePage cp)
+    : QDialog(pParent) {
+    setWindowTitle(LoadQString(IDS_HIGH_SCORES_TITLE));
+    QGridLayout* pGrid = ScoreGrid();
     const int nRows = std::min(table.GetCount(), 10);
     for (int i = 0; i < 10; ++i) {
         auto* pPos = PlainLabel(QStringLiteral("%1.").arg(i + 1));
@@ -96,26 +102,14 @@ CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table, Co
         pGrid->addWidget(pName, i + 1, 1);
         pGrid->addWidget(pScore, i + 1, 2);
     }
-    QDialogButtonBox* pButtons =
-        MakeDialogButtons(this, {{IDS_BTN_CLOSE, QDialogButtonBox::RejectRole}});
-
-    auto* pLayout = new QVBoxLayout(this);
-    pLayout->addLayout(pGrid);
-    pLayout->addSpacing(8);
-    pLayout->addWidget(pButtons);
-    setSizeGripEnabled(false);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutDialog(this, pGrid, {{IDS_BTN_CLOSE, QDialogButtonBox::RejectRole}});
 }
 
 CNewHighScoreDlg::CNewHighScoreDlg(QWidget* pParent, int nRow, int nScore,
                                    const std::string& strProposed, CodePage cp)
     : QDialog(pParent) {
     setWindowTitle(LoadQString(IDS_NEW_HIGH_SCORE_TITLE));
-    auto* pGrid = new QGridLayout;
-    pGrid->setHorizontalSpacing(16);
-    pGrid->addWidget(Heading(IDS_COL_POSITION, Qt::AlignLeft), 0, 0);
-    pGrid->addWidget(Heading(IDS_COL_NAME, Qt::AlignLeft), 0, 1);
-    pGrid->addWidget(Heading(IDS_COL_SCORE, Qt::AlignRight), 0, 2);
+    QGridLayout* pGrid = ScoreGrid();
 
     auto* pPos = PlainLabel(QStringLiteral("%1.").arg(nRow + 1));
     pPos->setObjectName("position");
@@ -133,15 +127,9 @@ CNewHighScoreDlg::CNewHighScoreDlg(QWidget* pParent, int nRow, int nScore,
     pGrid->addWidget(m_pName, 1, 1);
     pGrid->addWidget(pScore, 1, 2);
 
-    QDialogButtonBox* pButtons =
-        MakeDialogButtons(this, {{IDS_BTN_OK, QDialogButtonBox::AcceptRole},
-                                 {IDS_BTN_CANCEL, QDialogButtonBox::RejectRole}});
-
-    auto* pLayout = new QVBoxLayout(this);
-    pLayout->addLayout(pGrid);
-    pLayout->addSpacing(8);
-    pLayout->addWidget(pButtons);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutDialog(this, pGrid,
+                 {{IDS_BTN_OK, QDialogButtonBox::AcceptRole},
+                  {IDS_BTN_CANCEL, QDialogButtonBox::RejectRole}});
 
     // Typing replaces the proposed name; Enter keeps it.
     m_pName->setFocus();

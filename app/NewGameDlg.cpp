@@ -41,14 +41,9 @@ CNewGameDlg::CNewGameDlg(QWidget* pParent, GameSettings& settings)
     pForm->addRow(LoadQString(IDS_LBL_HEIGHT), m_pHeight);
     pForm->addRow(LoadQString(IDS_LBL_SPEED), m_pSpeed);
 
-    QDialogButtonBox* pButtons =
-        MakeDialogButtons(this, {{IDS_BTN_OK, QDialogButtonBox::AcceptRole},
-                                 {IDS_BTN_CANCEL, QDialogButtonBox::RejectRole}});
-
-    auto* pLayout = new QVBoxLayout(this);
-    pLayout->addLayout(pForm);
-    pLayout->addWidget(pButtons);
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    LayOutDialog(this, pForm,
+                 {{IDS_BTN_OK, QDialogButtonBox::AcceptRole},
+                  {IDS_BTN_CANCEL, QDialogButtonBox::RejectRole}});
 
     // Initial values from the settings. A preset size shows its own numbers.
     m_nArraySize = settings.m_nArraySize;
