@@ -99,5 +99,10 @@ FrameBars MainFrameBars() {
     };
     bars.strToolbarCaption = LoadQString(IDS_TOOLBAR);
     bars.nPane1Width = kScorePaneMinWidth;
+    bars.strPane1Format = LoadQString(IDS_SCORE);
     return bars;
+}
+
+QString BoardAccessibleName() {
+    return Text("Board", "Hrací plocha");
 }

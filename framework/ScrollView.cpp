@@ -4,9 +4,13 @@
 #include <QMainWindow>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <algorithm>
+
+#include "framework/FrameWnd.h"
 
 CScrollView::CScrollView(QWidget* pParent) : QAbstractScrollArea(pParent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -81,12 +85,82 @@ void CScrollView::ResizeParentToFit() {
     QWidget* pFrame = window();
     if (pFrame == nullptr || pFrame == this) return;
     EnsureLaidOut();
+    auto* pFrameWnd = dynamic_cast<CFrameWnd*>(pFrame);
     // Client size as it would be without scroll bars.
     const int nFrame = 2 * frameWidth();
     const QSize clientNoBars(width() - nFrame, height() - nFrame);
-    const int dx = m_sizeTotal.width() - clientNoBars.width();
-    const int dy = m_sizeTotal.height() - clientNoBars.height();
-    pFrame->resize(pFrame->width() + dx, pFrame->height() + dy);
+    QSize sizeFrame = pFrame->size() + (m_sizeTotal - clientNoBars);
+
+    // Never larger than the area windows may take on the frame's screen,
+    // decorations included; the contents scroll then, and the bar that this
+    // brings is made room for when the other side still fits.
+    QRect rcAvail;
+    QMargins margins;
+    if (pFrameWnd != nullptr) {
+        rcAvail = pFrameWnd->AvailableArea();
+        margins = pFrameWnd->FrameMargins();
+    } else if (const QScreen* pScreen = pFrame->screen()) {
+        rcAvail = pScreen->availableGeometry();
+    }
+    if (rcAvail.isValid()) {
+        const QSize sizeMax(rcAvail.width() - margins.left() - margins.right(),
+                            rcAvail.height() - margins.top() - margins.bottom());
+        const int nBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        bool bBarH = false, bBarV = false;
+        for (int nPass = 0; nPass < 2; ++nPass) {
+            if (!bBarH && sizeFrame.width() > sizeMax.width()) {
+                bBarH = true;
+                sizeFrame.rheight() += nBar;
+            }
+            if (!bBarV && sizeFrame.height() > sizeMax.height()) {
+                bBarV = true;
+                sizeFrame.rwidth() += nBar;
+            }
+        }
+        sizeFrame = sizeFrame.boundedTo(sizeMax);
+        // The top-left corner stays unless the frame would then reach past
+        // the area; a window the window manager has not placed yet is left
+        // for it to place.
+        if (pFrame->isVisible() || pFrame->testAttribute(Qt::WA_Moved)) {
+            const QSize outer(sizeFrame.width() + margins.left() + margins.right(),
+                              sizeFrame.height() + margins.top() + margins.bottom());
+            QPoint pt = pFrame->pos();
+            pt.setX(
+                std::max(rcAvail.left(), std::min(pt.x(), rcAvail.right() + 1 - outer.width())));
+            pt.setY(
+                std::max(rcAvail.top(), std::min(pt.y(), rcAvail.bottom() + 1 - outer.height())));
+            if (pt != pFrame->pos()) pFrame->move(pt);
+        }
+    }
+    pFrame->resize(sizeFrame);
+
+    // A frame not yet on screen may still change its bars' heights and learns
+    // its decorations only when shown: the fit is made again then.
+    if (pFrameWnd != nullptr && !pFrameWnd->IsSettled()) {
+        m_bRefitPending = true;
+        HookFrameSettled();
+    }
+}
+
+void CScrollView::HookFrameSettled() {
+    auto* pFrameWnd = dynamic_cast<CFrameWnd*>(window());
+    if (m_bSettleHooked || pFrameWnd == nullptr || pFrameWnd->IsSettled()) return;
+    m_bSettleHooked = true;
+    QPointer<CScrollView> pThis(this);
+    pFrameWnd->WhenSettled([pThis, pFrameWnd] {
+        if (pThis == nullptr) return;
+        constexpr auto kNotNormal =
+            Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen;
+        if (pThis->m_bRefitPending && (pFrameWnd->windowState() & kNotNormal) == 0)
+            pThis->ResizeParentToFit();
+        pThis->m_bRefitPending = false;
+        pThis->OnFrameSettled();
+    });
+}
+
+void CScrollView::showEvent(QShowEvent* pEvent) {
+    QAbstractScrollArea::showEvent(pEvent);
+    HookFrameSettled();
 }
 
 void CScrollView::paintEvent(QPaintEvent* pEvent) {

@@ -205,6 +205,11 @@ std::string GuiTest::StoreText() const {
     return ss.str();
 }
 
+QString ShownMenuText(CFrameWnd& frame, unsigned nID) {
+    QAction* pAction = frame.Action(nID);
+    return pAction != nullptr ? MenuItemShownText(*pAction) : QString();
+}
+
 void PrintTo(const QPoint& pt, std::ostream* os) {
     *os << "(" << pt.x() << ", " << pt.y() << ")";
 }
