@@ -166,9 +166,12 @@ void ApplyWindowPlacement(CFrameWnd& wnd, const WindowPlacement& wp) {
             wnd.resize(rc->width() - m.left() - m.right(), rc->height() - m.top() - m.bottom());
         }
     }
-    if (wp.showCmd == kShowCmdMaximized) {
-        wnd.setWindowState(wnd.windowState() | Qt::WindowMaximized);
-    } else if (wp.showCmd == kShowCmdMinimized) {
-        wnd.setWindowState(wnd.windowState() | Qt::WindowMinimized);
-    }
+    // Maximized or minimized once the window is on screen in its normal place:
+    // the window manager then knows the place to restore it to.
+    const Qt::WindowState state = wp.showCmd == kShowCmdMaximized   ? Qt::WindowMaximized
+                                  : wp.showCmd == kShowCmdMinimized ? Qt::WindowMinimized
+                                                                    : Qt::WindowNoState;
+    if (state == Qt::WindowNoState) return;
+    CFrameWnd* pWnd = &wnd;
+    wnd.WhenSettled([pWnd, state] { pWnd->setWindowState(pWnd->windowState() | state); });
 }
