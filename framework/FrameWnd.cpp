@@ -392,7 +392,7 @@ bool CFrameWnd::eventFilter(QObject* pWatched, QEvent* pEvent) {
         (pEvent->type() == QEvent::Show || pEvent->type() == QEvent::ParentChange)) {
         // The toolbar sets its own frameless flags whenever it floats anew
         // (a drag, a restored state): put the caption back after it.
-        if (m_pToolBar->isFloating() && !m_bToolBarFixQueued) {
+        if (ToolBarNeedsDecorating() && !m_bToolBarFixQueued) {
             m_bToolBarFixQueued = true;
             QTimer::singleShot(0, this, [this] { DecorateFloatingToolBar(); });
         }
@@ -406,6 +406,16 @@ bool CFrameWnd::eventFilter(QObject* pWatched, QEvent* pEvent) {
     return QMainWindow::eventFilter(pWatched, pEvent);
 }
 
+bool CFrameWnd::ToolBarNeedsDecorating() const {
+    if (m_pToolBar == nullptr || !m_pToolBar->isFloating()) return false;
+    const Qt::WindowFlags flags = m_pToolBar->windowFlags();
+    if ((flags & Qt::FramelessWindowHint) != 0 || (flags & Qt::WindowTitleHint) == 0) return true;
+    // Shown before the main window was: not yet kept above it.
+    const QWindow* pWindow = m_pToolBar->windowHandle();
+    return !m_pToolBar->isHidden() && isVisible() && pWindow != nullptr &&
+           pWindow->transientParent() != windowHandle();
+}
+
 void CFrameWnd::DecorateFloatingToolBar() {
     m_bToolBarFixQueued = false;
     if (m_pToolBar == nullptr || !m_pToolBar->isFloating()) return;
@@ -417,11 +427,12 @@ void CFrameWnd::DecorateFloatingToolBar() {
     }
     // Until the main window is on screen the toolbar is left as it is; it is
     // done again when the window shows.
-    if (!isVisible()) return;
+    if (!isVisible() || !ToolBarNeedsDecorating()) return;
     const Qt::WindowFlags flags =
         Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
     const bool bShown = !m_pToolBar->isHidden();
-    if (m_pToolBar->windowFlags() != flags) {
+    if ((m_pToolBar->windowFlags() & (Qt::FramelessWindowHint | Qt::WindowTitleHint)) !=
+        Qt::WindowTitleHint) {
         // The buttons stay where they were; the caption goes above them.
         const QRect rc = m_pToolBar->geometry();
         m_pToolBar->setWindowFlags(flags);
@@ -472,7 +483,7 @@ void CFrameWnd::resizeEvent(QResizeEvent* pEvent) {
 void CFrameWnd::showEvent(QShowEvent* pEvent) {
     QMainWindow::showEvent(pEvent);
     // A toolbar that floated before the window came up goes above it now.
-    if (m_pToolBar != nullptr && m_pToolBar->isFloating() && !m_bToolBarFixQueued) {
+    if (ToolBarNeedsDecorating() && !m_bToolBarFixQueued) {
         m_bToolBarFixQueued = true;
         QTimer::singleShot(0, this, [this] { DecorateFloatingToolBar(); });
     }

@@ -158,6 +158,7 @@ private:
     void RefreshFrameMargins();
     void ApplyMinimumSize();
     void Settle();
+    bool ToolBarNeedsDecorating() const;
     void DecorateFloatingToolBar();
 
     std::map<unsigned, QAction*> m_actions;  // menu items and toolbar buttons

@@ -8,6 +8,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 #include <algorithm>
 
 #include "framework/FrameWnd.h"
@@ -96,6 +97,8 @@ void CScrollView::ResizeParentToFit() {
     // brings is made room for when the other side still fits.
     QRect rcAvail;
     QMargins margins;
+    m_sizeFitMax = QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    m_bFitScrollsH = m_bFitScrollsV = false;
     if (pFrameWnd != nullptr) {
         rcAvail = pFrameWnd->AvailableArea();
         margins = pFrameWnd->FrameMargins();
@@ -118,6 +121,9 @@ void CScrollView::ResizeParentToFit() {
             }
         }
         sizeFrame = sizeFrame.boundedTo(sizeMax);
+        m_sizeFitMax = sizeMax;
+        m_bFitScrollsH = bBarH;
+        m_bFitScrollsV = bBarV;
         // The top-left corner stays unless the frame would then reach past
         // the area; a window the window manager has not placed yet is left
         // for it to place.
@@ -133,6 +139,10 @@ void CScrollView::ResizeParentToFit() {
         }
     }
     pFrame->resize(sizeFrame);
+    // At a fractional device pixel ratio the window system may round the
+    // frame down by a pixel; the next few resizes make that good.
+    m_nFitNudges = pFrame->isVisible() ? 3 : 0;
+    m_sizeFitFrame = sizeFrame;
 
     // A frame not yet on screen may still change its bars' heights and learns
     // its decorations only when shown: the fit is made again then.
@@ -170,9 +180,35 @@ void CScrollView::paintEvent(QPaintEvent* pEvent) {
 
 void CScrollView::resizeEvent(QResizeEvent* pEvent) {
     QAbstractScrollArea::resizeEvent(pEvent);
+    if (m_nFitNudges > 0 && !m_bNudgeQueued) {
+        // After the layout has settled: this runs inside the frame's layout.
+        m_bNudgeQueued = true;
+        QTimer::singleShot(0, this, [this] { NudgeFit(); });
+    }
     const QSize client = ClientSize();
     OnSize(client.width(), client.height());
     UpdateBars();
+}
+
+void CScrollView::NudgeFit() {
+    m_bNudgeQueued = false;
+    if (m_nFitNudges <= 0) return;
+    --m_nFitNudges;
+    QWidget* pFrame = window();
+    // Only while the frame is still the fitted one, give or take rounding.
+    const QSize drift = pFrame->size() - m_sizeFitFrame;
+    if (std::abs(drift.width()) > 2 || std::abs(drift.height()) > 2) {
+        m_nFitNudges = 0;
+        return;
+    }
+    // A fitted client short of the contents, with no bar planned on that
+    // axis, gets the pixel back.
+    const int nFrame = 2 * frameWidth();
+    QSize grow(0, 0);
+    if (!m_bFitScrollsH && width() - nFrame < m_sizeTotal.width()) grow.setWidth(1);
+    if (!m_bFitScrollsV && height() - nFrame < m_sizeTotal.height()) grow.setHeight(1);
+    const QSize sizeNew = (pFrame->size() + grow).boundedTo(m_sizeFitMax);
+    if (pFrame != this && sizeNew != pFrame->size()) pFrame->resize(sizeNew);
 }
 
 void CScrollView::scrollContentsBy(int dx, int dy) {

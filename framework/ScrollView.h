@@ -61,10 +61,19 @@ protected:
 private:
     void UpdateBars();
     void HookFrameSettled();
+    void NudgeFit();
 
     QSize m_sizeTotal{0, 0};
     QSize m_sizePage{0, 0};
     QSize m_sizeLine{1, 1};
     bool m_bRefitPending = false;
     bool m_bSettleHooked = false;
+    // The last fit: its largest frame, the axes it left to scroll, and how
+    // many resizes may still correct a pixel lost to rounding.
+    QSize m_sizeFitMax;
+    QSize m_sizeFitFrame;
+    bool m_bFitScrollsH = false;
+    bool m_bFitScrollsV = false;
+    int m_nFitNudges = 0;
+    bool m_bNudgeQueued = false;
 };
