@@ -242,3 +242,17 @@ e2e_close_window() {
 e2e_wm_state() {
     xprop -id "$1" _NET_WM_STATE | sed 's/^[^=]*= *//'
 }
+
+# Starts the program (arguments passed on) and sets E2E_WIN to its main window.
+E2E_WIN=""
+e2e_start_window() {
+    e2e_start_app "$@"
+    E2E_WIN=$(e2e_wait_window Coilix)
+}
+
+# Closes the main window as its close box does; the program must end with 0.
+e2e_quit_window() {
+    e2e_close_window "$E2E_WIN"
+    e2e_wait_app_exit
+    [ "$E2E_APP_RC" = 0 ] || e2e_fail "the program ended with $E2E_APP_RC (see app.log)"
+}

@@ -13,15 +13,13 @@ e2e_require_tools
 e2e_start_x
 e2e_start_wm
 
-win=""
 start() {
-    e2e_start_app "$@"
-    win=$(e2e_wait_window Coilix)
+    e2e_start_window "$@"
+    win=$E2E_WIN
 }
 quit() {
-    e2e_close_window "$win"
-    e2e_wait_app_exit
-    [ "$E2E_APP_RC" = 0 ] || e2e_fail "the program ended with $E2E_APP_RC (see app.log)"
+    E2E_WIN=$win
+    e2e_quit_window
 }
 wait_state() {  # wait_state WINDOW present|absent WORD
     local i
