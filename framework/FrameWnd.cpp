@@ -58,6 +58,9 @@ protected:
     }
 };
 
+// How long the window manager is given to take a window just shown.
+constexpr int kToolBarSettleMs = 100;
+
 constexpr auto kNotNormal = Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen;
 
 QSize Shrunk(QSize size, const QMargins& m) {
@@ -394,7 +397,9 @@ bool CFrameWnd::eventFilter(QObject* pWatched, QEvent* pEvent) {
         // (a drag, a restored state): put the caption back after it.
         if (ToolBarNeedsDecorating() && !m_bToolBarFixQueued) {
             m_bToolBarFixQueued = true;
-            QTimer::singleShot(0, this, [this] { DecorateFloatingToolBar(); });
+            // A moment later: the window manager is still taking the window
+            // the toolbar has just shown.
+            QTimer::singleShot(kToolBarSettleMs, this, [this] { DecorateFloatingToolBar(); });
         }
     } else if (pWatched == windowHandle() && pEvent->type() == QEvent::Expose && !m_bSettled &&
                !m_bSettleQueued && windowHandle()->isExposed()) {
@@ -443,6 +448,26 @@ void CFrameWnd::DecorateFloatingToolBar() {
     // It belongs to the main window: kept above it, also when the board is clicked.
     if (QWindow* pWindow = m_pToolBar->windowHandle()) pWindow->setTransientParent(windowHandle());
     m_pToolBar->raise();
+    m_nToolBarShowTries = 3;
+    QTimer::singleShot(kToolBarSettleMs * 3, this, [this] { EnsureToolBarOnScreen(); });
+}
+
+void CFrameWnd::EnsureToolBarOnScreen() {
+    // A window shown again right after it was hidden can be lost between the
+    // hide and the show by a window manager still withdrawing it: show it once more.
+    if (m_pToolBar == nullptr || m_pToolBar->isHidden() || !m_pToolBar->isFloating() ||
+        m_nToolBarShowTries <= 0)
+        return;
+    const QWindow* pWindow = m_pToolBar->windowHandle();
+    if (pWindow == nullptr || pWindow->isExposed()) return;
+    --m_nToolBarShowTries;
+    m_pToolBar->hide();
+    QTimer::singleShot(kToolBarSettleMs, this, [this] {
+        if (m_pToolBar == nullptr || !m_pToolBar->isFloating()) return;
+        m_pToolBar->show();
+        m_pToolBar->raise();
+        QTimer::singleShot(kToolBarSettleMs * 3, this, [this] { EnsureToolBarOnScreen(); });
+    });
 }
 
 // ---- the window on the screen ----------------------------------------------
@@ -485,7 +510,7 @@ void CFrameWnd::showEvent(QShowEvent* pEvent) {
     // A toolbar that floated before the window came up goes above it now.
     if (ToolBarNeedsDecorating() && !m_bToolBarFixQueued) {
         m_bToolBarFixQueued = true;
-        QTimer::singleShot(0, this, [this] { DecorateFloatingToolBar(); });
+        QTimer::singleShot(kToolBarSettleMs, this, [this] { DecorateFloatingToolBar(); });
     }
     if (QWindow* pWindow = windowHandle()) {
         pWindow->removeEventFilter(this);

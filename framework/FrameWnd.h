@@ -160,6 +160,7 @@ private:
     void Settle();
     bool ToolBarNeedsDecorating() const;
     void DecorateFloatingToolBar();
+    void EnsureToolBarOnScreen();
 
     std::map<unsigned, QAction*> m_actions;  // menu items and toolbar buttons
     QList<QMenu*> m_popups;
@@ -184,5 +185,6 @@ private:
     bool m_bSettled = false;
     bool m_bSettleQueued = false;
     bool m_bToolBarFixQueued = false;
+    int m_nToolBarShowTries = 0;
     std::vector<std::function<void()>> m_whenSettled;
 };

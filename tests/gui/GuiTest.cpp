@@ -198,6 +198,14 @@ HighScoreTable GuiTest::StoredTable(int32_t nWidth, int32_t nHeight, int32_t nSp
     return table;
 }
 
+WindowPlacement GuiTest::StoredPlacement() {
+    CFileRegistry reg(StorePath().toStdString());
+    CProfile profile(reg, CProfile::AppKeyPath(kCompanyName, kAppName));
+    GameSettings settings;
+    settings.Load(profile, "Settings");
+    return settings.m_placement;
+}
+
 std::string GuiTest::StoreText() const {
     std::ifstream in(StorePath().toStdString());
     std::stringstream ss;

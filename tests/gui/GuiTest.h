@@ -121,6 +121,8 @@ protected:
     QString Pane(int n) { return Frame().GetPaneText(n); }
     // The score table of a board and speed as the store holds it.
     HighScoreTable StoredTable(int32_t nWidth, int32_t nHeight, int32_t nSpeedMs);
+    // The window placement the store holds.
+    WindowPlacement StoredPlacement();
     // The store file's text.
     std::string StoreText() const;
 
