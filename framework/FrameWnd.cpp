@@ -20,6 +20,7 @@
 #include <QStyleOptionMenuItem>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QWindow>
 #include <algorithm>
 #include <limits>
@@ -214,6 +215,11 @@ void CFrameWnd::CreateBars(const FrameBars& bars, unsigned nRecentFiles) {
         m_pToolBar->addAction(pAction);
     }
     addToolBar(Qt::TopToolBarArea, m_pToolBar);
+    // The toolbar's own button for what does not fit has no name of its own.
+    for (QToolButton* pButton : m_pToolBar->findChildren<QToolButton*>(
+             QStringLiteral("qt_toolbar_ext_button"), Qt::FindDirectChildrenOnly)) {
+        pButton->setAccessibleName(bars.strToolbarMore);
+    }
     // A floating toolbar is a small window of its own, with its caption and
     // a close box; the View menu follows it when that box hides it.
     m_pToolBar->installEventFilter(this);

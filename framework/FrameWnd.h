@@ -45,6 +45,9 @@ struct FrameBars {
     std::vector<ToolButtonDef> toolbar;
     std::vector<AccelDef> accelerators;
     QString strToolbarCaption;
+    // What a screen reader calls the toolbar's button for the buttons that
+    // do not fit ("More Buttons").
+    QString strToolbarMore;
     // Pane 1 is at least nPane1Width pixels wide, and wide enough to show
     // strPane1Format ("Score: %ld") whole with any signed 32-bit number.
     int nPane1Width = 0;
