@@ -15,9 +15,19 @@ TEST_PACKAGES := libgtest-dev libgmock-dev libbenchmark-dev python3 clang libcla
                  clang-format xvfb xdotool x11-utils xauth imagemagick poppler-utils \
                  openbox wmctrl qt6-gtk-platformtheme python3-pyatspi at-spi2-core dbus-x11
 
+# What the package checks need on top (tests/package/, skipped without them).
+TEST_PACKAGES += desktop-file-utils appstream shared-mime-info xdg-utils libglib2.0-bin \
+                 gtk-update-icon-cache dpkg-dev file lintian
+
 .PHONY: all deps test-deps build build-tests test run replay format format-check check-layers clean
 
 all: build
+
+# Debian's build helper runs `make` when it finds a Makefile; this one installs
+# packages, which a package build must never do. Packagers build with CMake.
+ifneq ($(DEB_HOST_ARCH)$(DEB_BUILD_ARCH),)
+$(error This Makefile sets up a developer machine; a package build uses CMake: dh $$@ --buildsystem=cmake (see README, Packaging))
+endif
 
 define install_missing
 	@missing=""; for p in $(1); do \

@@ -23,11 +23,14 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
     auto* pCopyright = new QLabel(LoadQString(IDS_ABOUT_COPYRIGHT));
     auto* pContact = new QLabel(LoadQString(IDS_ABOUT_CONTACT));
     pContact->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto* pLicence = new QLabel(LoadQString(IDS_ABOUT_LICENCE));
+    pLicence->setObjectName("licence");
 
     auto* pTexts = new QVBoxLayout;
     pTexts->addWidget(pVersion);
     pTexts->addWidget(pCopyright);
     pTexts->addWidget(pContact);
+    pTexts->addWidget(pLicence);
 
     auto* pTop = new QHBoxLayout;
     pTop->addWidget(pIcon);

@@ -1,7 +1,7 @@
 #pragma once
 #include <QDialog>
 
-// The program's name, version, copyright and a contact line.
+// The program's name, version, copyright, a contact line and the licence.
 class CAboutDlg : public QDialog {
 public:
     explicit CAboutDlg(QWidget* pParent);

@@ -1,23 +1,39 @@
 #include "app/CoilixApp.h"
 
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QMessageBox>
-#include <QPageSetupDialog>
+#include <QGuiApplication>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSaveFile>
+#include <QSessionManager>
+#include <QSocketNotifier>
 #include <QTimer>
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <iterator>
 
 #include "app/AboutDlg.h"
 #include "app/AppInfo.h"
+#include "app/DialogButtons.h"
 #include "app/HighScoresDlg.h"
 #include "app/MainFrame.h"
 #include "app/Menus.h"
 #include "app/NewGameDlg.h"
+#include "app/StoreNotices.h"
 #include "app/Strings.h"
 #include "framework/ResString.h"
 #include "framework/Sound.h"
@@ -29,6 +45,16 @@
 #include "view/CoilixView.h"
 
 namespace {
+
+// A path as the file system's bytes, shown as text (bytes that are not text
+// in the locale's encoding show as replacement characters), and a path the
+// player chose in a dialog as bytes for the file system.
+QString PathToDisplay(const std::string& strPath) {
+    return QFile::decodeName(QByteArray::fromStdString(strPath));
+}
+std::string PathFromDialog(const QString& strPath) {
+    return QFile::encodeName(strPath).toStdString();
+}
 
 constexpr const char* kSettingsSection = "Settings";
 
@@ -55,7 +81,73 @@ QString AppTitle() {
     return LoadQString(AFX_IDS_APP_TITLE);
 }
 
+// The write end of the pipe through which the signal handler wakes the main
+// loop; -1 while no handler is installed.
+int g_nQuitPipe = -1;
+
+extern "C" void OnTerminationSignal(int nSignal) {
+    // Only what is safe in a signal handler: one byte down the pipe.
+    const int nSavedErrno = errno;
+    const char c = static_cast<char>(nSignal);
+    [[maybe_unused]] const ssize_t n = ::write(g_nQuitPipe, &c, 1);
+    errno = nSavedErrno;
+}
+
 }  // namespace
+
+// SIGTERM, SIGINT and SIGHUP (a desktop logging out, a terminal closing,
+// Ctrl+C) run a function in the main loop instead of killing the program.
+// A signal that was ignored when the program started (nohup) stays ignored.
+// The former handlers come back when this object goes.
+class QuitSignals {
+public:
+    explicit QuitSignals(std::function<void()> fnQuit) : m_fnQuit(std::move(fnQuit)) {
+        if (::pipe2(m_aPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
+        g_nQuitPipe = m_aPipe[1];
+        m_pNotifier = std::make_unique<QSocketNotifier>(m_aPipe[0], QSocketNotifier::Read);
+        QObject::connect(m_pNotifier.get(), &QSocketNotifier::activated, [this] {
+            char buf[16];
+            while (::read(m_aPipe[0], buf, sizeof buf) > 0) {
+            }
+            m_fnQuit();
+        });
+        struct sigaction action = {};
+        action.sa_handler = OnTerminationSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (size_t i = 0; i < std::size(kSignals); ++i) {
+            struct sigaction old = {};
+            if (::sigaction(kSignals[i], nullptr, &old) != 0 || old.sa_handler == SIG_IGN) continue;
+            m_abInstalled[i] = ::sigaction(kSignals[i], &action, &m_aOld[i]) == 0;
+        }
+    }
+    ~QuitSignals() {
+        for (size_t i = 0; i < std::size(kSignals); ++i) {
+            if (m_abInstalled[i]) ::sigaction(kSignals[i], &m_aOld[i], nullptr);
+        }
+        m_pNotifier.reset();
+        if (m_aPipe[0] >= 0) {
+            g_nQuitPipe = -1;
+            ::close(m_aPipe[0]);
+            ::close(m_aPipe[1]);
+        }
+    }
+    QuitSignals(const QuitSignals&) = delete;
+    QuitSignals& operator=(const QuitSignals&) = delete;
+
+private:
+    static constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+    std::function<void()> m_fnQuit;
+    int m_aPipe[2] = {-1, -1};
+    std::unique_ptr<QSocketNotifier> m_pNotifier;
+    struct sigaction m_aOld[std::size(kSignals)] = {};
+    bool m_abInstalled[std::size(kSignals)] = {};
+};
+
+void ReportToStderr(const QString& strText) {
+    std::fprintf(stderr, "%s: %s\n", kProgramName, strText.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
 
 CCoilixApp::CCoilixApp() : m_recentFiles(kRecentFileCount) {}
 CCoilixApp::~CCoilixApp() = default;
@@ -68,6 +160,9 @@ bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
     m_pProfile =
         std::make_unique<CProfile>(*m_pRegistry, CProfile::AppKeyPath(kCompanyName, kAppName));
     m_recentFiles.ReadList(*m_pProfile);
+    if (!m_recentFiles.Files().empty()) {
+        m_strLastFolder = QFileInfo(PathToDisplay(m_recentFiles.Files().front())).path();
+    }
     m_settings.Load(*m_pProfile, kSettingsSection);
 
     m_pSounds = std::make_unique<CSoundPlayer>();
@@ -123,14 +218,39 @@ bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
     m_pView->setFocus();
     m_pMainWnd->UpdateCommandUI();
 
-    if (const auto& strAside = m_pRegistry->SetAsidePath()) {
-        const QString strText =
-            LoadQString(IDS_STORE_SET_ASIDE).arg(QString::fromStdString(*strAside));
-        QTimer::singleShot(0, m_pMainWnd.get(), [this, strText] {
-            QMessageBox::warning(m_pMainWnd.get(), AppTitle(), strText);
-        });
-    }
+    // What went wrong with the store, now and later, over the window.
+    AttachStoreNotices(*m_pRegistry, m_pMainWnd.get());
+
+    // Ending by signal or by the session ends as Exit does: nothing is lost.
+    m_pQuitSignals = std::make_unique<QuitSignals>([this] { OnQuitSignal(); });
+#ifndef QT_NO_SESSIONMANAGER
+    QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, m_pMainWnd.get(),
+                     [this](QSessionManager&) { SaveSession(); });
+    QObject::connect(qGuiApp, &QGuiApplication::saveStateRequest, m_pMainWnd.get(),
+                     [this](QSessionManager&) { SaveSession(); });
+#endif
     return true;
+}
+
+void CCoilixApp::OnQuitSignal() {
+    // Ends every event loop, those of open dialogs included, and makes any
+    // dialog that code still opens on its way out return at once. The window
+    // is closed in ExitInstance, after the main loop.
+    QCoreApplication::exit(0);
+}
+
+void CCoilixApp::SaveSession() {
+    if (m_pMainWnd->isVisible()) {
+        m_settings.m_placement = CaptureWindowPlacement(*m_pMainWnd);
+    }
+    m_settings.Save(*m_pProfile, kSettingsSection);
+}
+
+void CCoilixApp::ShowMessage(const QString& strText) {
+    if (m_bHeadless || m_bCommandLineJob) ReportToStderr(strText);
+    if (m_bHeadless) return;
+    QWidget* pParent = m_pMainWnd && m_pMainWnd->isVisible() ? m_pMainWnd.get() : nullptr;
+    ShowMessageBox(pParent, QMessageBox::Warning, strText);
 }
 
 void CCoilixApp::OnFrameClosing() {
@@ -139,12 +259,17 @@ void CCoilixApp::OnFrameClosing() {
 }
 
 int CCoilixApp::ExitInstance() {
+    // Still open when a signal ended the main loop: closed as Exit closes it,
+    // which keeps its placement in the settings.
+    if (m_pMainWnd && m_pMainWnd->isVisible()) m_pMainWnd->close();
     if (m_pProfile) m_settings.Save(*m_pProfile, kSettingsSection);
+    // Only now: a second signal while the settings are written changes nothing.
+    m_pQuitSignals.reset();
     return m_nExitCode;
 }
 
 void CCoilixApp::ReportFileError(const FileErrorReport& r) {
-    const QString strPath = QString::fromStdString(r.path);
+    const QString strPath = PathToDisplay(r.path);
     QString strText;
     switch (r.error) {
         case FileError::kCannotOpen:
@@ -166,42 +291,53 @@ void CCoilixApp::ReportFileError(const FileErrorReport& r) {
         r.error == FileError::kCannotOpen || r.error == FileError::kCannotSave;
     if (bSystemError && !r.detail.empty())
         strText += QStringLiteral("\n") + QString::fromStdString(r.detail);
-    QWidget* pParent = m_pMainWnd && m_pMainWnd->isVisible() ? m_pMainWnd.get() : nullptr;
-    QMessageBox::warning(pParent, AppTitle(), strText);
+    ShowMessage(strText);
 }
 
 void CCoilixApp::UpdateTitle() {
     const std::string& strPath = m_pDoc->GetPathName();
-    m_pMainWnd->setWindowTitle(strPath.empty()
-                                   ? AppTitle()
-                                   : QFileInfo(QString::fromStdString(strPath)).fileName() +
-                                         QStringLiteral(" - ") + AppTitle());
+    if (strPath.empty()) {
+        m_pMainWnd->setWindowTitle(AppTitle());
+        return;
+    }
+    // A title is plain text, but "[*]" marks where a modified flag would go;
+    // doubled, it shows as itself.
+    QString strName = QFileInfo(PathToDisplay(strPath)).fileName();
+    strName.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    m_pMainWnd->setWindowTitle(strName + QStringLiteral(" - ") + AppTitle());
 }
 
 void CCoilixApp::RememberFile(const std::string& strPath) {
-    const std::string strAbsolute =
-        QFileInfo(QString::fromStdString(strPath)).absoluteFilePath().toStdString();
+    // Paths are kept as the file system's bytes, whatever their encoding.
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(strPath, ec);
+    const std::string strAbsolute = ec ? strPath : absolute.lexically_normal().string();
+    m_strLastFolder = PathToDisplay(std::filesystem::path(strAbsolute).parent_path().string());
     m_recentFiles.Add(strAbsolute);
     m_recentFiles.WriteList(*m_pProfile);
     m_pMainWnd->SetRecentFiles(m_recentFiles.Files());
 }
 
 void CCoilixApp::EnterNewScore(int nRow) {
+    const CodePage cp = CodePageFromEnvironment();
     const std::optional<std::string> name =
-        RunNewHighScoreDlg(m_pMainWnd.get(), nRow, m_pDoc->m_nScore, m_settings.m_strLastName);
-    if (name) {
-        // The name box holds no more than a row keeps; cut all the same.
-        m_settings.m_strLastName = TruncateUtf8(*name, kMaxNameBytes);
-        m_scoreTable.GetRow(nRow).SetName(m_settings.m_strLastName);
-    }
+        RunNewHighScoreDlg(m_pMainWnd.get(), nRow, m_pDoc->m_nScore, m_settings.m_strLastName, cp);
     // Cancel leaves the row without a name, but the score is kept all the same.
-    SaveScoreTable(m_scoreTable, m_pProfile->Registry(), m_pProfile->AppKey(), m_pDoc->m_nWidth,
-                   m_pDoc->m_nHeight, m_pDoc->m_nSpeed);
+    ScoreEntry row("", m_pDoc->m_nScore);
+    if (name) {
+        m_settings.m_strLastName = *name;
+        SetRowName(row, *name, cp);
+    }
+    // The stored table is read again and the row entered into it, so that a
+    // score another copy of the game entered meanwhile is not lost.
+    EnterScore(m_scoreTable, m_pProfile->Registry(), m_pProfile->AppKey(), m_pDoc->m_nWidth,
+               m_pDoc->m_nHeight, m_pDoc->m_nSpeed, row);
+    ShowStoreNotices(*m_pRegistry, m_pMainWnd.get());
     ShowHighScores();
 }
 
 void CCoilixApp::ShowHighScores() {
-    RunHighScoresDlg(m_pMainWnd.get(), m_scoreTable);
+    RunHighScoresDlg(m_pMainWnd.get(), m_scoreTable, CodePageFromEnvironment());
 }
 
 // ---- commands -------------------------------------------------------------
@@ -248,11 +384,20 @@ bool CCoilixApp::OpenFile(const std::string& strPath) {
     return true;
 }
 
+void CCoilixApp::PrepareFileDialog(QFileDialog& dlg) const {
+    dlg.setNameFilters({DocString(3), LoadQString(IDS_FILTER_ALL_FILES)});
+    if (!m_strLastFolder.isEmpty() && QDir(m_strLastFolder).exists()) {
+        dlg.setDirectory(m_strLastFolder);
+    }
+}
+
 void CCoilixApp::OnFileOpen() {
-    const QString strFilter = DocString(3);
-    const QString strPath =
-        QFileDialog::getOpenFileName(m_pMainWnd.get(), QString(), QString(), strFilter);
-    if (!strPath.isEmpty()) OpenFile(strPath.toStdString());
+    QFileDialog dlg(m_pMainWnd.get());
+    dlg.setAcceptMode(QFileDialog::AcceptOpen);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    PrepareFileDialog(dlg);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return;
+    OpenFile(PathFromDialog(dlg.selectedFiles().constFirst()));
 }
 
 bool CCoilixApp::SaveFile(const std::string& strPath) {
@@ -271,33 +416,81 @@ bool CCoilixApp::OnFileSave() {
 bool CCoilixApp::OnFileSaveAs() {
     QFileDialog dlg(m_pMainWnd.get());
     dlg.setAcceptMode(QFileDialog::AcceptSave);
-    dlg.setNameFilter(DocString(3));
+    PrepareFileDialog(dlg);
     // The extension is added when the name has none.
     dlg.setDefaultSuffix(DocString(4).mid(1));
-    if (!m_pDoc->GetPathName().empty())
-        dlg.selectFile(QString::fromStdString(m_pDoc->GetPathName()));
+    if (!m_pDoc->GetPathName().empty()) {
+        dlg.selectFile(PathToDisplay(m_pDoc->GetPathName()));
+    } else {
+        // An untitled game is offered under the document's name ("Game.cx").
+        dlg.selectFile(DocString(1) + DocString(4));
+    }
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return false;
-    return SaveFile(dlg.selectedFiles().constFirst().toStdString());
+    return SaveFile(PathFromDialog(dlg.selectedFiles().constFirst()));
 }
 
 QPrinter& CCoilixApp::Printer() {
-    // One printer pixel per screen pixel: the board prints at its size on screen.
-    if (!m_pPrinter) m_pPrinter = std::make_unique<QPrinter>(QPrinter::ScreenResolution);
+    // The printer's own pixels: the board prints at one of them per pixel on
+    // screen, as small or as large as the printer's resolution makes it.
+    if (!m_pPrinter) m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
     return *m_pPrinter;
 }
 
-void CCoilixApp::PrintBoard(QPrinter& printer) {
+bool CCoilixApp::PrintBoard(QPagedPaintDevice& device) {
     QPainter painter;
-    if (!painter.begin(&printer)) return;
+    if (!painter.begin(&device)) return false;
+    // The device's size is its printable area; the painter's origin is that
+    // area's top-left corner.
+    const double dBoardWidth = double(m_pDoc->m_nWidth) * CCoilixView::m_nTileWidth;
+    const double dBoardHeight = double(m_pDoc->m_nHeight) * CCoilixView::m_nTileHeight;
+    if (dBoardWidth > 0 && dBoardHeight > 0) {
+        const double dScale =
+            std::min({1.0, device.width() / dBoardWidth, device.height() / dBoardHeight});
+        if (dScale < 1.0) {
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.scale(dScale, dScale);
+        }
+    }
     m_pView->PrintBoard(painter);
-    painter.end();
+    return painter.end();
+}
+
+bool CCoilixApp::PrintToPdf(const QString& strPath) {
+    // Through a temporary file that replaces the target only when complete:
+    // a failure leaves no file, and no half of one, behind.
+    QSaveFile file(strPath);
+    const QString strCannot = LoadQString(IDS_ERR_CANNOT_PRINT).arg(strPath);
+    if (!file.open(QIODevice::WriteOnly)) {
+        ShowMessage(strCannot + QLatin1Char('\n') + file.errorString());
+        return false;
+    }
+    bool bPainted = false;
+    {
+        // A PDF's own pixels (1/1200 inch) on the paper of the user's printer.
+        QPdfWriter writer(&file);
+        writer.setPageLayout(Printer().pageLayout());
+        writer.setCreator(AppTitle());
+        writer.setTitle(QFileInfo(PathToDisplay(m_pDoc->GetPathName())).fileName());
+        bPainted = PrintBoard(writer);
+    }
+    if (!bPainted || !file.commit()) {
+        ShowMessage(strCannot + QLatin1Char('\n') + file.errorString());
+        return false;
+    }
+    return true;
 }
 
 void CCoilixApp::OnFilePrint() {
     QPrinter& printer = Printer();
     QPrintDialog dlg(&printer, m_pMainWnd.get());
     dlg.setMinMax(1, 1);
-    if (dlg.exec() == QDialog::Accepted) PrintBoard(printer);
+    dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (dlg.exec() != QDialog::Accepted) return;
+    if (!PrintBoard(printer)) {
+        const QString strWhere =
+            printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
+        ShowMessage(LoadQString(IDS_ERR_CANNOT_PRINT).arg(strWhere));
+    }
 }
 
 void CCoilixApp::OnFilePrintPreview() {
@@ -308,30 +501,45 @@ void CCoilixApp::OnFilePrintPreview() {
 }
 
 void CCoilixApp::OnFilePrintSetup() {
-    QPageSetupDialog dlg(&Printer(), m_pMainWnd.get());
+    // The printer and its options (paper, orientation, copies) for the next
+    // print; nothing is printed here, so the dialog's button says OK.
+    QPrintDialog dlg(&Printer(), m_pMainWnd.get());
+    dlg.setWindowTitle(ToolTipOf(ID_FILE_PRINT_SETUP));
+    dlg.setMinMax(1, 1);
+    dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    if (auto* pButtons = dlg.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* pOk = pButtons->button(QDialogButtonBox::Ok)) {
+            pOk->setText(LoadQString(IDS_BTN_OK));
+        }
+    }
     dlg.exec();
 }
 
 bool CCoilixApp::PrintFromCommandLine(const CommandLineInfo& cmdInfo) {
+    // No window is shown: what goes wrong is told on the error output too.
+    m_bCommandLineJob = true;
     if (!m_pDoc->OnOpenDocument(cmdInfo.strFile)) return false;
-    QPrinter& printer = Printer();
+    m_pDoc->SetPathName(cmdInfo.strFile);
+    const QString strPrinter = QString::fromStdString(cmdInfo.strPrinter);
+    if (cmdInfo.action == CommandLineInfo::Action::kPrintTo &&
+        strPrinter.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
+        return PrintToPdf(strPrinter);
+    }
+    QPrinter printer(QPrinter::HighResolution);
     if (cmdInfo.action == CommandLineInfo::Action::kPrintTo) {
-        const QString strPrinter = QString::fromStdString(cmdInfo.strPrinter);
-        if (strPrinter.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(strPrinter);
-        } else {
-            printer.setPrinterName(strPrinter);
+        if (!QPrinterInfo::availablePrinterNames().contains(strPrinter)) {
+            ShowMessage(LoadQString(IDS_ERR_NO_PRINTER).arg(strPrinter));
+            return false;
         }
+        printer.setPrinterName(strPrinter);
     } else if (QPrinterInfo::defaultPrinter().isNull()) {
-        std::fprintf(stderr, "coilix: there is no default printer\n");
+        ShowMessage(LoadQString(IDS_ERR_NO_DEFAULT_PRINTER));
         return false;
     }
-    if (!printer.isValid()) {
-        std::fprintf(stderr, "coilix: cannot print to %s\n", cmdInfo.strPrinter.c_str());
+    if (!PrintBoard(printer)) {
+        ShowMessage(LoadQString(IDS_ERR_CANNOT_PRINT).arg(printer.printerName()));
         return false;
     }
-    PrintBoard(printer);
     return true;
 }
 

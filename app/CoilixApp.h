@@ -15,8 +15,16 @@ class CFileRegistry;
 class CMainFrame;
 class CProfile;
 class CSoundPlayer;
+class QFileDialog;
+class QPagedPaintDevice;
 class QPrinter;
+class QuitSignals;
 struct FileErrorReport;
+
+// The program's name in its messages on the error output.
+inline constexpr const char* kProgramName = "coilix";
+// Writes "coilix: TEXT" and a line end to the error output.
+void ReportToStderr(const QString& strText);
 
 // The application: the user's settings and the current board's score table,
 // the one document, frame and view, the application-wide commands (files,
@@ -26,10 +34,15 @@ public:
     CCoilixApp();
     ~CCoilixApp() override;
 
+    // Without a screen (Qt's offscreen or minimal platform) no message box
+    // could be answered: messages then go to the error output.
+    void SetHeadless(bool bHeadless) { m_bHeadless = bHeadless; }
+
     // Builds the window and the first game as the command line asks; false
     // ends the program (nExitCode then says how).
     bool InitInstance(const CommandLineInfo& cmdInfo);
-    // Writes the settings; returns the exit code.
+    // Closes the main window as Exit does if it is still open (the main loop
+    // was ended by a signal), writes the settings; returns the exit code.
     int ExitInstance();
     int ExitCode() const { return m_nExitCode; }
 
@@ -50,8 +63,23 @@ public:
     // fresh game then stands in if reading had begun).
     bool OpenFile(const std::string& strPath);
     bool SaveFile(const std::string& strPath);
-    // Prints the whole board, one page, from the page's top-left corner.
-    void PrintBoard(QPrinter& printer);
+    // Prints the whole board on one page from its top-left corner, one device
+    // pixel per board pixel, scaled down only where that would not fit the
+    // printable area. False when the device cannot be painted on.
+    bool PrintBoard(QPagedPaintDevice& device);
+    // Writes the board as a PDF file, whole or not at all.
+    bool PrintToPdf(const QString& strPath);
+
+    // A warning for the player: a message box over the main window, or the
+    // error output where there is no screen or the job is the command line's.
+    void ShowMessage(const QString& strText);
+
+    // A termination signal (SIGTERM, SIGINT, SIGHUP) arrived: every dialog and
+    // the main loop end, and the program ends as Exit ends it.
+    void OnQuitSignal();
+    // The session is being saved: the settings and the window's placement
+    // are written now.
+    void SaveSession();
 
     // A finished game was given row nRow of the table: ask the player's name,
     // store the table at once, then show it.
@@ -76,6 +104,9 @@ private:
     void UpdateTitle();
     void RememberFile(const std::string& strPath);
     bool PrintFromCommandLine(const CommandLineInfo& cmdInfo);
+    // Open and Save As: the game filter and "All Files", starting in the
+    // folder of the last game opened or saved.
+    void PrepareFileDialog(QFileDialog& dlg) const;
 
     std::unique_ptr<CFileRegistry> m_pRegistry;
     std::unique_ptr<CProfile> m_pProfile;
@@ -85,5 +116,9 @@ private:
     std::unique_ptr<QPrinter> m_pPrinter;
     CCoilixView* m_pView = nullptr;  // owned by the frame
     CRecentFileList m_recentFiles;
+    std::unique_ptr<QuitSignals> m_pQuitSignals;
+    QString m_strLastFolder;  // of the last game opened or saved
     int m_nExitCode = 0;
+    bool m_bHeadless = false;
+    bool m_bCommandLineJob = false;  // printing from the command line
 };

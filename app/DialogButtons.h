@@ -1,11 +1,13 @@
 #pragma once
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QMessageBox>
 #include <QPushButton>
 #include <initializer_list>
 #include <utility>
 
 #include "framework/ResString.h"
+#include "framework/StdIds.h"
 
 // A dialog's push buttons, labelled from numbered strings: the first is the
 // default; accepting buttons end the dialog with accept(), rejecting ones
@@ -23,4 +25,12 @@ inline QDialogButtonBox* MakeDialogButtons(
     QObject::connect(pBox, &QDialogButtonBox::accepted, pDlg, &QDialog::accept);
     QObject::connect(pBox, &QDialogButtonBox::rejected, pDlg, &QDialog::reject);
     return pBox;
+}
+
+// A message box under the program's title. The text is shown as it is, never
+// read as markup: it may carry a path, a name or a system's report.
+inline int ShowMessageBox(QWidget* pParent, QMessageBox::Icon icon, const QString& strText) {
+    QMessageBox box(icon, LoadQString(AFX_IDS_APP_TITLE), strText, QMessageBox::Ok, pParent);
+    box.setTextFormat(Qt::PlainText);
+    return box.exec();
 }

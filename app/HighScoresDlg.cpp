@@ -6,27 +6,54 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QValidator>
+#include <algorithm>
 
 #include "app/DialogButtons.h"
 #include "app/Strings.h"
 #include "framework/ResString.h"
 #include "game/HighScoreTable.h"
 #include "res/resource.h"
+#include "store/ScoreStore.h"
 
 namespace {
 
-// Names are stored in 31 bytes of UTF-8; the box takes no more than that.
-class Utf8LengthValidator : public QValidator {
+// A name is kept in 31 bytes, one per letter of the players' code page: the
+// box keeps only printable letters that the code page holds, at most 31.
+// What it cannot hold is left out of typed or pasted text, and a pasted name
+// that is too long is cut rather than refused.
+class NameValidator : public QValidator {
 public:
-    Utf8LengthValidator(int nMaxBytes, QObject* pParent)
-        : QValidator(pParent), m_nMaxBytes(nMaxBytes) {}
-    State validate(QString& strInput, int&) const override {
-        return strInput.toUtf8().size() <= m_nMaxBytes ? Acceptable : Invalid;
+    NameValidator(CodePage cp, QObject* pParent) : QValidator(pParent), m_cp(cp) {}
+    State validate(QString& strInput, int& nPos) const override {
+        const QString strFixed = Fixed(strInput);
+        if (strFixed != strInput) {
+            // Keep the cursor after what was typed or pasted, as far as kept.
+            nPos = static_cast<int>(Fixed(strInput.left(nPos)).size());
+            strInput = strFixed;
+            nPos = std::min(nPos, static_cast<int>(strInput.size()));
+        }
+        return Acceptable;
+    }
+
+    QString Fixed(const QString& strText) const {
+        QString strOut;
+        for (const char32_t c : strText.toUcs4()) {
+            if (strOut.size() >= kMaxNameBytes) break;
+            const bool bPrintable = c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0);
+            if (bPrintable && EncodeChar(c, m_cp)) strOut += QChar(static_cast<char16_t>(c));
+        }
+        return strOut;
     }
 
 private:
-    int m_nMaxBytes;
+    CodePage m_cp;
 };
+
+QLabel* PlainLabel(const QString& strText = {}) {
+    auto* pLabel = new QLabel(strText);
+    pLabel->setTextFormat(Qt::PlainText);
+    return pLabel;
+}
 
 QLabel* Heading(unsigned nID, Qt::Alignment align) {
     auto* pLabel = new QLabel(LoadQString(nID));
@@ -39,7 +66,8 @@ QLabel* Heading(unsigned nID, Qt::Alignment align) {
 
 }  // namespace
 
-CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table) : QDialog(pParent) {
+CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table, CodePage cp)
+    : QDialog(pParent) {
     setWindowTitle(LoadQString(IDS_HIGH_SCORES_TITLE));
     auto* pGrid = new QGridLayout;
     pGrid->setHorizontalSpacing(16);
@@ -48,18 +76,19 @@ CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table) : 
     pGrid->addWidget(Heading(IDS_COL_SCORE, Qt::AlignRight), 0, 2);
     const int nRows = std::min(table.GetCount(), 10);
     for (int i = 0; i < 10; ++i) {
-        auto* pPos = new QLabel(QStringLiteral("%1.").arg(i + 1));
+        auto* pPos = PlainLabel(QStringLiteral("%1.").arg(i + 1));
         pPos->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        auto* pName = new QLabel;
+        // Names are the players' text: never read as markup.
+        auto* pName = PlainLabel();
         pName->setObjectName(QStringLiteral("name%1").arg(i));
         pName->setMinimumWidth(180);
-        auto* pScore = new QLabel;
+        auto* pScore = PlainLabel();
         pScore->setObjectName(QStringLiteral("score%1").arg(i));
         pScore->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         pScore->setMinimumWidth(60);
         if (i < nRows) {
             const ScoreEntry& row = table.GetRow(i);
-            pName->setText(QString::fromStdString(row.Name()));
+            pName->setText(QString::fromStdString(RowName(row, cp)));
             // A zero score shows as an empty cell.
             if (row.nScore != 0) pScore->setText(QString::number(row.nScore));
         }
@@ -79,7 +108,7 @@ CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table) : 
 }
 
 CNewHighScoreDlg::CNewHighScoreDlg(QWidget* pParent, int nRow, int nScore,
-                                   const std::string& strProposed)
+                                   const std::string& strProposed, CodePage cp)
     : QDialog(pParent) {
     setWindowTitle(LoadQString(IDS_NEW_HIGH_SCORE_TITLE));
     auto* pGrid = new QGridLayout;
@@ -88,14 +117,16 @@ CNewHighScoreDlg::CNewHighScoreDlg(QWidget* pParent, int nRow, int nScore,
     pGrid->addWidget(Heading(IDS_COL_NAME, Qt::AlignLeft), 0, 1);
     pGrid->addWidget(Heading(IDS_COL_SCORE, Qt::AlignRight), 0, 2);
 
-    auto* pPos = new QLabel(QStringLiteral("%1.").arg(nRow + 1));
+    auto* pPos = PlainLabel(QStringLiteral("%1.").arg(nRow + 1));
     pPos->setObjectName("position");
     pPos->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    m_pName = new QLineEdit(QString::fromStdString(TruncateUtf8(strProposed, 31)));
+    auto* pValidator = new NameValidator(cp, this);
+    m_pName = new QLineEdit(pValidator->Fixed(QString::fromStdString(strProposed)));
     m_pName->setObjectName("name");
-    m_pName->setValidator(new Utf8LengthValidator(31, m_pName));
+    m_pName->setValidator(pValidator);
+    m_pName->setMaxLength(kMaxNameBytes);
     m_pName->setMinimumWidth(220);
-    auto* pScore = new QLabel(QString::number(nScore));
+    auto* pScore = PlainLabel(QString::number(nScore));
     pScore->setObjectName("score");
     pScore->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     pGrid->addWidget(pPos, 1, 0);
@@ -118,17 +149,17 @@ CNewHighScoreDlg::CNewHighScoreDlg(QWidget* pParent, int nRow, int nScore,
 }
 
 std::string CNewHighScoreDlg::Name() const {
-    return TruncateUtf8(m_pName->text().toStdString(), 31);
+    return m_pName->text().toStdString();
 }
 
 std::optional<std::string> RunNewHighScoreDlg(QWidget* pParent, int nRow, int nScore,
-                                              const std::string& strProposed) {
-    CNewHighScoreDlg dlg(pParent, nRow, nScore, strProposed);
+                                              const std::string& strProposed, CodePage cp) {
+    CNewHighScoreDlg dlg(pParent, nRow, nScore, strProposed, cp);
     if (dlg.exec() != QDialog::Accepted) return std::nullopt;
     return dlg.Name();
 }
 
-void RunHighScoresDlg(QWidget* pParent, const HighScoreTable& table) {
-    CHighScoresDlg dlg(pParent, table);
+void RunHighScoresDlg(QWidget* pParent, const HighScoreTable& table, CodePage cp) {
+    CHighScoresDlg dlg(pParent, table, cp);
     dlg.exec();
 }

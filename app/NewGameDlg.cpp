@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
@@ -78,7 +77,7 @@ bool CNewGameDlg::ReadNumber(QLineEdit* pEdit, int32_t& nValue) {
         strError = LoadQString(IDS_ERR_INTEGER_RANGE).arg(kMinBoardSide).arg(kMaxBoardSide);
     }
     if (!strError.isEmpty()) {
-        QMessageBox::warning(this, windowTitle(), strError);
+        ShowMessageBox(this, QMessageBox::Warning, strError);
         pEdit->setFocus();
         pEdit->selectAll();
         return false;
@@ -118,7 +117,12 @@ void CNewGameDlg::ApplySizePreset() {
 void CNewGameDlg::OnSelchangeArraySize() {
     // A bad number has been reported; go on with what could be read (the size
     // choice always is, as it comes first).
-    ReadControls();
+    if (!ReadControls() && m_nArraySize != 2) {
+        // The box in error has the focus but is about to be disabled by the
+        // preset: the focus goes back to the size choice, where the player
+        // was, instead of moving on to the next control.
+        m_pSize->setFocus();
+    }
     EnableSizeEdits();
     ApplySizePreset();
     WriteControls();

@@ -450,9 +450,11 @@ void CFrameWnd::DecorateFloatingToolBar() {
         m_pToolBar->setGeometry(rc);
     }
     if (!bShown) return;
-    m_pToolBar->show();
-    // It belongs to the main window: kept above it, also when the board is clicked.
+    // It belongs to the main window, known as such before it is shown: kept
+    // above it, also when the board is clicked.
+    m_pToolBar->createWinId();
     if (QWindow* pWindow = m_pToolBar->windowHandle()) pWindow->setTransientParent(windowHandle());
+    m_pToolBar->show();
     m_pToolBar->raise();
     m_nToolBarShowTries = 3;
     QTimer::singleShot(kToolBarSettleMs * 3, this, [this] { EnsureToolBarOnScreen(); });

@@ -1,19 +1,28 @@
-// Feeds arbitrary text to the REGEDIT4 parser. Whatever parses must survive
-// FormatRegFile -> ParseRegFile unchanged, and formatting must be stable.
+// Feeds arbitrary text to the REGEDIT4 readers. Whatever is read (all of it
+// or the lines that parse) must survive FormatRegFile -> ParseRegFile
+// unchanged, and formatting must be stable. Memory stays in proportion to the
+// text: no more lines are named than a message shows.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include "store/Profile.h"
 #include "store/RegFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
-    const std::optional<RegKeys> parsed = ParseRegFile(text);
-    if (!parsed) return 0;
+    const CodePage cp =
+        size > 0 && data[size - 1] % 2 == 1 ? CodePage::kCentralEuropean : CodePage::kWestern;
+    const RegReadResult read = ReadRegFile(text, cp);
+    const std::optional<RegKeys> strict = ParseRegFile(text, cp);
+    if (strict.has_value() != read.IsWhole()) std::abort();
+    if (strict && *strict != read.keys) std::abort();
+    if (read.dropped.size() > 5 || read.dropped.size() > read.nDropped) std::abort();
+    const std::optional<RegKeys> parsed = read.keys;
 
     const std::string formatted = FormatRegFile(*parsed);
-    const std::optional<RegKeys> again = ParseRegFile(formatted);
+    const std::optional<RegKeys> again = ParseRegFile(formatted, cp);
     if (!again || *again != *parsed) std::abort();
     if (FormatRegFile(*again) != formatted) std::abort();
 

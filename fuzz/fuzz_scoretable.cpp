@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the score-table decoder: it always gives ten rows
 // with terminated names, and Encode/Decode gives the rows back byte for byte.
-// The names' UTF-8 cut and the ranking are exercised on the way.
+// The names' code pages, entering a score under a store's update and the
+// ranking are exercised on the way.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "store/FileRegistry.h"
+#include "store/CodePage.h"
 #include "store/Profile.h"
 #include "store/RegFile.h"
 #include "store/ScoreStore.h"
@@ -80,17 +81,39 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
     }
 
-    // Cutting a name keeps a prefix of at most the limit, losing no more than
-    // a partial character (three bytes).
-    const std::string text(reinterpret_cast<const char*>(data), size);
+    // Names: every byte is a letter of the code page and comes back as it
+    // was; text is cut to the letters a row holds.
+    const CodePage cp =
+        size > 0 && data[0] % 2 == 1 ? CodePage::kCentralEuropean : CodePage::kWestern;
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const std::string text = DecodeToUtf8(bytes, cp);
+    if (!IsValidUtf8(text) || EncodeFromUtf8(text, cp) != bytes) std::abort();
     const size_t nMax = size == 0 ? 0 : data[0] % 40;
-    const std::string cut = TruncateUtf8(text, nMax);
-    if (text.size() <= nMax && cut != text) std::abort();
-    if (text.size() > nMax && (cut.size() > nMax || cut.size() + 3 < nMax)) std::abort();
-    if (text.compare(0, cut.size(), cut) != 0) std::abort();
-    ScoreEntry e(text, 1);
-    std::string want = TruncateUtf8(text, 31);
-    want = want.substr(0, want.find('\0'));
-    if (e.szName[31] != 0 || e.Name() != want) std::abort();
+    if (EncodeFromUtf8(bytes, cp, nMax).size() > nMax) std::abort();
+    ScoreEntry e;
+    SetRowName(e, bytes, cp);
+    if (e.szName[31] != 0 || e.Name().size() > 31) std::abort();
+    if (!IsValidUtf8(RowName(e, cp))) std::abort();
+    for (const ScoreEntry& row : rows) {
+        if (EncodeFromUtf8(RowName(row, cp), cp) != row.Name()) std::abort();
+    }
+
+    // Entering a row into whatever is stored keeps the table ranked and at
+    // most ten rows, and stores what it returns.
+    if (size >= 4) {
+        std::memcpy(&e.nScore, data, 4);
+        HighScoreTable t;
+        const int nRow = EnterScore(t, reg, "Software\\Halvorn\\Coilix", 17, 13, 250, e);
+        if (t.GetCount() > 10 || (nRow >= 0 && std::memcmp(&t.GetRow(nRow), &e, sizeof e) != 0)) {
+            std::abort();
+        }
+        HighScoreTable stored;
+        LoadScoreTable(stored, reg, "Software\\Halvorn\\Coilix", 17, 13, 250);
+        if (nRow >= 0 && !SameRows(std::vector<ScoreEntry>(stored.m_aScores.begin(),
+                                                           stored.m_aScores.begin() + t.GetCount()),
+                                   t.m_aScores)) {
+            std::abort();
+        }
+    }
     return 0;
 }

@@ -3,34 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
-std::string TruncateUtf8(const std::string& s, size_t nMaxBytes) {
-    if (s.size() <= nMaxBytes) return s;
-    auto isContinuation = [&](size_t i) {
-        return (static_cast<unsigned char>(s[i]) & 0xC0) == 0x80;
-    };
-    size_t cut = nMaxBytes;
-    if (isContinuation(cut)) {
-        // Find the lead byte of the character that s[cut] continues (at most
-        // three bytes back); cut before it when the character does not fit.
-        size_t k = cut;
-        while (k > 0 && cut - k < 3 && isContinuation(k)) --k;
-        if (!isContinuation(k)) {
-            const unsigned char lead = static_cast<unsigned char>(s[k]);
-            const size_t len = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-            if (k + len > cut) cut = k;
-        }
-    }
-    return s.substr(0, cut);
+ScoreEntry::ScoreEntry(const std::string& strNameBytes, int32_t nNewScore) : nScore(nNewScore) {
+    SetName(strNameBytes);
 }
 
-ScoreEntry::ScoreEntry(const std::string& strName, int32_t nNewScore) : nScore(nNewScore) {
-    SetName(strName);
-}
-
-void ScoreEntry::SetName(const std::string& strName) {
-    const std::string name = TruncateUtf8(strName, sizeof szName - 1);
+void ScoreEntry::SetName(const std::string& strNameBytes) {
     std::memset(szName, 0, sizeof szName);
-    std::memcpy(szName, name.data(), name.size());
+    std::memcpy(szName, strNameBytes.data(), std::min(strNameBytes.size(), sizeof szName - 1));
 }
 
 std::string ScoreEntry::Name() const {

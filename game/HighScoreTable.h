@@ -6,21 +6,20 @@
 #include "game/Limits.h"
 
 // One row of a score table: 36 bytes, the same in memory and in the store.
+// The name is kept as bytes, one per letter in the player's single-byte code
+// page (the store turns them into text and back).
 struct ScoreEntry {
     int32_t nScore = 0;
     char szName[kMaxNameBytes + 1] = {};  // zero-terminated
 
     ScoreEntry() = default;
-    // Copies at most kMaxNameBytes bytes of the name, never cutting a UTF-8
-    // character.
-    ScoreEntry(const std::string& strName, int32_t nNewScore);
-    void SetName(const std::string& strName);
+    // Copies at most kMaxNameBytes bytes of the name and clears the rest.
+    ScoreEntry(const std::string& strNameBytes, int32_t nNewScore);
+    void SetName(const std::string& strNameBytes);
+    // The bytes before the terminator.
     std::string Name() const;
 };
 static_assert(sizeof(ScoreEntry) == 36);
-
-// Cuts a UTF-8 text to at most nMaxBytes bytes at a character boundary.
-std::string TruncateUtf8(const std::string& s, size_t nMaxBytes);
 
 // The best scores of one board size and speed, in rank order: highest first,
 // and among equal scores the one that entered first.

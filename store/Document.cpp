@@ -89,7 +89,7 @@ bool CDocument::OnSaveDocument(const std::string& strPath) {
         return false;
     }
 
-    if (auto strFailure = fileio::ReplaceFile(strPath, data)) {
+    if (auto strFailure = fileio::ReplaceFile(strPath, data, fileio::WriteMode::kAtomicOrInPlace)) {
         ReportError(FileError::kCannotSave, strPath, *strFailure);
         return false;
     }

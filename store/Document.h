@@ -37,7 +37,9 @@ public:
     virtual bool OnOpenDocument(const std::string& strPath);
     // Serializes into memory, then writes a temporary file beside the target
     // and renames it over the target, so a failed save never destroys the
-    // previous file. Failure is reported and leaves everything as it was.
+    // previous file. In a folder where no temporary file can be made, a
+    // writable file is written in place instead. Failure is reported and
+    // leaves everything as it was.
     virtual bool OnSaveDocument(const std::string& strPath);
     virtual void DeleteContents() {}
     virtual void OnCloseDocument() { DeleteContents(); }

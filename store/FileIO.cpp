@@ -1,7 +1,9 @@
 #include "store/FileIO.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <thread>
 
 namespace fileio {
 
@@ -17,13 +20,17 @@ namespace {
 // Closes the descriptor when the scope ends, unless closed before.
 class Descriptor {
 public:
-    explicit Descriptor(int fd) : m_fd(fd) {}
+    explicit Descriptor(int fd = -1) : m_fd(fd) {}
     ~Descriptor() {
         if (m_fd >= 0) ::close(m_fd);
     }
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int Get() const { return m_fd; }
+    void Reset(int fd) {
+        if (m_fd >= 0) ::close(m_fd);
+        m_fd = fd;
+    }
     // Closes now and reports whether the close succeeded.
     bool Close() {
         const int fd = m_fd;
@@ -35,7 +42,7 @@ private:
     int m_fd;
 };
 
-bool WriteAll(int fd, const std::vector<uint8_t>& data) {
+bool WriteAll(int fd, std::span<const uint8_t> data) {
     size_t nDone = 0;
     while (nDone < data.size()) {
         const ssize_t n = ::write(fd, data.data() + nDone, data.size() - nDone);
@@ -48,11 +55,96 @@ bool WriteAll(int fd, const std::vector<uint8_t>& data) {
     return true;
 }
 
-// Permissions for a new file as an ordinary create would give them.
-mode_t DefaultFileMode() {
-    const mode_t nMask = ::umask(0);
-    ::umask(nMask);
-    return static_cast<mode_t>(0666 & ~nMask);
+constexpr std::string_view kTempMarker = ".coilix-tmp-";
+constexpr size_t kTempRandomChars = 6;
+
+std::string RandomSuffix() {
+    static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    uint8_t bytes[kTempRandomChars];
+    if (::getrandom(bytes, sizeof bytes, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof bytes)) {
+        // No entropy yet: the clock and the process still make clashes rare,
+        // and a clash only costs another try.
+        timespec ts{};
+        ::clock_gettime(CLOCK_MONOTONIC, &ts);
+        uint64_t x = static_cast<uint64_t>(ts.tv_nsec) ^ (static_cast<uint64_t>(::getpid()) << 32);
+        for (uint8_t& b : bytes) {
+            x = x * 6364136223846793005u + 1442695040888963407u;
+            b = static_cast<uint8_t>(x >> 56);
+        }
+    }
+    std::string s;
+    for (uint8_t b : bytes) s += kChars[b % (sizeof kChars - 1)];
+    return s;
+}
+
+// Creates a fresh temporary file beside strTarget and locks it, so that no
+// clean-up takes it away while it is written. Returns the descriptor (or -1,
+// errno set) and the name.
+int CreateTemporary(const std::string& strTarget, std::string& strTemp) {
+    // Keep the name within the system's limit however long the target's is.
+    const std::string strBase = BaseName(strTarget).substr(0, 200);
+    for (int nTry = 0; nTry < 100; ++nTry) {
+        strTemp = DirName(strTarget) + "/." + strBase + std::string(kTempMarker) + RandomSuffix();
+        // 0666: a new file gets what the umask gives; an existing target's
+        // permissions are copied onto it before any data is written.
+        const int fd =
+            ::open(strTemp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            return -1;
+        }
+        while (::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+        }
+        // A clean-up that opened the file before our lock may have removed it.
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && st.st_nlink > 0) return fd;
+        ::close(fd);
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+// Writes over an existing file; used only where no temporary file can be made.
+// The space is claimed first, so a full disk is found before a byte changes.
+std::optional<std::string> WriteInPlace(const std::string& strTarget,
+                                        std::span<const uint8_t> data) {
+    Descriptor file(::open(strTarget.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (file.Get() < 0) return ErrorText(errno);
+    struct stat st {};
+    if (::fstat(file.Get(), &st) != 0) return ErrorText(errno);
+    if (!S_ISREG(st.st_mode)) return std::string("not a regular file");
+    if (!data.empty()) {
+        const int nErr = ::posix_fallocate(file.Get(), 0, static_cast<off_t>(data.size()));
+        if (nErr != 0 && nErr != EOPNOTSUPP && nErr != EINVAL) return ErrorText(nErr);
+    }
+    if (::lseek(file.Get(), 0, SEEK_SET) != 0) return ErrorText(errno);
+    if (!WriteAll(file.Get(), data)) return ErrorText(errno);
+    if (::ftruncate(file.Get(), static_cast<off_t>(data.size())) != 0) return ErrorText(errno);
+    if (::fsync(file.Get()) != 0) return ErrorText(errno);
+    if (!file.Close()) return ErrorText(errno);
+    return std::nullopt;
+}
+
+std::string AsideStamp() {
+    const std::time_t now = std::time(nullptr);
+    std::tm tm{};
+    ::gmtime_r(&now, &tm);
+    char szStamp[32];
+    std::strftime(szStamp, sizeof szStamp, "%Y%m%d-%H%M%S", &tm);
+    return szStamp;
+}
+
+// Tries "<path>.bad-<stamp>", then "-1", "-2", ... while fnTry fails with
+// EEXIST; returns the name that fnTry took.
+template <class Fn>
+std::optional<std::string> FirstFreeAsideName(const std::string& strPath, Fn fnTry) {
+    const std::string strBase = strPath + ".bad-" + AsideStamp();
+    for (int i = 0; i < 1000; ++i) {
+        const std::string strName = i == 0 ? strBase : strBase + "-" + std::to_string(i);
+        if (fnTry(strName)) return strName;
+        if (errno != EEXIST) return std::nullopt;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -87,21 +179,34 @@ std::string ResolveLinks(const std::string& strPath) {
     return current;
 }
 
+PathKind KindOf(const std::string& strPath) {
+    struct stat st {};
+    if (::lstat(strPath.c_str(), &st) != 0) {
+        // A file where a folder should be also means there is no such file.
+        return errno == ENOENT || errno == ENOTDIR ? PathKind::kMissing : PathKind::kError;
+    }
+    if (S_ISREG(st.st_mode)) return PathKind::kRegular;
+    if (S_ISLNK(st.st_mode)) return PathKind::kLink;
+    return PathKind::kOther;
+}
+
 ReadResult ReadRegularFile(const std::string& strPath, size_t nMaxBytes,
                            std::vector<uint8_t>& data) {
     data.clear();
-    Descriptor file(::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    Descriptor file(::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (file.Get() < 0) {
         const int nErr = errno;
-        return {nErr == ENOENT ? ReadStatus::kMissing : ReadStatus::kError, ErrorText(nErr)};
+        const bool bMissing = nErr == ENOENT || nErr == ENOTDIR;
+        return {bMissing ? ReadStatus::kMissing : ReadStatus::kError, ErrorText(nErr)};
     }
     struct stat st {};
     if (::fstat(file.Get(), &st) != 0) return {ReadStatus::kError, ErrorText(errno)};
     if (S_ISDIR(st.st_mode)) return {ReadStatus::kNotRegular, ErrorText(EISDIR)};
     if (!S_ISREG(st.st_mode)) return {ReadStatus::kNotRegular, "not a regular file"};
+    const mode_t nMode = st.st_mode & 07777;
     const std::string strTooLarge = "the file is larger than expected";
     if (static_cast<uint64_t>(st.st_size) > nMaxBytes) {
-        return {ReadStatus::kTooLarge, strTooLarge};
+        return {ReadStatus::kTooLarge, strTooLarge, nMode};
     }
     data.reserve(static_cast<size_t>(st.st_size));
     uint8_t buffer[64 * 1024];
@@ -109,56 +214,115 @@ ReadResult ReadRegularFile(const std::string& strPath, size_t nMaxBytes,
         const ssize_t n = ::read(file.Get(), buffer, sizeof buffer);
         if (n < 0) {
             if (errno == EINTR) continue;
-            return {ReadStatus::kError, ErrorText(errno)};
+            return {ReadStatus::kError, ErrorText(errno), nMode};
         }
         if (n == 0) break;
         // The file may have grown since fstat.
         if (data.size() + static_cast<size_t>(n) > nMaxBytes) {
             data.clear();
-            return {ReadStatus::kTooLarge, strTooLarge};
+            return {ReadStatus::kTooLarge, strTooLarge, nMode};
         }
         data.insert(data.end(), buffer, buffer + n);
     }
-    return {};
+    return {ReadStatus::kOk, {}, nMode};
 }
 
-std::optional<std::string> ReplaceFile(const std::string& strPath,
-                                       const std::vector<uint8_t>& data) {
+std::optional<std::string> ReplaceFile(const std::string& strPath, std::span<const uint8_t> data,
+                                       WriteMode mode) {
     const std::string strTarget = ResolveLinks(strPath);
     const std::string strDir = DirName(strTarget);
-    std::string strTemp = strDir + "/." + BaseName(strTarget) + ".tmp-XXXXXX";
 
-    Descriptor file(::mkostemp(strTemp.data(), O_CLOEXEC));
-    if (file.Get() < 0) return ErrorText(errno);
+    struct stat st {};
+    const bool bExists = ::stat(strTarget.c_str(), &st) == 0;
+    if (!bExists && errno != ENOENT) return ErrorText(errno);
+    if (bExists && !S_ISREG(st.st_mode)) return std::string("not a regular file");
+    // A file the user made read-only stays as it is, as it would if it were
+    // written in place.
+    if (bExists && ::faccessat(AT_FDCWD, strTarget.c_str(), W_OK, AT_EACCESS) != 0) {
+        return ErrorText(errno);
+    }
+
+    std::string strTemp;
+    Descriptor file(CreateTemporary(strTarget, strTemp));
+    if (file.Get() < 0) {
+        const int nErr = errno;
+        // A read-only folder around a writable file: write the file itself.
+        if (mode == WriteMode::kAtomicOrInPlace && bExists && (nErr == EACCES || nErr == EPERM)) {
+            return WriteInPlace(strTarget, data);
+        }
+        return ErrorText(nErr);
+    }
     auto fail = [&](int nErr) {
         ::unlink(strTemp.c_str());
         return std::optional<std::string>(ErrorText(nErr));
     };
 
-    // Keep the permissions of the file being replaced; a new file gets the
-    // usual ones rather than the temporary file's private mode.
-    mode_t nMode = DefaultFileMode();
-    struct stat st {};
-    if (::stat(strTarget.c_str(), &st) == 0 && S_ISREG(st.st_mode)) nMode = st.st_mode & 07777;
-    if (::fchmod(file.Get(), nMode) != 0) return fail(errno);
+    if (bExists && ::fchmod(file.Get(), st.st_mode & 07777) != 0) return fail(errno);
     if (!WriteAll(file.Get(), data)) return fail(errno);
     if (::fsync(file.Get()) != 0) return fail(errno);
-    if (!file.Close()) return fail(errno);
+    // Renamed while still locked, so no clean-up can take it meanwhile.
     if (::rename(strTemp.c_str(), strTarget.c_str()) != 0) return fail(errno);
+    file.Close();
 
     // Make the rename itself durable; the data is already safe if this fails.
     Descriptor dir(::open(strDir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.Get() >= 0) ::fsync(dir.Get());
+    RemoveStaleTemporaryFiles(strDir);
     return std::nullopt;
+}
+
+bool IsTemporaryFileName(std::string_view name) {
+    if (name.size() < 1 + kTempMarker.size() + kTempRandomChars || name.front() != '.') {
+        return false;
+    }
+    const std::string_view tail = name.substr(name.size() - kTempRandomChars);
+    for (char c : tail) {
+        const bool bAlnum =
+            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+        if (!bAlnum) return false;
+    }
+    return name.substr(name.size() - kTempRandomChars - kTempMarker.size(), kTempMarker.size()) ==
+           kTempMarker;
+}
+
+size_t RemoveStaleTemporaryFiles(const std::string& strDir) {
+    DIR* pDir = ::opendir(strDir.c_str());
+    if (pDir == nullptr) return 0;
+    const int dirFd = ::dirfd(pDir);
+    size_t nRemoved = 0;
+    while (const dirent* pEntry = ::readdir(pDir)) {
+        if (!IsTemporaryFileName(pEntry->d_name)) continue;
+        Descriptor file(::openat(dirFd, pEntry->d_name,
+                                 O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+        struct stat st {};
+        if (file.Get() < 0 || ::fstat(file.Get(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+        // A save in progress holds the lock; one that was killed does not.
+        if (::flock(file.Get(), LOCK_EX | LOCK_NB) != 0) continue;
+        struct stat now {};
+        if (::fstatat(dirFd, pEntry->d_name, &now, AT_SYMLINK_NOFOLLOW) == 0 &&
+            now.st_dev == st.st_dev && now.st_ino == st.st_ino &&
+            ::unlinkat(dirFd, pEntry->d_name, 0) == 0) {
+            ++nRemoved;
+        }
+    }
+    ::closedir(pDir);
+    return nRemoved;
 }
 
 bool MakeDirs(const std::string& strDir) {
     struct stat st {};
-    if (::stat(strDir.c_str(), &st) == 0) return S_ISDIR(st.st_mode);
+    if (::stat(strDir.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) return true;
+        errno = ENOTDIR;
+        return false;
+    }
     const std::string strParent = DirName(strDir);
     if (strParent != strDir && !MakeDirs(strParent)) return false;
     if (::mkdir(strDir.c_str(), 0700) == 0) return true;
-    return errno == EEXIST && ::stat(strDir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    const int nErr = errno;
+    if (nErr == EEXIST && ::stat(strDir.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return true;
+    errno = nErr;
+    return false;
 }
 
 bool RenameNoReplace(const std::string& strFrom, const std::string& strTo) {
@@ -182,36 +346,58 @@ bool RenameNoReplace(const std::string& strFrom, const std::string& strTo) {
 }
 
 std::optional<std::string> SetAside(const std::string& strPath) {
-    const std::time_t now = std::time(nullptr);
-    std::tm tm{};
-    ::gmtime_r(&now, &tm);
-    char szStamp[32];
-    std::strftime(szStamp, sizeof szStamp, "%Y%m%d-%H%M%S", &tm);
-    const std::string strBase = strPath + ".bad-" + szStamp;
-    for (int i = 0; i < 1000; ++i) {
-        const std::string strName = i == 0 ? strBase : strBase + "-" + std::to_string(i);
-        if (RenameNoReplace(strPath, strName)) return strName;
-        if (errno != EEXIST) return std::nullopt;
-    }
-    return std::nullopt;
+    return FirstFreeAsideName(
+        strPath, [&](const std::string& strName) { return RenameNoReplace(strPath, strName); });
+}
+
+std::optional<std::string> KeepCopyAside(const std::string& strPath, std::span<const uint8_t> data,
+                                         mode_t nMode) {
+    return FirstFreeAsideName(strPath, [&](const std::string& strName) {
+        Descriptor file(
+            ::open(strName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+        if (file.Get() < 0) return false;
+        const bool bWritten = ::fchmod(file.Get(), nMode & 07777) == 0 &&
+                              WriteAll(file.Get(), data) && ::fsync(file.Get()) == 0 &&
+                              file.Close();
+        if (!bWritten) {
+            const int nErr = errno;
+            ::unlink(strName.c_str());
+            // Not a name clash: stop trying other names.
+            errno = nErr == EEXIST ? EIO : nErr;
+        }
+        return bWritten;
+    });
 }
 
 FileLock::~FileLock() {
     if (m_fd >= 0) ::close(m_fd);  // closing releases the lock
 }
 
-bool FileLock::Acquire(const std::string& strPath) {
-    m_fd = ::open(strPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (m_fd < 0) m_fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (m_fd < 0) return false;
-    while (::flock(m_fd, LOCK_EX) != 0) {
-        if (errno != EINTR) {
+FileLock::Result FileLock::Acquire(const std::string& strPath, std::chrono::milliseconds wait) {
+    // The lock file holds nothing; it is made as any new file would be.
+    m_fd = ::open(strPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
+    if (m_fd < 0) m_fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (m_fd < 0) {
+        m_nError = errno;
+        return Result::kFailed;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+        if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) return Result::kLocked;
+        if (errno == EINTR) continue;
+        if (errno != EWOULDBLOCK) {
+            m_nError = errno;
             ::close(m_fd);
             m_fd = -1;
-            return false;
+            return Result::kFailed;
         }
+        if (std::chrono::steady_clock::now() >= deadline) {
+            ::close(m_fd);
+            m_fd = -1;
+            return Result::kBusy;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    return true;
 }
 
 }  // namespace fileio

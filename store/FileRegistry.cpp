@@ -4,19 +4,24 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <utility>
 
 #include "store/FileIO.h"
-#include "store/RegFile.h"
 
 namespace {
 
-// A real store is a few kilobytes; anything much larger is not one.
-constexpr size_t kMaxStoreBytes = size_t{4} << 20;
+std::span<const uint8_t> TextBytes(const std::string& text) {
+    return {reinterpret_cast<const uint8_t*>(text.data()), text.size()};
+}
 
 }  // namespace
 
-CFileRegistry::CFileRegistry(std::string strPath) : m_strPath(std::move(strPath)) {
+CFileRegistry::CFileRegistry(std::string strPath, CodePage cp)
+    : m_strPath(std::move(strPath)), m_cp(cp) {
+    // Temporary files that a killed write left behind.
+    fileio::RemoveStaleTemporaryFiles(fileio::DirName(fileio::ResolveLinks(m_strPath)));
     Reload();
 }
 
@@ -39,54 +44,122 @@ CFileRegistry::FileId CFileRegistry::CurrentFileId() const {
     return id;
 }
 
-bool CFileRegistry::ReadLocked(RegKeys& keys) {
+void CFileRegistry::Notify(StoreNotice::Kind kind, bool bOncePerRun, std::string strDetail,
+                           std::string strAside, const RegReadResult* pParsed) {
+    if (bOncePerRun && !m_told.insert(kind).second) return;
+    StoreNotice notice;
+    notice.kind = kind;
+    notice.strPath = m_strPath;
+    notice.strAside = std::move(strAside);
+    notice.strDetail = std::move(strDetail);
+    if (pParsed != nullptr) {
+        notice.nDropped = pParsed->nDropped;
+        notice.dropped = pParsed->dropped;
+    }
+    m_notices.push_back(std::move(notice));
+    if (m_fnNotice) m_fnNotice();
+}
+
+std::vector<StoreNotice> CFileRegistry::TakeNotices() {
+    return std::exchange(m_notices, {});
+}
+
+bool CFileRegistry::CheckTarget(const std::string& strFile) {
+    const fileio::PathKind kind = fileio::KindOf(strFile);
+    const int nErr = errno;
+    switch (kind) {
+        case fileio::PathKind::kMissing:
+        case fileio::PathKind::kRegular:
+            return true;
+        case fileio::PathKind::kLink:  // still a link after following: a loop
+            Notify(StoreNotice::Kind::kUnreadable, true, fileio::ErrorText(ELOOP));
+            return false;
+        case fileio::PathKind::kOther:
+            Notify(StoreNotice::Kind::kUnreadable, true, "not a regular file");
+            return false;
+        case fileio::PathKind::kError:
+            Notify(StoreNotice::Kind::kUnreadable, true, fileio::ErrorText(nErr));
+            return false;
+    }
+    return false;
+}
+
+bool CFileRegistry::ReadFile(RegKeys& keys, bool bLocked) {
     keys.clear();
+    auto unreadable = [&] {
+        m_fileId = FileId{};
+        m_fileId.bUnreadable = true;
+        return false;
+    };
     const std::string file = fileio::ResolveLinks(m_strPath);
+    if (!CheckTarget(file)) return unreadable();
+
     const FileId id = CurrentFileId();
     std::vector<uint8_t> bytes;
-    switch (fileio::ReadRegularFile(file, kMaxStoreBytes, bytes).status) {
+    const fileio::ReadResult read = fileio::ReadRegularFile(file, kMaxStoreBytes, bytes);
+    switch (read.status) {
         case fileio::ReadStatus::kMissing:
             m_fileId = id;
             return true;
         case fileio::ReadStatus::kOk:
+            m_nFileMode = read.nMode;
             break;
         case fileio::ReadStatus::kTooLarge:
+            // Not a store; without the lock it is left for the next write.
+            if (!bLocked) return unreadable();
+            if (auto aside = fileio::SetAside(file)) {
+                m_strSetAside = aside;
+                Notify(StoreNotice::Kind::kTooLarge, false, {}, *aside);
+                m_fileId = CurrentFileId();
+                return true;
+            }
+            Notify(StoreNotice::Kind::kUnreadable, true, read.detail);
+            return unreadable();
         case fileio::ReadStatus::kNotRegular:
         case fileio::ReadStatus::kError:
-            m_fileId = FileId{};
-            m_fileId.bUnreadable = true;
-            return false;
+            Notify(StoreNotice::Kind::kUnreadable, true, read.detail);
+            return unreadable();
     }
-    const std::string text(bytes.begin(), bytes.end());
     // An empty file holds nothing that could be lost: it is an empty store.
-    if (text.empty()) {
+    if (bytes.empty()) {
         m_fileId = id;
         return true;
     }
-    if (auto parsed = ParseRegFile(text)) {
-        keys = std::move(*parsed);
-        m_fileId = id;
-        return true;
+    RegReadResult parsed = ReadRegFile(
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), m_cp);
+    keys = std::move(parsed.keys);
+    m_fileId = id;
+    if (parsed.IsWhole()) return true;
+
+    // Damaged: keep what was read, keep the file as it was aside, and write it
+    // again without the bad lines. Without the lock that waits for a write.
+    if (!bLocked) return true;
+    if (!(m_keptCopyOf && *m_keptCopyOf == id)) {
+        const std::optional<std::string> aside = fileio::KeepCopyAside(file, bytes, m_nFileMode);
+        if (!aside) {
+            // A damaged file whose copy cannot be kept is never overwritten.
+            Notify(StoreNotice::Kind::kDamagedKept, true, fileio::ErrorText(errno), {}, &parsed);
+            return unreadable();
+        }
+        m_keptCopyOf = id;
+        m_strSetAside = aside;
+        Notify(StoreNotice::Kind::kLinesDropped, false, {}, *aside, &parsed);
     }
-    // Damaged: keep it under a new name and go on with an empty store. When
-    // it cannot be moved it must not be overwritten either.
-    if (auto aside = fileio::SetAside(file)) {
-        m_strSetAside = std::move(aside);
-        m_fileId = CurrentFileId();
-        return true;
-    }
-    m_fileId = FileId{};
-    m_fileId.bUnreadable = true;
-    return false;
+    // When this fails the next write tries again; the copy is kept already.
+    if (!fileio::ReplaceFile(file, TextBytes(FormatRegFile(keys)))) m_fileId = CurrentFileId();
+    return true;
 }
 
 void CFileRegistry::Reload() {
     // The lock keeps a second copy from writing between our read and a
-    // set-aside. Without a folder there is no file and nothing to lock.
+    // repair; reading itself needs none (every write replaces the whole
+    // file), so a busy lock never makes a read wait.
     fileio::FileLock lock;
-    lock.Acquire(LockPath());
+    const bool bLocked =
+        CheckTarget(fileio::ResolveLinks(m_strPath)) &&
+        lock.Acquire(LockPath(), std::chrono::milliseconds(0)) == fileio::FileLock::Result::kLocked;
     RegKeys keys;
-    ReadLocked(keys);
+    ReadFile(keys, bLocked);
     m_keys = std::move(keys);
 }
 
@@ -99,25 +172,79 @@ std::optional<RegValue> CFileRegistry::Query(const std::string& strKey,
     return FindValue(m_keys, strKey, strName);
 }
 
-bool CFileRegistry::Apply(const std::vector<RegChange>& changes) {
-    if (!AreValidChanges(changes)) return false;
+bool CFileRegistry::WriteLocked(const std::function<Change(RegKeys&)>& fnChange) {
     const std::string file = fileio::ResolveLinks(m_strPath);
-    if (!fileio::MakeDirs(fileio::DirName(file))) return false;
+    if (!CheckTarget(file)) return false;
+    if (!fileio::MakeDirs(fileio::DirName(file))) {
+        Notify(StoreNotice::Kind::kCannotWrite, true, fileio::ErrorText(errno));
+        return false;
+    }
 
     fileio::FileLock lock;
-    if (!lock.Acquire(LockPath())) return false;
+    switch (lock.Acquire(LockPath(), m_lockWait)) {
+        case fileio::FileLock::Result::kLocked:
+            break;
+        case fileio::FileLock::Result::kBusy:
+            Notify(StoreNotice::Kind::kLockBusy, true);
+            return false;
+        case fileio::FileLock::Result::kFailed:
+            Notify(StoreNotice::Kind::kCannotWrite, true, fileio::ErrorText(lock.Error()));
+            return false;
+    }
 
-    RegKeys keys;
-    const bool bRead = ReadLocked(keys);
-    m_keys = keys;
-    if (!bRead) return false;
+    // The keys are changed in place (a store is read into memory once, not
+    // twice); when the write fails they are read again from the file.
+    const bool bMayWrite = ReadFile(m_keys, true);
+    if (!bMayWrite) return false;
 
-    ApplyChanges(keys, changes);
-    const std::string text = FormatRegFile(keys);
-    if (fileio::ReplaceFile(file, std::vector<uint8_t>(text.begin(), text.end()))) return false;
-    m_keys = std::move(keys);
+    switch (fnChange(m_keys)) {
+        case Change::kWrite:
+            break;
+        case Change::kNone:
+            return true;
+        case Change::kFail:
+            return false;
+    }
+    const std::optional<std::string> failure =
+        fileio::ReplaceFile(file, TextBytes(FormatRegFile(m_keys)));
+    if (failure) {
+        Notify(StoreNotice::Kind::kCannotWrite, true, *failure);
+        ReadFile(m_keys, true);
+        return false;
+    }
     m_fileId = CurrentFileId();
     return true;
+}
+
+bool CFileRegistry::Apply(const std::vector<RegChange>& changes) {
+    if (!AreValidChanges(changes)) return false;
+    return WriteLocked([&](RegKeys& keys) {
+        ApplyChanges(keys, changes);
+        return Change::kWrite;
+    });
+}
+
+bool CFileRegistry::Update(const std::string& strKey, const std::string& strName,
+                           const RegUpdateFn& fn) {
+    if (!IsValidKeyPath(strKey) || !IsValidValueName(strName)) return false;
+    return WriteLocked([&](RegKeys& keys) {
+        RegUpdate update = fn(FindValue(keys, strKey, strName));
+        if (!update.value) return Change::kNone;
+        if (update.bKeepOldAside) {
+            // The store as it is now, damaged value and all, in its text form.
+            const std::string file = fileio::ResolveLinks(m_strPath);
+            const std::optional<std::string> aside =
+                fileio::KeepCopyAside(file, TextBytes(FormatRegFile(keys)), m_nFileMode);
+            if (!aside) {
+                Notify(StoreNotice::Kind::kCannotWrite, true, fileio::ErrorText(errno));
+                return Change::kFail;
+            }
+            m_strSetAside = aside;
+            Notify(StoreNotice::Kind::kScoreKeptAside, false, {}, *aside);
+        }
+        keys[strKey][strName] = std::move(*update.value);
+        return Change::kWrite;
+    });
 }
 
 std::string CFileRegistry::DefaultPath(const std::string& strCompany, const std::string& strApp) {

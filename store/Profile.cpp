@@ -25,23 +25,29 @@ bool CProfile::WriteProfileInt(const std::string& strSection, const std::string&
                      RegValue::Dword(static_cast<uint32_t>(nValue)));
 }
 
-std::optional<std::vector<uint8_t>> QueryBytes(CRegistry& reg, const std::string& strKey,
-                                               const std::string& strName, size_t nMaxBytes) {
-    auto value = reg.Query(strKey, strName);
-    if (!value) return std::nullopt;
+std::optional<std::vector<uint8_t>> ValueBytes(const RegValue& value, size_t nMaxBytes) {
     std::vector<uint8_t> bytes;
-    switch (value->type) {
+    switch (value.type) {
         case RegType::kString:
-            bytes.assign(value->str.begin(), value->str.end());
+            if (value.str.size() >= nMaxBytes) return std::nullopt;
+            bytes.assign(value.str.begin(), value.str.end());
             bytes.push_back(0);
             break;
         case RegType::kDword:
-            for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(value->dw >> (8 * i)));
+            for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(value.dw >> (8 * i)));
             break;
         case RegType::kBinary:
-            bytes = value->bin;
+            if (value.bin.size() > nMaxBytes) return std::nullopt;
+            bytes = value.bin;
             break;
     }
     if (bytes.size() > nMaxBytes) return std::nullopt;
     return bytes;
+}
+
+std::optional<std::vector<uint8_t>> QueryBytes(CRegistry& reg, const std::string& strKey,
+                                               const std::string& strName, size_t nMaxBytes) {
+    auto value = reg.Query(strKey, strName);
+    if (!value) return std::nullopt;
+    return ValueBytes(*value, nMaxBytes);
 }

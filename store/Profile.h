@@ -45,3 +45,5 @@ private:
 // terminating zero, dwords their four little-endian bytes.
 std::optional<std::vector<uint8_t>> QueryBytes(CRegistry& reg, const std::string& strKey,
                                                const std::string& strName, size_t nMaxBytes);
+// The same for a value already read.
+std::optional<std::vector<uint8_t>> ValueBytes(const RegValue& value, size_t nMaxBytes);

@@ -31,14 +31,16 @@ void AppendQuoted(std::string& out, std::string_view s) {
 }
 
 // Strings with control characters (line breaks above all) cannot stand
-// between quotes on one line; they are written as hex(1), the registry
-// editor's form of a REG_SZ given as bytes (with the terminating zero).
+// between quotes on one line, and quoted bytes that are not UTF-8 are read in
+// a Windows code page; such strings are written as hex(1), the registry
+// editor's form of a REG_SZ given as bytes (with the terminating zero), which
+// keeps every byte as it is (a file path that is not UTF-8, for one).
 bool NeedsHexString(std::string_view s) {
     for (char c : s) {
         const unsigned char u = static_cast<unsigned char>(c);
         if ((u < 0x20 && u != '\t') || u == 0x7f) return true;
     }
-    return false;
+    return !IsValidUtf8(s);
 }
 
 // "hex:" or "hex(n):" and the bytes, wrapped the way the registry editor
@@ -91,7 +93,7 @@ void AppendValue(std::string& out, const std::string& name, const RegValue& valu
     out += '\n';
 }
 
-// --- parsing ---
+// --- reading ---
 
 std::string_view TrimView(std::string_view s) {
     auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
@@ -168,57 +170,88 @@ std::optional<std::vector<uint8_t>> ParseHexList(std::string_view s) {
     }
 }
 
-class RegFileParser {
+// A line as it may stand in a message: at most about 60 bytes, not cut inside
+// a UTF-8 character.
+std::string ShortLine(std::string_view line) {
+    constexpr size_t kMax = 60;
+    if (line.size() <= kMax) return std::string(line);
+    size_t n = kMax;
+    while (n > 0 && (static_cast<unsigned char>(line[n]) & 0xC0) == 0x80) --n;
+    return std::string(line.substr(0, n)) + "...";
+}
+
+// Goes through the text line by line, keeping only the keys and values it
+// reads, so memory stays in proportion to what is kept.
+class RegFileReader {
 public:
-    explicit RegFileParser(std::string_view text) {
+    RegFileReader(std::string_view text, CodePage cp) : m_text(text), m_cp(cp) {
         // A UTF-8 byte order mark, as some editors add, is not part of the text.
-        if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-        size_t start = 0;
-        while (start <= text.size()) {
-            size_t end = text.find('\n', start);
-            if (end == std::string_view::npos) end = text.size();
-            m_lines.push_back(text.substr(start, end - start));
-            start = end + 1;
-        }
+        if (m_text.substr(0, 3) == "\xEF\xBB\xBF") m_text.remove_prefix(3);
     }
 
-    std::optional<RegKeys> Parse() {
-        // The header comes first; only blank and comment lines may precede it.
-        bool bHeader = false;
-        while (m_nLine < m_lines.size()) {
-            const std::string_view line = TrimView(m_lines[m_nLine++]);
+    RegReadResult Read() {
+        RegReadResult result;
+        std::string_view line;
+        // The header comes first; only blank and comment lines may precede
+        // it. Without it the rest is still read, line by line.
+        bool bPending = false;
+        while (NextLine(line)) {
             if (line.empty() || line.front() == ';') continue;
-            if (line != kHeader) return std::nullopt;
-            bHeader = true;
+            result.bHeader = line == kHeader;
+            bPending = !result.bHeader;
             break;
         }
-        if (!bHeader) return std::nullopt;
-
-        RegKeys keys;
         RegValues* pValues = nullptr;
-        while (m_nLine < m_lines.size()) {
-            const std::string_view line = TrimView(m_lines[m_nLine++]);
+        while (bPending || NextLine(line)) {
+            bPending = false;
             if (line.empty() || line.front() == ';') continue;
+            const size_t nLine = m_nLine;
+            bool bRead = false;
             if (line.front() == '[') {
-                if (line.size() < 2 || line.back() != ']') return std::nullopt;
-                const std::string_view inner = line.substr(1, line.size() - 2);
-                if (!StartsWithNoCase(inner, kRootName) || inner.size() <= kRootName.size() ||
-                    inner[kRootName.size()] != '\\')
-                    return std::nullopt;
-                const std::string_view path = inner.substr(kRootName.size() + 1);
-                if (!IsValidKeyPath(path)) return std::nullopt;
-                pValues = &keys[std::string(path)];
+                const std::optional<std::string_view> path = SectionPath(line);
+                // Values after a bad section line belong to no known key.
+                pValues = path ? &result.keys[std::string(*path)] : nullptr;
+                bRead = path.has_value();
             } else if (line.front() == '"' || line.front() == '@') {
-                if (!pValues || !ParseValueLine(line, *pValues)) return std::nullopt;
-            } else {
-                return std::nullopt;
+                bRead = pValues != nullptr && ReadValueLine(line, *pValues);
             }
+            if (!bRead) Drop(result, nLine, line);
         }
-        return keys;
+        return result;
     }
 
 private:
-    bool ParseValueLine(std::string_view line, RegValues& values) {
+    // The next line, trimmed; false at the end of the text.
+    bool NextLine(std::string_view& line) {
+        if (m_nPos > m_text.size()) return false;
+        size_t end = m_text.find('\n', m_nPos);
+        if (end == std::string_view::npos) end = m_text.size();
+        line = TrimView(m_text.substr(m_nPos, end - m_nPos));
+        m_nPos = end + 1;
+        ++m_nLine;
+        return true;
+    }
+
+    static void Drop(RegReadResult& result, size_t nLine, std::string_view line) {
+        constexpr size_t kKeptForMessage = 5;
+        ++result.nDropped;
+        if (result.dropped.size() < kKeptForMessage) {
+            result.dropped.push_back({nLine, ShortLine(line)});
+        }
+    }
+
+    static std::optional<std::string_view> SectionPath(std::string_view line) {
+        if (line.size() < 2 || line.back() != ']') return std::nullopt;
+        const std::string_view inner = line.substr(1, line.size() - 2);
+        if (!StartsWithNoCase(inner, kRootName) || inner.size() <= kRootName.size() ||
+            inner[kRootName.size()] != '\\')
+            return std::nullopt;
+        const std::string_view path = inner.substr(kRootName.size() + 1);
+        if (!IsValidKeyPath(path)) return std::nullopt;
+        return path;
+    }
+
+    bool ReadValueLine(std::string_view line, RegValues& values) {
         size_t pos = 0;
         std::string name;
         if (line.front() == '@') {
@@ -239,13 +272,14 @@ private:
             size_t end = 0;
             auto str = ParseQuoted(data, end);
             if (!str || end != data.size()) return false;
+            if (!IsValidUtf8(*str)) str = DecodeToUtf8(*str, m_cp);
             value = RegValue::String(std::move(*str));
         } else if (StartsWithNoCase(data, "dword:")) {
             const auto n = ParseHexNumber(data.substr(6));
             if (!n) return false;
             value = RegValue::Dword(*n);
         } else if (StartsWithNoCase(data, "hex")) {
-            value = ParseHexValue(data.substr(3));
+            value = ReadHexValue(data.substr(3));
         }
         if (!value) return false;
         values[name] = std::move(*value);
@@ -253,29 +287,43 @@ private:
     }
 
     // After "hex": ":" or "(n):", then the bytes, perhaps over several lines.
-    std::optional<RegValue> ParseHexValue(std::string_view s) {
-        uint32_t nType = 3;
-        if (!s.empty() && s.front() == '(') {
-            const size_t close = s.find(')');
-            if (close == std::string_view::npos) return std::nullopt;
-            const auto n = ParseHexNumber(s.substr(1, close - 1));
-            if (!n) return std::nullopt;
-            nType = *n;
-            s.remove_prefix(close + 1);
-        }
-        if (s.empty() || s.front() != ':') return std::nullopt;
-        s.remove_prefix(1);
-
-        std::string joined(s);
-        while (!joined.empty() && joined.back() == '\\') {
-            joined.pop_back();
-            // A continuation needs a line with more bytes on it.
-            if (m_nLine >= m_lines.size()) return std::nullopt;
-            const std::string_view next = TrimView(m_lines[m_nLine++]);
-            if (next.empty()) return std::nullopt;
+    std::optional<RegValue> ReadHexValue(std::string_view s) {
+        std::string joined;
+        bool bContinued = !s.empty() && s.back() == '\\';
+        joined = bContinued ? s.substr(0, s.size() - 1) : s;
+        // Take the continuation lines first, so that a bad value is left out
+        // whole; a line that starts a section or a value is no continuation.
+        bool bBroken = false;
+        while (bContinued) {
+            const size_t nPos = m_nPos;
+            const size_t nLine = m_nLine;
+            std::string_view next;
+            if (!NextLine(next) || next.empty() || next.front() == '[' || next.front() == '"' ||
+                next.front() == '@') {
+                m_nPos = nPos;
+                m_nLine = nLine;
+                bBroken = true;
+                break;
+            }
+            bContinued = next.back() == '\\';
+            if (bContinued) next.remove_suffix(1);
             joined += next;
         }
-        auto bytes = ParseHexList(joined);
+        if (bBroken) return std::nullopt;
+
+        std::string_view rest = joined;
+        uint32_t nType = 3;
+        if (!rest.empty() && rest.front() == '(') {
+            const size_t close = rest.find(')');
+            if (close == std::string_view::npos) return std::nullopt;
+            const auto n = ParseHexNumber(rest.substr(1, close - 1));
+            if (!n) return std::nullopt;
+            nType = *n;
+            rest.remove_prefix(close + 1);
+        }
+        if (rest.empty() || rest.front() != ':') return std::nullopt;
+        rest.remove_prefix(1);
+        auto bytes = ParseHexList(rest);
         if (!bytes) return std::nullopt;
 
         switch (nType) {
@@ -295,7 +343,9 @@ private:
         }
     }
 
-    std::vector<std::string_view> m_lines;
+    std::string_view m_text;
+    CodePage m_cp;
+    size_t m_nPos = 0;
     size_t m_nLine = 0;
 };
 
@@ -323,6 +373,12 @@ std::string FormatRegFile(const RegKeys& keys) {
     return out;
 }
 
-std::optional<RegKeys> ParseRegFile(const std::string& text) {
-    return RegFileParser(text).Parse();
+RegReadResult ReadRegFile(std::string_view text, CodePage cp) {
+    return RegFileReader(text, cp).Read();
+}
+
+std::optional<RegKeys> ParseRegFile(std::string_view text, CodePage cp) {
+    RegReadResult result = ReadRegFile(text, cp);
+    if (!result.IsWhole()) return std::nullopt;
+    return std::move(result.keys);
 }

@@ -63,3 +63,11 @@ bool CMemoryRegistry::Apply(const std::vector<RegChange>& changes) {
     ApplyChanges(m_keys, changes);
     return true;
 }
+
+bool CRegistry::Update(const std::string& strKey, const std::string& strName,
+                       const RegUpdateFn& fn) {
+    // Within one program nothing writes between the two steps.
+    RegUpdate update = fn(Query(strKey, strName));
+    if (!update.value) return true;
+    return Set(strKey, strName, std::move(*update.value));
+}

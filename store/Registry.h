@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -11,7 +12,7 @@
 // HKEY_CURRENT_USER, each holding named values of three types. Key paths are
 // relative to HKEY_CURRENT_USER and use backslashes ("Software\Halvorn\Coilix").
 enum class RegType : uint32_t {
-    kString = 1,  // REG_SZ, UTF-8 text
+    kString = 1,  // REG_SZ: UTF-8 text, or bytes kept as they are (a file path)
     kBinary = 3,  // REG_BINARY
     kDword = 4,   // REG_DWORD
 };
@@ -45,6 +46,15 @@ struct RegChange {
     std::optional<RegValue> value;
 };
 
+// What an update makes of a value it has read.
+struct RegUpdate {
+    std::optional<RegValue> value;  // the new value; nothing writes nothing
+    // The value read is damaged and is about to be replaced: keep a copy of
+    // the store as it was before writing, where the store can.
+    bool bKeepOldAside = false;
+};
+using RegUpdateFn = std::function<RegUpdate(const std::optional<RegValue>& current)>;
+
 class CRegistry {
 public:
     virtual ~CRegistry() = default;
@@ -57,6 +67,11 @@ public:
     bool Set(const std::string& strKey, const std::string& strName, RegValue v) {
         return Apply({RegChange{strKey, strName, std::move(v)}});
     }
+    // Reads a value and writes what fn makes of it, with no write of another
+    // copy of the program in between (the file store holds its lock from the
+    // read to the write). False when the new value could not be stored.
+    virtual bool Update(const std::string& strKey, const std::string& strName,
+                        const RegUpdateFn& fn);
 };
 
 // Held in memory only: for tests and the headless driver.

@@ -76,7 +76,7 @@ std::vector<uint8_t> EncodeScoreTable(const std::vector<ScoreEntry>& rows) {
     return buf;
 }
 
-std::vector<ScoreEntry> DecodeScoreTable(const uint8_t* p, size_t n) {
+std::optional<std::vector<ScoreEntry>> DecodeScoreTableChecked(const uint8_t* p, size_t n) {
     // Missing bytes read as zero; bytes beyond the 396 are not looked at (the
     // store's read refuses a longer value before it gets here).
     std::vector<uint8_t> buf(kStoredSize, 0);
@@ -89,7 +89,7 @@ std::vector<ScoreEntry> DecodeScoreTable(const uint8_t* p, size_t n) {
         sum = ChecksumStep(sum, buf[i]);
     }
     if (static_cast<int32_t>(sum) != GetInt32LE(buf.data() + kChecksumOffset)) {
-        std::fill(buf.begin(), buf.end(), 0);
+        return std::nullopt;
     }
 
     std::vector<ScoreEntry> rows;
@@ -98,15 +98,65 @@ std::vector<ScoreEntry> DecodeScoreTable(const uint8_t* p, size_t n) {
     return rows;
 }
 
+std::vector<ScoreEntry> DecodeScoreTable(const uint8_t* p, size_t n) {
+    if (auto rows = DecodeScoreTableChecked(p, n)) return std::move(*rows);
+    return std::vector<ScoreEntry>(kRows);
+}
+
+std::string RowName(const ScoreEntry& row, CodePage cp) {
+    return DecodeToUtf8(row.Name(), cp);
+}
+
+void SetRowName(ScoreEntry& row, std::string_view text, CodePage cp) {
+    row.SetName(EncodeFromUtf8(text, cp, kMaxNameBytes));
+}
+
+namespace {
+
+// The rows a stored value gives: none when there is none or it is longer than
+// 396 bytes (the type is ignored), ten empty ones when it fails the checksum.
+std::vector<ScoreEntry> RowsOf(const std::optional<RegValue>& value) {
+    if (!value) return {};
+    const std::optional<std::vector<uint8_t>> bytes = ValueBytes(*value, kStoredSize);
+    if (!bytes) return {};
+    return DecodeScoreTable(bytes->data(), bytes->size());
+}
+
+}  // namespace
+
 void LoadScoreTable(HighScoreTable& table, CRegistry& reg, const std::string& strKeyPath,
                     int32_t nWidth, int32_t nHeight, int32_t nSpeedMs) {
-    table.m_aScores.clear();
-    // The type is ignored; a value longer than 396 bytes cannot be read and
-    // leaves the table empty.
-    auto bytes =
-        QueryBytes(reg, strKeyPath, ScoreValueName(nWidth, nHeight, nSpeedMs), kStoredSize);
-    if (!bytes) return;
-    table.m_aScores = DecodeScoreTable(bytes->data(), bytes->size());
+    table.m_aScores = RowsOf(reg.Query(strKeyPath, ScoreValueName(nWidth, nHeight, nSpeedMs)));
+}
+
+bool IsDamagedScoreValue(const RegValue& value) {
+    const std::optional<std::vector<uint8_t>> bytes = ValueBytes(value, kStoredSize);
+    return !bytes || !DecodeScoreTableChecked(bytes->data(), bytes->size());
+}
+
+int EnterScore(HighScoreTable& table, CRegistry& reg, const std::string& strKeyPath, int32_t nWidth,
+               int32_t nHeight, int32_t nSpeedMs, const ScoreEntry& row) {
+    int nRow = -1;
+    HighScoreTable merged;
+    auto insert = [&](const std::optional<RegValue>& stored) {
+        merged.m_aScores = RowsOf(stored);
+        nRow = merged.InsertScore(row.nScore, kScoreTableRows);
+        if (nRow >= 0) merged.GetRow(nRow) = row;
+    };
+    const bool bStored =
+        reg.Update(strKeyPath, ScoreValueName(nWidth, nHeight, nSpeedMs),
+                   [&](const std::optional<RegValue>& stored) {
+                       insert(stored);
+                       RegUpdate update;
+                       if (nRow < 0) return update;  // no place: nothing to write
+                       update.value = RegValue::Binary(EncodeScoreTable(merged.m_aScores));
+                       update.bKeepOldAside = stored && IsDamagedScoreValue(*stored);
+                       return update;
+                   });
+    // Not stored: the row stays in memory, in the table as it was read last.
+    if (!bStored) insert(reg.Query(strKeyPath, ScoreValueName(nWidth, nHeight, nSpeedMs)));
+    table = std::move(merged);
+    return nRow;
 }
 
 void SaveScoreTable(const HighScoreTable& table, CRegistry& reg, const std::string& strKeyPath,

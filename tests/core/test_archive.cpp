@@ -1,6 +1,8 @@
 // The archive's byte encodings and the document open/save cycle around it.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,6 +19,7 @@
 
 #include "store/Archive.h"
 #include "store/Document.h"
+#include "store/FileIO.h"
 #include "support/Files.h"
 
 namespace fs = std::filesystem;
@@ -246,10 +249,18 @@ TEST(DocumentCycleTest, UnreadableFileLeavesTheDocumentAsItWas) {
         fs::path path;
         FileError error;
     };
+    const fs::path zero = dir.Path() / "zero.cx";
+    fs::create_symlink("/dev/zero", zero);
+    const fs::path loop = dir.Path() / "loop.cx";
+    fs::create_symlink("loop-back.cx", loop);
+    fs::create_symlink("loop.cx", dir.Path() / "loop-back.cx");
+
     const Case cases[] = {
         {dir.Path() / "missing.cx", FileError::kCannotOpen},
         {dir.Path(), FileError::kCannotOpen},
         {fifo, FileError::kCannotOpen},
+        {zero, FileError::kCannotOpen},
+        {loop, FileError::kCannotOpen},
         {huge, FileError::kBadFormat},
     };
     for (const Case& c : cases) {
@@ -381,4 +392,75 @@ TEST(DocumentCycleTest, SaveKeepsModeAndSymbolicLinkOfTheReplacedFile) {
     struct stat st {};
     ASSERT_EQ(::stat(real.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0640u);
+}
+
+// Saving over a game where no temporary file can be made (a read-only
+// folder) writes the file in place; a read-only file is never replaced, and a
+// new file cannot be made there.
+TEST(DocumentCycleTest, ReadOnlyFolderSavesInPlaceAndReadOnlyFilesAreKept) {
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+    const struct {
+        const char* pszWhat;
+        bool bFolderReadOnly;
+        bool bFileExists;
+        bool bFileReadOnly;
+        bool bSaved;
+    } cases[] = {
+        {"writable game in a read-only folder", true, true, false, true},
+        {"new game in a read-only folder", true, false, false, false},
+        {"read-only game in a writable folder", false, true, true, false},
+        {"read-only game in a read-only folder", true, true, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        TempDir dir;
+        const fs::path folder = dir.Path() / "games";
+        fs::create_directory(folder);
+        const fs::path path = folder / "game.cx";
+        if (c.bFileExists) WriteBytes(path, TextFile("a much longer previous game"));
+        struct stat before {};
+        ::stat(path.c_str(), &before);
+        if (c.bFileReadOnly) fs::permissions(path, fs::perms::owner_read);
+        if (c.bFolderReadOnly)
+            fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec);
+
+        TextDoc doc;
+        doc.m_strText = "saved";
+        EXPECT_EQ(doc.OnSaveDocument(path.string()), c.bSaved);
+        fs::permissions(folder, fs::perms::owner_all);
+        if (c.bSaved) {
+            EXPECT_EQ(ReadBytes(path), TextFile("saved"));  // shorter: the rest cut off
+            struct stat after {};
+            ::stat(path.c_str(), &after);
+            EXPECT_EQ(after.st_ino, before.st_ino) << "written in place";
+        } else {
+            ASSERT_TRUE(doc.LastError());
+            EXPECT_EQ(doc.LastError()->detail, fileio::ErrorText(EACCES));
+            if (c.bFileExists) {
+                EXPECT_EQ(ReadBytes(path), TextFile("a much longer previous game"));
+            }
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()),
+                  c.bFileExists ? 1 : 0);
+    }
+}
+
+// A save removes the temporary files that killed saves left in its folder,
+// but not one that a save in progress holds, nor others' files.
+TEST(DocumentCycleTest, StaleTemporaryFilesAreRemovedWhenSavingThere) {
+    TempDir dir;
+    for (const char* pszName : {".game.cx.coilix-tmp-A1b2C3", ".other.cx.coilix-tmp-zzzzzz",
+                                ".busy.cx.coilix-tmp-000000", ".game.cx.swp", "notes.txt"}) {
+        WriteBytes(dir.Path() / pszName, TextFile("left over"));
+    }
+    const int fdBusy = ::open((dir.Path() / ".busy.cx.coilix-tmp-000000").c_str(), O_RDONLY);
+    ASSERT_GE(fdBusy, 0);
+    ASSERT_EQ(::flock(fdBusy, LOCK_EX), 0);
+
+    TextDoc doc;
+    doc.m_strText = "saved";
+    ASSERT_TRUE(doc.OnSaveDocument((dir.Path() / "game.cx").string()));
+    ::close(fdBusy);
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{".busy.cx.coilix-tmp-000000", ".game.cx.swp",
+                                                       "game.cx", "notes.txt"}));
 }

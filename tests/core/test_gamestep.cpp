@@ -2,181 +2,31 @@
 // high-score entry, and the view's key, timer and pause rules.
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "game/GameControl.h"
-#include "store/CoilixDoc.h"
-#include "store/FileRegistry.h"
-#include "store/GameSettings.h"
-#include "store/Profile.h"
-#include "store/RegFile.h"
-#include "store/ScoreStore.h"
-#include "support/RecordingHost.h"
+#include "support/Board.h"
+#include "support/Seeds.h"
+#include "support/TestGame.h"
 
 namespace {
 
-using Lines = std::vector<std::string>;
-using Pos = std::pair<int32_t, int32_t>;
-
-int32_t DirBetween(Pos a, Pos b) {
-    if (b.first == a.first - 1) return dirLeft;
-    if (b.first == a.first + 1) return dirRight;
-    if (b.second == a.second - 1) return dirUp;
-    return dirDown;
-}
-
-// Body piece for a cell entered moving `in` and left moving `out`.
-int32_t BodyPiece(int32_t in, int32_t out) {
-    static const int32_t kPieces[5][5] = {
-        {0, 0, 0, 0, 0},
-        {0, ctBodyHorz, 0, ctBodyUpRight, ctBodyDownRight},
-        {0, 0, ctBodyHorz, ctBodyUpLeft, ctBodyDownLeft},
-        {0, ctBodyDownLeft, ctBodyDownRight, ctBodyVert, 0},
-        {0, ctBodyUpLeft, ctBodyUpRight, 0, ctBodyVert},
-    };
-    return kPieces[in][out];
-}
-
-int32_t HeadFor(int32_t nDir) {
-    switch (nDir) {
-        case dirLeft:
-            return ctHeadLeft;
-        case dirRight:
-            return ctHeadRight;
-        case dirUp:
-            return ctHeadUp;
-        default:
-            return ctHeadDown;
-    }
-}
-
-GameKey KeyFor(int32_t nDir) {
-    switch (nDir) {
-        case dirLeft:
-            return GameKey::kLeft;
-        case dirRight:
-            return GameKey::kRight;
-        case dirUp:
-            return GameKey::kUp;
-        case dirDown:
-            return GameKey::kDown;
-        default:
-            return GameKey::kOther;
-    }
-}
+using testsupport::HeadFor;
+using testsupport::KeyFor;
+using testsupport::kJoints;
+using testsupport::Lines;
+using testsupport::Moved;
+using testsupport::Pos;
+using testsupport::Ref;
+using testsupport::SeedYielding;
+using testsupport::TailFor;
 
 std::string CellLine(int32_t x, int32_t y) {
     return "cell " + std::to_string(x) + " " + std::to_string(y);
 }
 
-// The first seed whose fresh generator gives `nValue` as its first result.
-uint32_t SeedYielding(int nValue) {
-    for (uint32_t nSeed = 1;; ++nSeed) {
-        GameRandom rnd(nSeed);
-        if (rnd.Next() == nValue) return nSeed;
-    }
-}
-
-struct Game {
-    CMemoryRegistry registry;
-    CProfile profile{registry, CProfile::AppKeyPath("Tests", "Coilix")};
-    GameSettings settings;
-    HighScoreTable table;
-    CCoilixDoc doc{settings, table, profile};
-    RecordingHost host;
-    GameControl control{doc, table, host};
-
-    Game() {
-        settings.m_nArraySize = 0;
-        settings.m_nArrayWidth = 17;
-        settings.m_nArrayHeight = 13;
-        settings.m_nGameSpeed = 1;
-    }
-
-    void NewGame(int32_t w, int32_t h, uint32_t nSeed) {
-        settings.m_nArrayWidth = w;
-        settings.m_nArrayHeight = h;
-        doc.m_nSeedOverride = nSeed;
-        ASSERT_TRUE(doc.OnNewDocument());
-        control.OnInitialUpdate();
-        control.ShowInitialStatus();
-        host.Take();
-    }
-
-    // A board of empty cells with no crawler and no items. The countdowns are
-    // set high so that no item is placed and no dropping left unless a test
-    // asks for it: nothing is drawn from the generator.
-    void BlankBoard(int32_t w, int32_t h) {
-        doc.DeleteContents();
-        doc.m_nWidth = w;
-        doc.m_nHeight = h;
-        doc.m_pCells = std::make_unique<Cell[]>(static_cast<size_t>(w) * h);
-        doc.m_nScore = 0;
-        doc.m_nSpeed = 250;
-        doc.m_nSpawnCountdown = 1000;
-        doc.m_nBonusCountdown = 0;
-        doc.m_nDropCountdown = 1000;
-        doc.m_nFrownCountdown = 0;
-        doc.m_nDirection = dirNone;
-        doc.m_nLastDirection = dirNone;
-        doc.m_bPaused = false;
-        doc.m_bLoadedGame = false;
-        doc.m_random.Seed(1);
-    }
-
-    // Lays the crawler along `cells` (tail first, each next to the one
-    // before), tiled as play leaves it, moving in the direction of its last
-    // segment.
-    void LayCrawler(const std::vector<Pos>& cells) {
-        doc.m_aBody.clear();
-        const size_t n = cells.size();
-        for (size_t i = 0; i < n; ++i) {
-            const auto [x, y] = cells[i];
-            const int32_t nOut = i + 1 < n ? DirBetween(cells[i], cells[i + 1]) : dirNone;
-            const int32_t nIn = i > 0 ? DirBetween(cells[i - 1], cells[i]) : dirNone;
-            Cell& cell = doc.CellAt(x, y);
-            if (i == 0) {
-                cell.nType = 14 + nOut;
-            } else if (i + 1 < n) {
-                cell.nType = BodyPiece(nIn, nOut);
-            } else {
-                cell.nType = HeadFor(nIn);
-            }
-            CellRef ref;
-            ref.Set(&cell, x, y, nOut);
-            doc.m_aBody.push_back(ref);
-        }
-        doc.m_nHeadX = cells.back().first;
-        doc.m_nHeadY = cells.back().second;
-        doc.m_nDirection = doc.m_nLastDirection = DirBetween(cells[n - 2], cells[n - 1]);
-    }
-
-    void PutItem(int32_t x, int32_t y, int32_t nType, int32_t nValue) {
-        Cell& cell = doc.CellAt(x, y);
-        cell.nType = nType;
-        cell.nValue = nValue;
-        CellRef ref;
-        ref.Set(&cell, x, y, dirNone);
-        doc.m_aItems.push_back(ref);
-    }
-
-    // Starts the timer and hides the cursor as the player's key for the
-    // current direction would.
-    void PressCurrentDirection() {
-        control.OnKeyDown(KeyFor(doc.m_nDirection));
-        host.Take();
-    }
-
-    Lines Step() {
-        control.GameStep();
-        return host.Take();
-    }
-
-    int32_t Type(int32_t x, int32_t y) const { return doc.CellAt(x, y).nType; }
-
+struct Game : testsupport::TestGame {
     void ExpectBody(const std::vector<CellRef>& expected) {
         ASSERT_EQ(doc.m_aBody.size(), expected.size());
         for (size_t i = 0; i < expected.size(); ++i) {
@@ -190,21 +40,13 @@ struct Game {
     }
 };
 
-CellRef Ref(int32_t nDir, int32_t x, int32_t y) {
-    CellRef ref;
-    ref.nDir = nDir;
-    ref.x = x;
-    ref.y = y;
-    return ref;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- the step
 
 TEST(GameStepTest, WorkedExampleThreeTicks) {
     Game g;
-    g.NewGame(17, 13, 1);
+    ASSERT_TRUE(g.NewGame(17, 13, 1));
     const int32_t nDrop = g.doc.m_nDropCountdown;
     ASSERT_GE(nDrop, 7);
     g.control.OnKeyDown(GameKey::kLeft);
@@ -237,36 +79,26 @@ TEST(GameStepTest, WorkedExampleThreeTicks) {
 }
 
 TEST(GameStepTest, NeckPieceForEveryStraightRunAndTurn) {
-    struct Case {
-        int32_t nIn, nOut, nPiece;
-    };
-    const Case cases[] = {
-        {dirLeft, dirLeft, ctBodyHorz},   {dirRight, dirRight, ctBodyHorz},
-        {dirUp, dirUp, ctBodyVert},       {dirDown, dirDown, ctBodyVert},
-        {dirLeft, dirUp, ctBodyUpRight},  {dirLeft, dirDown, ctBodyDownRight},
-        {dirRight, dirUp, ctBodyUpLeft},  {dirRight, dirDown, ctBodyDownLeft},
-        {dirUp, dirLeft, ctBodyDownLeft}, {dirUp, dirRight, ctBodyDownRight},
-        {dirDown, dirLeft, ctBodyUpLeft}, {dirDown, dirRight, ctBodyUpRight},
-    };
-    const int32_t dx[5] = {0, -1, 1, 0, 0};
-    const int32_t dy[5] = {0, 0, 0, -1, 1};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "in " << c.nIn << " out " << c.nOut);
+    // A three-cell crawler enters `turn` moving j.nIn and leaves it moving j.nOut.
+    for (const testsupport::Joint& j : kJoints) {
+        SCOPED_TRACE(testing::Message() << "in " << j.nIn << " out " << j.nOut);
+        const Pos tail{4, 4};
+        const Pos neck = Moved(tail, j.nIn);
+        const Pos turn = Moved(neck, j.nIn);
+        const Pos head = Moved(turn, j.nOut);
         Game g;
         g.BlankBoard(9, 9);
-        g.LayCrawler(
-            {{4 - 2 * dx[c.nIn], 4 - 2 * dy[c.nIn]}, {4 - dx[c.nIn], 4 - dy[c.nIn]}, {4, 4}});
-        g.control.OnKeyDown(KeyFor(c.nOut));
+        g.LayCrawler({tail, neck, turn});
+        g.control.OnKeyDown(KeyFor(j.nOut));
         g.host.Take();
-        const Pos head{4 + dx[c.nOut], 4 + dy[c.nOut]};
         g.Step();
-        EXPECT_EQ(g.Type(4, 4), c.nPiece);
-        EXPECT_EQ(g.Type(head.first, head.second), HeadFor(c.nOut));
-        EXPECT_EQ(g.doc.m_nLastDirection, c.nOut);
+        EXPECT_EQ(g.Type(turn.first, turn.second), j.nPiece);
+        EXPECT_EQ(g.Type(head.first, head.second), HeadFor(j.nOut));
+        EXPECT_EQ(g.doc.m_nLastDirection, j.nOut);
         // The new tail's end piece points along the crawler.
-        EXPECT_EQ(g.Type(4 - dx[c.nIn], 4 - dy[c.nIn]), 14 + c.nIn);
-        EXPECT_EQ(g.Type(4 - 2 * dx[c.nIn], 4 - 2 * dy[c.nIn]), ctEmpty);
-        g.ExpectBody({Ref(c.nIn, 4 - dx[c.nIn], 4 - dy[c.nIn]), Ref(c.nOut, 4, 4),
+        EXPECT_EQ(g.Type(neck.first, neck.second), TailFor(j.nIn));
+        EXPECT_EQ(g.Type(tail.first, tail.second), ctEmpty);
+        g.ExpectBody({Ref(j.nIn, neck.first, neck.second), Ref(j.nOut, turn.first, turn.second),
                       Ref(0, head.first, head.second)});
     }
 }
@@ -532,7 +364,7 @@ TEST(GameStepTest, DroppingOnlyFarFromTheHead) {
 
 TEST(GameStepTest, TickBeforeTheFirstKeyOnlyCountsDown) {
     Game g;
-    g.NewGame(17, 13, 3);
+    ASSERT_TRUE(g.NewGame(17, 13, 3));
     const int32_t nDrop = g.doc.m_nDropCountdown;
     const int32_t nSpawn = g.doc.m_nSpawnCountdown;
     const int32_t nLife = g.doc.m_aItems.back().pCell->nValue;
@@ -671,7 +503,7 @@ TEST(ViewControlTest, InitialUpdateStopsTheTimerAndWritesTheState) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.pszPane0);
         Game g;
-        g.NewGame(17, 13, 1);
+        ASSERT_TRUE(g.NewGame(17, 13, 1));
         g.control.OnKeyDown(GameKey::kDown);  // a timer runs
         ASSERT_TRUE(g.host.bTimerRunning);
         g.host.Take();
@@ -688,7 +520,7 @@ TEST(ViewControlTest, InitialUpdateStopsTheTimerAndWritesTheState) {
 
 TEST(ViewControlTest, NewGameStartsOnlyWithAnArrow) {
     Game g;
-    g.NewGame(17, 13, 1);
+    ASSERT_TRUE(g.NewGame(17, 13, 1));
     EXPECT_FALSE(g.control.IsPauseEnabled());
     g.control.OnKeyDown(GameKey::kOther);
     EXPECT_EQ(g.host.nHideCalls, 1);
@@ -711,7 +543,7 @@ TEST(ViewControlTest, NewGameStartsOnlyWithAnArrow) {
 
 TEST(ViewControlTest, ArrowRefusedAgainstLastAskedDirectionStillClearsPause) {
     Game g;
-    g.NewGame(17, 13, 1);
+    ASSERT_TRUE(g.NewGame(17, 13, 1));
     g.control.OnKeyDown(GameKey::kRight);
     g.control.OnTimer(kGameTimerId);
     g.control.OnPause();
@@ -736,7 +568,7 @@ TEST(ViewControlTest, ArrowRefusedAgainstLastAskedDirectionStillClearsPause) {
 
 TEST(ViewControlTest, PauseTogglesAndBalancesTheCursor) {
     Game g;
-    g.NewGame(17, 13, 1);
+    ASSERT_TRUE(g.NewGame(17, 13, 1));
     g.control.OnKeyDown(GameKey::kUp);
     g.host.Take();
     g.control.OnPause();
@@ -778,7 +610,7 @@ TEST(ViewControlTest, PauseTogglesAndBalancesTheCursor) {
 
 TEST(ViewControlTest, LoadedGameWaitsForBothTimerAndResume) {
     Game g;
-    g.NewGame(17, 13, 1);
+    ASSERT_TRUE(g.NewGame(17, 13, 1));
     g.control.OnKeyDown(GameKey::kLeft);
     g.control.OnTimer(kGameTimerId);
     g.host.Take();
@@ -810,7 +642,7 @@ TEST(ViewControlTest, LoadedGameWaitsForBothTimerAndResume) {
 
 TEST(ViewControlTest, PauseResumesALoadedGameWithoutStartingTheTimer) {
     Game g;
-    g.NewGame(17, 13, 1);
+    ASSERT_TRUE(g.NewGame(17, 13, 1));
     g.control.OnKeyDown(GameKey::kLeft);
     g.control.OnTimer(kGameTimerId);
     g.doc.m_bPaused = true;
@@ -827,7 +659,7 @@ TEST(ViewControlTest, PauseResumesALoadedGameWithoutStartingTheTimer) {
 
 TEST(ViewControlTest, RefusedTimerIsTriedAgainByTheNextKey) {
     Game g;
-    g.NewGame(17, 13, 1);
+    ASSERT_TRUE(g.NewGame(17, 13, 1));
     g.host.bRefuseTimer = true;
     g.control.OnKeyDown(GameKey::kLeft);
     EXPECT_FALSE(g.control.IsTimerRunning());
@@ -862,7 +694,7 @@ TEST(ViewControlTest, AfterGameOverKeysAndPauseDoNothing) {
 
 TEST(ViewControlTest, TickWithoutABoardIsDropped) {
     Game g;
-    g.NewGame(17, 13, 1);
+    ASSERT_TRUE(g.NewGame(17, 13, 1));
     g.control.OnKeyDown(GameKey::kLeft);
     g.host.Take();
     g.doc.DeleteContents();

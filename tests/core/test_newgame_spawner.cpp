@@ -2,69 +2,40 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <functional>
 #include <optional>
 #include <vector>
 
-#include "store/CoilixDoc.h"
-#include "store/FileRegistry.h"
-#include "store/GameSettings.h"
-#include "store/Profile.h"
-#include "store/RegFile.h"
-#include "store/ScoreStore.h"
+#include "support/Board.h"
+#include "support/Seeds.h"
+#include "support/TestGame.h"
 
 namespace {
 
-struct DocFixture {
-    CMemoryRegistry registry;
-    CProfile profile{registry, CProfile::AppKeyPath("Tests", "Coilix")};
-    GameSettings settings;
-    HighScoreTable table;
-    CCoilixDoc doc{settings, table, profile};
+using testsupport::AfterDraws;
+using testsupport::FindSeed;
+using testsupport::IsItem;
 
-    void NewGame(int32_t w, int32_t h, uint32_t nSeed) {
-        settings.m_nArraySize = 2;
-        settings.m_nArrayWidth = w;
-        settings.m_nArrayHeight = h;
-        settings.m_nGameSpeed = 1;
-        doc.m_nSeedOverride = nSeed;
-        ASSERT_TRUE(doc.OnNewDocument());
-    }
-
-    // An empty board with no crawler records and no items; the countdowns
-    // are zero, so the next SpawnItem call places.
-    void BlankBoard(int32_t w, int32_t h) {
-        doc.m_nWidth = w;
-        doc.m_nHeight = h;
-        doc.m_pCells = std::make_unique<Cell[]>(static_cast<size_t>(w) * h);
-        doc.m_aBody.clear();
-        doc.m_aItems.clear();
+// A game for the spawner: an empty board whose next SpawnItem call places an
+// item, with no bonus countdown running.
+struct SpawnerBoard : testsupport::TestGame {
+    SpawnerBoard(int32_t w, int32_t h) {
+        BlankBoard(w, h);
         doc.m_nSpawnCountdown = 0;
-        doc.m_nBonusCountdown = 0;
-        doc.m_nDirection = dirNone;
-    }
-
-    void PutItem(int32_t x, int32_t y, int32_t nType, int32_t nValue) {
-        Cell& cell = doc.CellAt(x, y);
-        cell.nType = nType;
-        cell.nValue = nValue;
-        CellRef ref;
-        ref.Set(&cell, x, y, dirNone);
-        doc.m_aItems.push_back(ref);
     }
 };
 
-// The first seed whose generator satisfies `pred` (given a fresh generator).
-std::optional<uint32_t> FindSeed(const std::function<bool(GameRandom&)>& pred) {
-    for (uint32_t nSeed = 1; nSeed < 20'000'000; ++nSeed) {
-        GameRandom rnd(nSeed);
-        if (pred(rnd)) return nSeed;
-    }
-    return std::nullopt;
-}
-
-bool IsItem(int32_t nType) {
-    return nType >= ctSkull && nType <= ctCoin;
+// A seed for a placement on a board of nFree free squares: the draws of a
+// placement are the countdown, k (the k-th free square is chosen) and t (the
+// kind of item). The seed draws k = nK (any square when not given) and t = nT
+// (anything when not given).
+std::optional<uint32_t> SeedForPlacement(int32_t nFree, std::optional<int32_t> nK,
+                                         std::optional<int32_t> nT) {
+    return FindSeed([=](GameRandom& r) {
+        r.Next();
+        const int32_t k = r.Draw(nFree);
+        const int32_t t = r.Draw(3);
+        return (nK ? k == *nK : k < nFree) && (!nT || t == *nT);
+    });
 }
 
 }  // namespace
@@ -75,9 +46,7 @@ TEST(RandomTest, ClassicSequenceAndScaledDraws) {
     for (int n : expected) EXPECT_EQ(rnd.Next(), n);
 
     // Draw(n) is rand() * n / 32767, truncated: n only for 32767.
-    const std::optional<uint32_t> top = FindSeed([](GameRandom& r) { return r.Next() == 32767; });
-    ASSERT_TRUE(top);
-    GameRandom r1(*top);
+    GameRandom r1(testsupport::SeedYielding(32767));
     EXPECT_EQ(r1.Draw(77), 77);
     GameRandom r2(1);
     EXPECT_EQ(r2.Draw(77), 0);  // 41 * 77 / 32767
@@ -93,8 +62,8 @@ TEST(NewGameTest, LayoutAcrossSizesAndSeeds) {
     for (const Case& c : cases) {
         for (uint32_t nSeed = 1; nSeed <= 40; ++nSeed) {
             SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " seed " << nSeed);
-            DocFixture f;
-            f.NewGame(c.w, c.h, nSeed);
+            testsupport::TestGame f;
+            ASSERT_TRUE(f.NewGame(c.w, c.h, nSeed));
             const CCoilixDoc& d = f.doc;
             ASSERT_EQ(d.m_nWidth, c.w);
             ASSERT_EQ(d.m_nHeight, c.h);
@@ -147,12 +116,9 @@ TEST(NewGameTest, LayoutAcrossSizesAndSeeds) {
 }
 
 TEST(CellTest, ScoreExtremesAndRandomUse) {
-    const std::optional<uint32_t> seedTop =
-        FindSeed([](GameRandom& r) { return r.Next() == 32767; });
-    const std::optional<uint32_t> seedBelow =
-        FindSeed([](GameRandom& r) { return r.Next() == 32766; });
-    const std::optional<uint32_t> seedZero = FindSeed([](GameRandom& r) { return r.Next() == 0; });
-    ASSERT_TRUE(seedTop && seedBelow && seedZero);
+    const uint32_t nTop = testsupport::SeedYielding(32767);
+    const uint32_t nBelow = testsupport::SeedYielding(32766);
+    const uint32_t nZero = testsupport::SeedYielding(0);
 
     struct Case {
         int32_t nType;
@@ -161,12 +127,12 @@ TEST(CellTest, ScoreExtremesAndRandomUse) {
         bool bDraws;
     };
     const Case cases[] = {
-        {ctCoin, *seedTop, 1000, true},       {ctCoin, *seedBelow, 900, true},
-        {ctCoin, *seedZero, 100, true},       {ctDropping, *seedTop, -800, true},
-        {ctDropping, *seedBelow, -700, true}, {ctDropping, *seedZero, -100, true},
-        {ctApple, *seedTop, 100, false},      {ctEmpty, *seedTop, 0, false},
-        {ctSkull, *seedTop, 0, false},        {ctBodyHorz, *seedTop, 0, false},
-        {ctTailLeft, *seedTop, 0, false},     {ctStart, *seedTop, 0, false},
+        {ctCoin, nTop, 1000, true},       {ctCoin, nBelow, 900, true},
+        {ctCoin, nZero, 100, true},       {ctDropping, nTop, -800, true},
+        {ctDropping, nBelow, -700, true}, {ctDropping, nZero, -100, true},
+        {ctApple, nTop, 100, false},      {ctEmpty, nTop, 0, false},
+        {ctSkull, nTop, 0, false},        {ctBodyHorz, nTop, 0, false},
+        {ctTailLeft, nTop, 0, false},     {ctStart, nTop, 0, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "type " << c.nType);
@@ -174,9 +140,8 @@ TEST(CellTest, ScoreExtremesAndRandomUse) {
         cell.nType = c.nType;
         GameRandom rnd(c.nSeed);
         EXPECT_EQ(cell.GetScore(rnd), c.nScore);
-        GameRandom untouched(c.nSeed);
-        if (c.bDraws) untouched.Next();
-        EXPECT_EQ(rnd.State(), untouched.State()) << "exactly one draw for coins and droppings";
+        EXPECT_EQ(rnd.State(), AfterDraws(c.nSeed, c.bDraws ? 1 : 0).State())
+            << "exactly one draw for coins and droppings";
     }
 }
 
@@ -209,8 +174,7 @@ TEST(SpawnerTest, SkullNeverWhileStillOrStraightAhead) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "dir " << c.nDir << " at (" << c.x << "," << c.y << ")");
-        DocFixture f;
-        f.BlankBoard(20, 10);
+        SpawnerBoard f(20, 10);
         CCoilixDoc& d = f.doc;
         d.m_nHeadX = 10;
         d.m_nHeadY = 5;
@@ -219,11 +183,7 @@ TEST(SpawnerTest, SkullNeverWhileStillOrStraightAhead) {
         const int32_t nIndex = c.y * 20 + c.x;
         const int32_t k = nIndex > 5 * 20 + 10 ? nIndex - 1 : nIndex;  // the head is not free
 
-        // Draws of a placement: countdown, k, t.
-        const std::optional<uint32_t> seed = FindSeed([&](GameRandom& r) {
-            r.Next();
-            return r.Draw(200) == k && r.Draw(3) == 0;
-        });
+        const std::optional<uint32_t> seed = SeedForPlacement(200, k, 0);
         ASSERT_TRUE(seed);
         d.m_random.Seed(*seed);
 
@@ -235,10 +195,7 @@ TEST(SpawnerTest, SkullNeverWhileStillOrStraightAhead) {
 
         // Replay the draws to know the lifetime: a coin draws the bonus
         // countdown before the lifetime, a skull does not.
-        GameRandom expect(*seed);
-        expect.Next();
-        expect.Next();
-        expect.Next();
+        GameRandom expect = AfterDraws(*seed, 3);
         if (c.bSkull) {
             EXPECT_EQ(cell.nType, ctSkull);
             EXPECT_EQ(cell.nValue, (expect.Draw(30) + 15) * 5);
@@ -272,25 +229,18 @@ TEST(SpawnerTest, BonusCountdownTurnsCoinsIntoApples) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "bonus " << c.nBonusBefore << " t " << c.t);
-        DocFixture f;
-        f.BlankBoard(17, 13);
+        SpawnerBoard f(17, 13);
         CCoilixDoc& d = f.doc;
         d.m_nBonusCountdown = c.nBonusBefore;
         d.m_nDirection = dirNone;
-        const std::optional<uint32_t> seed = FindSeed([&](GameRandom& r) {
-            r.Next();
-            return r.Draw(221) < 221 && r.Draw(3) == c.t;
-        });
+        const std::optional<uint32_t> seed = SeedForPlacement(17 * 13, std::nullopt, c.t);
         ASSERT_TRUE(seed);
         d.m_random.Seed(*seed);
         int32_t x = -1, y = -1;
         ASSERT_TRUE(d.SpawnItem(x, y));
         ASSERT_TRUE(d.IsOnBoard(x, y));
         EXPECT_EQ(d.CellAt(x, y).nType, c.nType);
-        GameRandom expect(*seed);
-        expect.Next();
-        expect.Next();
-        expect.Next();
+        GameRandom expect = AfterDraws(*seed, 3);
         if (c.nBonusAfter < 0) {
             EXPECT_EQ(d.m_nBonusCountdown, expect.Draw(7));
         } else {
@@ -301,8 +251,7 @@ TEST(SpawnerTest, BonusCountdownTurnsCoinsIntoApples) {
 }
 
 TEST(SpawnerTest, CountdownCallsDrawNothing) {
-    DocFixture f;
-    f.BlankBoard(17, 13);
+    SpawnerBoard f(17, 13);
     CCoilixDoc& d = f.doc;
     d.m_nSpawnCountdown = 2;
     d.m_nBonusCountdown = 4;
@@ -325,8 +274,7 @@ TEST(SpawnerTest, CountdownCallsDrawNothing) {
 }
 
 TEST(SpawnerTest, NoFreeSquarePlacesNothingButRestartsCountdown) {
-    DocFixture f;
-    f.BlankBoard(6, 5);
+    SpawnerBoard f(6, 5);
     CCoilixDoc& d = f.doc;
     for (int32_t i = 0; i < 30; ++i) d.m_pCells[i].nType = ctBodyHorz;
     for (uint32_t nSeed : {1u, 2u, 99u}) {
@@ -346,8 +294,7 @@ TEST(SpawnerTest, StaleRecordsShrinkTheFreeCount) {
     // 25 squares, 25 stale records: free is 0, so k is 0 and the first empty
     // square in board order is chosen whatever the draw.
     for (uint32_t nSeed : {1u, 5u, 1234u}) {
-        DocFixture f;
-        f.BlankBoard(5, 5);
+        SpawnerBoard f(5, 5);
         CCoilixDoc& d = f.doc;
         for (int32_t i = 0; i < 7; ++i) d.m_pCells[i].nType = ctBodyVert;
         CellRef stale;
@@ -366,8 +313,7 @@ TEST(SpawnerTest, StaleRecordsShrinkTheFreeCount) {
         return r.Draw(-5) < 0;
     });
     ASSERT_TRUE(seed);
-    DocFixture f;
-    f.BlankBoard(5, 5);
+    SpawnerBoard f(5, 5);
     CCoilixDoc& d = f.doc;
     CellRef stale;
     stale.Set(&d.CellAt(0, 0), 0, 0, dirNone);
@@ -380,8 +326,7 @@ TEST(SpawnerTest, StaleRecordsShrinkTheFreeCount) {
 }
 
 TEST(SpawnerTest, AgeItemsRemovesOneRecordPerCall) {
-    DocFixture f;
-    f.BlankBoard(8, 3);
+    SpawnerBoard f(8, 3);
     CCoilixDoc& d = f.doc;
     f.PutItem(1, 1, ctApple, 0);     // expired
     f.PutItem(2, 1, ctCoin, 0);      // expired too: waits one call
@@ -425,8 +370,7 @@ TEST(SpawnerTest, AgeItemsRemovesOneRecordPerCall) {
 
 TEST(SpawnerTest, ExpiredSquareCanBeRefilledInTheSameStep) {
     // The only empty square is the one an expiring apple frees.
-    DocFixture f;
-    f.BlankBoard(5, 5);
+    SpawnerBoard f(5, 5);
     CCoilixDoc& d = f.doc;
     for (int32_t i = 0; i < 25; ++i) d.m_pCells[i].nType = ctBodyVert;
     f.PutItem(3, 4, ctApple, 0);
@@ -434,10 +378,7 @@ TEST(SpawnerTest, ExpiredSquareCanBeRefilledInTheSameStep) {
     ASSERT_TRUE(d.AgeItems(x, y));
     EXPECT_EQ(d.m_nBonusCountdown, 3);
     // free = 25 - 0 records, so k must be 0 to choose the square.
-    const std::optional<uint32_t> seed = FindSeed([](GameRandom& r) {
-        r.Next();
-        return r.Draw(25) == 0;
-    });
+    const std::optional<uint32_t> seed = SeedForPlacement(25, 0, std::nullopt);
     ASSERT_TRUE(seed);
     d.m_random.Seed(*seed);
     x = y = -1;

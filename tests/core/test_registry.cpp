@@ -1,27 +1,33 @@
 // The per-user store: the REGEDIT4 text form, the memory and file stores, the
-// profile calls and the raw-bytes read. Every file lives in a fresh folder
-// under /tmp; the user's own store is never touched.
+// profile calls and the raw-bytes read, the file store's guards, notices,
+// lock and temporary files, and writes killed half way. Every file lives in a
+// fresh folder under /tmp; the user's own store is never touched.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <fcntl.h>
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "store/FileIO.h"
 #include "store/FileRegistry.h"
 #include "store/Profile.h"
+#include "store/RecentFileList.h"
 #include "store/RegFile.h"
 #include "support/Files.h"
+#include "support/Processes.h"
 
 namespace fs = std::filesystem;
 
@@ -41,20 +47,52 @@ void WriteFile(const std::string& path, const std::string& text) {
     testsupport::WriteText(path, text);
 }
 
-std::vector<std::string> FilesIn(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::vector<uint8_t> Bytes(size_t n, uint8_t start = 0) {
     std::vector<uint8_t> v(n);
     for (size_t i = 0; i < n; ++i) v[i] = static_cast<uint8_t>(start + i * 7);
     return v;
 }
 
-// Sets an environment variable for the life of the object.
+std::vector<StoreNotice::Kind> KindsOf(const std::vector<StoreNotice>& notices) {
+    std::vector<StoreNotice::Kind> kinds;
+    for (const StoreNotice& n : notices) kinds.push_back(n.kind);
+    return kinds;
+}
+
+// Names in a folder, hidden ones included, sorted.
+std::vector<std::string> NamesIn(const std::string& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A store holding one value "Old"; returns its text.
+std::string WriteOldStore(const std::string& path) {
+    CFileRegistry reg(path);
+    if (!reg.Set(kAppKey, "Old", RegValue::Dword(1))) throw std::runtime_error("cannot write");
+    return ReadFile(path);
+}
+
+mode_t ModeOf(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+}
+
+// Holds the store's lock as another running copy would.
+class HeldLock {
+public:
+    explicit HeldLock(const std::string& strLockPath)
+        : m_fd(::open(strLockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
+        if (m_fd < 0 || ::flock(m_fd, LOCK_EX) != 0) throw std::runtime_error("cannot lock");
+    }
+    ~HeldLock() { ::close(m_fd); }
+    HeldLock(const HeldLock&) = delete;
+    HeldLock& operator=(const HeldLock&) = delete;
+
+private:
+    int m_fd;
+};
 
 }  // namespace
 
@@ -101,12 +139,6 @@ TEST(StoreRegFile, EscapesBackslashAndQuote) {
     EXPECT_EQ(*parsed, keys);
 }
 
-TEST(StoreRegFile, UnknownEscapeKeepsTheBackslash) {
-    auto parsed = ParseRegFile("REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"x\"=\"C:\\dir\\n\"\n");
-    ASSERT_TRUE(parsed);
-    EXPECT_EQ((*parsed)["A"]["x"], RegValue::String("C:\\dir\\n"));
-}
-
 TEST(StoreRegFile, LongHexIsWrappedAndReadBack) {
     RegKeys keys;
     keys[kAppKey]["Scores (17x13/250)"] = RegValue::Binary(Bytes(396));
@@ -134,24 +166,6 @@ TEST(StoreRegFile, LongHexIsWrappedAndReadBack) {
     auto parsed = ParseRegFile(text);
     ASSERT_TRUE(parsed);
     EXPECT_EQ(*parsed, keys);
-}
-
-TEST(StoreRegFile, WrappedAndUnwrappedHexAreTheSame) {
-    const std::string wrapped =
-        "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Halvorn\\Coilix]\n"
-        "\"Scores (17x13/250)\"=hex:3a,9f,01,\\\n"
-        "  02,03,\\\n"
-        "  04\n";
-    const std::string unwrapped =
-        "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Halvorn\\Coilix]\n"
-        "\"Scores (17x13/250)\"=hex:3a,9f,01,02,03,04\n";
-    auto a = ParseRegFile(wrapped);
-    auto b = ParseRegFile(unwrapped);
-    ASSERT_TRUE(a);
-    ASSERT_TRUE(b);
-    EXPECT_EQ(*a, *b);
-    EXPECT_EQ((*a)[kAppKey]["Scores (17x13/250)"],
-              RegValue::Binary({0x3a, 0x9f, 0x01, 0x02, 0x03, 0x04}));
 }
 
 TEST(StoreRegFile, AcceptsCrlfCommentsBlankLinesAndUpperCase) {
@@ -196,30 +210,61 @@ TEST(StoreRegFile, ReadsTheSampleFileWithCrlfEnds) {
     EXPECT_EQ(*again, *parsed);
 }
 
-TEST(StoreRegFile, StringsWithLineBreaksUseHexOne) {
-    RegKeys keys;
-    keys[kSettingsKey]["Multi"] = RegValue::String("line 1\nline 2\r\n\x01");
-    keys[kSettingsKey]["Nul"] = RegValue::String(std::string("a\0b", 3));
-    keys[kSettingsKey]["Tab"] = RegValue::String("a\tb");
-    const std::string text = FormatRegFile(keys);
-    EXPECT_NE(text.find("\"Multi\"=hex(1):6c,69,6e,65,20,31,0a,"), std::string::npos) << text;
-    EXPECT_NE(text.find("\"Nul\"=hex(1):61,00,62,00\n"), std::string::npos) << text;
-    EXPECT_NE(text.find("\"Tab\"=\"a\tb\"\n"), std::string::npos) << text;
-    auto parsed = ParseRegFile(text);
-    ASSERT_TRUE(parsed);
-    EXPECT_EQ(*parsed, keys);
+TEST(StoreRegFile, ReadsEachValueForm) {
+    const struct {
+        const char* pszLines;  // under [HKEY_CURRENT_USER\A]
+        RegValue want;
+    } cases[] = {
+        {"\"x\"=\"C:\\dir\\n\"", RegValue::String("C:\\dir\\n")},  // unknown escape: kept
+        {"\"x\"=hex:3a,9f,01,\\\n  02,03,\\\n  04", RegValue::Binary({0x3a, 0x9f, 1, 2, 3, 4})},
+        {"\"x\"=hex:3a,9f,01,02,03,04", RegValue::Binary({0x3a, 0x9f, 1, 2, 3, 4})},
+        {"\"x\"=hex:01,02,", RegValue::Binary({1, 2})},  // one trailing comma
+        {"\"x\"=hex(1):41,6e,6e,00", RegValue::String("Ann")},
+        {"\"x\"=hex(4):01,02,03,04", RegValue::Dword(0x04030201)},
+        {"\"x\"=hex(3):ff", RegValue::Binary({0xff})},
+        // Bytes given as bytes stay bytes: a file name that is not UTF-8.
+        {"\"x\"=hex(1):63,61,66,e9,00", RegValue::String("caf\xe9")},
+        // Quoted bytes that are not UTF-8 are Windows text (the default code
+        // page here, 1252); UTF-8 stays as it is.
+        {"\"x\"=\"caf\xe9\"", RegValue::String("café")},
+        {"\"x\"=\"café\"", RegValue::String("café")},
+    };
+    for (const auto& c : cases) {
+        const std::string text =
+            std::string("REGEDIT4\n[HKEY_CURRENT_USER\\A]\n") + c.pszLines + "\n";
+        auto parsed = ParseRegFile(text);
+        ASSERT_TRUE(parsed) << c.pszLines;
+        EXPECT_EQ((*parsed)["A"]["x"], c.want) << c.pszLines;
+    }
+    // The same quoted bytes in the central European code page.
+    auto czech = ParseRegFile("REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"x\"=\"Ji\xf8\xed\"\n",
+                              CodePage::kCentralEuropean);
+    ASSERT_TRUE(czech);
+    EXPECT_EQ((*czech)["A"]["x"], RegValue::String("Jiří"));
 }
 
-TEST(StoreRegFile, HexWithATypeNumber) {
-    auto parsed = ParseRegFile(
-        "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n"
-        "\"s\"=hex(1):41,6e,6e,00\n"
-        "\"d\"=hex(4):01,02,03,04\n"
-        "\"b\"=hex(3):ff\n");
-    ASSERT_TRUE(parsed);
-    EXPECT_EQ((*parsed)["A"]["s"], RegValue::String("Ann"));
-    EXPECT_EQ((*parsed)["A"]["d"], RegValue::Dword(0x04030201));
-    EXPECT_EQ((*parsed)["A"]["b"], RegValue::Binary({0xff}));
+TEST(StoreRegFile, StringsTheQuotesCannotHoldAreWrittenAsBytes) {
+    const struct {
+        std::string value;
+        const char* pszForm;
+    } cases[] = {
+        {"line 1\nline 2\r\n\x01", "\"s\"=hex(1):6c,69,6e,65,20,31,0a,"},
+        {std::string("a\0b", 3), "\"s\"=hex(1):61,00,62,00\n"},
+        {"a\tb", "\"s\"=\"a\tb\"\n"},
+        {"Žluťoučký kůň", "\"s\"=\"Žluťoučký kůň\"\n"},
+        // Not UTF-8: kept byte for byte, not read as Windows text.
+        {"/home/ann/caf\xe9.cx",
+         "\"s\"=hex(1):2f,68,6f,6d,65,2f,61,6e,6e,2f,63,61,66,e9,2e,63,78,00\n"},
+    };
+    for (const auto& c : cases) {
+        RegKeys keys;
+        keys[kSettingsKey]["s"] = RegValue::String(c.value);
+        const std::string text = FormatRegFile(keys);
+        EXPECT_NE(text.find(c.pszForm), std::string::npos) << text;
+        auto parsed = ParseRegFile(text, CodePage::kCentralEuropean);
+        ASSERT_TRUE(parsed);
+        EXPECT_EQ(*parsed, keys);
+    }
 }
 
 TEST(StoreRegFile, KeysAndNamesIgnoreCase) {
@@ -276,10 +321,67 @@ TEST(StoreRegFile, RejectsMalformedText) {
     for (const char* text : bad) EXPECT_FALSE(ParseRegFile(text)) << text;
 }
 
-TEST(StoreRegFile, TrailingCommaAfterBytesIsAccepted) {
-    auto parsed = ParseRegFile("REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"x\"=hex:01,02,\n");
-    ASSERT_TRUE(parsed);
-    EXPECT_EQ((*parsed)["A"]["x"], RegValue::Binary({1, 2}));
+// One bad line costs only itself: every section and value that parses is
+// kept, and the lines left out are named.
+TEST(StoreRegFile, ABadLineCostsOnlyItself) {
+    const std::string good =
+        "[HKEY_CURRENT_USER\\Software\\Halvorn\\Coilix\\Settings]\n"
+        "\"Last Name\"=\"Ann\"\n"
+        "\"Sounds\"=dword:00000000\n";
+    const struct {
+        const char* pszWhat;
+        std::string text;
+        std::vector<size_t> dropped;  // line numbers
+        size_t nValues;               // values kept under Coilix\Settings
+    } cases[] = {
+        {"a missing quote in a recent file",
+         "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Halvorn\\Coilix\\Recent File List]\n"
+         "\"File1\"=\"/home/ann/game.cx\n\"File2\"=\"/home/ann/other.cx\"\n" +
+             good,
+         {3},
+         2},
+        {"no header", good, {}, 2},
+        {"a bad section line loses its values only",
+         "REGEDIT4\n[HKEY_CURRENT_USER\\A\\\\B]\n\"x\"=dword:1\n\"y\"=dword:2\n" + good,
+         {2, 3, 4},
+         2},
+        {"a broken hex value does not swallow the next section",
+         "REGEDIT4\n[HKEY_CURRENT_USER\\X]\n\"b\"=hex:01,\\\n" + good,
+         {3},
+         2},
+        {"a bad byte in a wrapped value loses that value",
+         "REGEDIT4\n" + good + "\"Blob\"=hex:01,\\\n  zz,\\\n  03\n\"Game Speed\"=dword:2\n",
+         {5},
+         3},
+        {"junk between values", "REGEDIT4\n" + good + "junk\n\"Game Speed\"=dword:2\n", {5}, 3},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        const RegReadResult r = ReadRegFile(c.text, CodePage::kWestern);
+        EXPECT_FALSE(r.IsWhole());
+        EXPECT_FALSE(ParseRegFile(c.text));
+        std::vector<size_t> lines;
+        for (const RegDroppedLine& d : r.dropped) lines.push_back(d.nLine);
+        EXPECT_EQ(lines, c.dropped);
+        EXPECT_EQ(r.nDropped, c.dropped.size());
+        const RegValues& v = r.keys.at(kSettingsKey);
+        EXPECT_EQ(v.size(), c.nValues);
+        EXPECT_EQ(v.at("Last Name"), RegValue::String("Ann"));
+        EXPECT_EQ(v.at("Sounds"), RegValue::Dword(0));
+    }
+    // The recent file whose quote is missing is gone; the next one is kept.
+    const RegReadResult r = ReadRegFile(cases[0].text, CodePage::kWestern);
+    const RegValues& recent = r.keys.at("Software\\Halvorn\\Coilix\\Recent File List");
+    EXPECT_EQ(recent.size(), 1u);
+    EXPECT_EQ(recent.at("File2"), RegValue::String("/home/ann/other.cx"));
+    EXPECT_EQ(r.dropped[0].strText, "\"File1\"=\"/home/ann/game.cx");
+
+    // Many bad lines: all are counted, the first few are named.
+    std::string many = "REGEDIT4\n";
+    for (int i = 0; i < 40; ++i) many += "junk\n";
+    const RegReadResult m = ReadRegFile(many, CodePage::kWestern);
+    EXPECT_EQ(m.nDropped, 40u);
+    EXPECT_EQ(m.dropped.size(), 5u);
 }
 
 TEST(StoreRegFile, FormatLeavesOutWhatTheTextCannotHold) {
@@ -380,31 +482,24 @@ TEST(StoreQueryBytes, TypeIgnoredAndLongerValuesFail) {
 // ---------------------------------------------------------------------------
 
 TEST(StoreFileRegistry, DefaultPathFollowsTheEnvironment) {
-    {
-        ScopedEnv reg("COILIX_REGISTRY", "/tmp/somewhere/x.reg");
-        EXPECT_EQ(CFileRegistry::DefaultPath("Halvorn", "Coilix"), "/tmp/somewhere/x.reg");
-    }
-    ScopedEnv reg("COILIX_REGISTRY", nullptr);
-    {
-        ScopedEnv xdg("XDG_CONFIG_HOME", "/tmp/xdg");
-        EXPECT_EQ(CFileRegistry::DefaultPath("Halvorn", "Coilix"), "/tmp/xdg/Halvorn/Coilix.reg");
-    }
-    ScopedEnv home("HOME", "/tmp/home-of-test");
-    {
-        ScopedEnv xdg("XDG_CONFIG_HOME", nullptr);
-        EXPECT_EQ(CFileRegistry::DefaultPath("Halvorn", "Coilix"),
-                  "/tmp/home-of-test/.config/Halvorn/Coilix.reg");
-    }
-    {
-        ScopedEnv xdg("XDG_CONFIG_HOME", "");
-        EXPECT_EQ(CFileRegistry::DefaultPath("Halvorn", "Coilix"),
-                  "/tmp/home-of-test/.config/Halvorn/Coilix.reg");
-    }
-    {
+    const struct {
+        const char* pszRegistry;
+        const char* pszXdg;
+        const char* pszPath;
+    } cases[] = {
+        {"/tmp/somewhere/x.reg", "/tmp/xdg", "/tmp/somewhere/x.reg"},
+        {nullptr, "/tmp/xdg", "/tmp/xdg/Halvorn/Coilix.reg"},
+        {"", "/tmp/xdg", "/tmp/xdg/Halvorn/Coilix.reg"},
+        {nullptr, nullptr, "/tmp/home-of-test/.config/Halvorn/Coilix.reg"},
+        {nullptr, "", "/tmp/home-of-test/.config/Halvorn/Coilix.reg"},
         // XDG base directories ignore a relative path.
-        ScopedEnv xdg("XDG_CONFIG_HOME", "relative/dir");
-        EXPECT_EQ(CFileRegistry::DefaultPath("Halvorn", "Coilix"),
-                  "/tmp/home-of-test/.config/Halvorn/Coilix.reg");
+        {nullptr, "relative/dir", "/tmp/home-of-test/.config/Halvorn/Coilix.reg"},
+    };
+    ScopedEnv home("HOME", "/tmp/home-of-test");
+    for (const auto& c : cases) {
+        ScopedEnv reg("COILIX_REGISTRY", c.pszRegistry);
+        ScopedEnv xdg("XDG_CONFIG_HOME", c.pszXdg);
+        EXPECT_EQ(CFileRegistry::DefaultPath("Halvorn", "Coilix"), c.pszPath);
     }
 }
 
@@ -424,8 +519,9 @@ TEST(StoreFileRegistry, MissingFileIsAnEmptyStoreAndTheFirstWriteCreatesTheFolde
               "\"Array Size\"=dword:00000000\n\"Last Name\"=\"Ann\"\n\n");
     EXPECT_EQ(reg.Query(kSettingsKey, "Last Name"), RegValue::String("Ann"));
     // Only the store and its lock file; no temporary file is left behind.
-    EXPECT_EQ(FilesIn(dir.File("config/Halvorn")),
+    EXPECT_EQ(NamesIn(dir.File("config/Halvorn")),
               (std::vector<std::string>{"Coilix.reg", "Coilix.reg.lock"}));
+    EXPECT_TRUE(reg.TakeNotices().empty());
 
     CFileRegistry again(path);
     EXPECT_EQ(again.Query(kSettingsKey, "Array Size"), RegValue::Dword(0));
@@ -449,27 +545,46 @@ TEST(StoreFileRegistry, ValuesSurviveByteExact) {
     EXPECT_EQ(reg.Query(kAppKey, "N"), RegValue::Dword(0xdeadbeef));
 }
 
-TEST(StoreFileRegistry, ApplyDeletesValues) {
+// Recent-file paths are bytes: one that is not UTF-8 comes back unchanged,
+// whatever the code page, and can still be opened.
+TEST(StoreFileRegistry, RecentFilePathsSurviveByteForByte) {
     TempDir dir;
-    CFileRegistry reg(dir.File("Coilix.reg"));
-    ASSERT_TRUE(reg.Set(kAppKey, "A", RegValue::Dword(1)));
-    ASSERT_TRUE(reg.Set(kAppKey, "B", RegValue::Dword(2)));
-    ASSERT_TRUE(reg.Apply({RegChange{kAppKey, "a", std::nullopt}}));
-    CFileRegistry again(dir.File("Coilix.reg"));
-    EXPECT_FALSE(again.Query(kAppKey, "A"));
-    EXPECT_EQ(again.Query(kAppKey, "B"), RegValue::Dword(2));
+    const std::string path = dir.File("Coilix.reg");
+    const std::vector<std::string> files = {dir.File("caf\xe9.cx"), dir.File("Žluťoučký.cx"),
+                                            dir.File("a\"b\\c.cx")};
+    {
+        CFileRegistry reg(path, CodePage::kWestern);
+        CProfile profile(reg, kAppKey);
+        CRecentFileList list(4);
+        for (auto it = files.rbegin(); it != files.rend(); ++it) list.Add(*it);
+        list.WriteList(profile);
+    }
+    for (CodePage cp : {CodePage::kWestern, CodePage::kCentralEuropean}) {
+        CFileRegistry reg(path, cp);
+        CProfile profile(reg, kAppKey);
+        CRecentFileList list(4);
+        list.ReadList(profile);
+        EXPECT_EQ(list.Files(), files);
+    }
 }
 
-TEST(StoreFileRegistry, RefusedChangesLeaveTheFileAlone) {
+TEST(StoreFileRegistry, ApplyDeletesValuesAndRefusedChangesLeaveTheFileAlone) {
     TempDir dir;
     const std::string path = dir.File("Coilix.reg");
     CFileRegistry reg(path);
     ASSERT_TRUE(reg.Set(kAppKey, "A", RegValue::Dword(1)));
+    ASSERT_TRUE(reg.Set(kAppKey, "B", RegValue::Dword(2)));
+    ASSERT_TRUE(reg.Apply({RegChange{kAppKey, "a", std::nullopt}}));
     const std::string before = ReadFile(path);
-    EXPECT_FALSE(reg.Apply({RegChange{kAppKey, "B", RegValue::Dword(2)},
+    EXPECT_FALSE(reg.Apply({RegChange{kAppKey, "C", RegValue::Dword(3)},
                             RegChange{kAppKey, "bad\nname", RegValue::Dword(3)}}));
     EXPECT_FALSE(reg.Set("\\Software", "x", RegValue::Dword(1)));
     EXPECT_EQ(ReadFile(path), before);
+
+    CFileRegistry again(path);
+    EXPECT_FALSE(again.Query(kAppKey, "A"));
+    EXPECT_EQ(again.Query(kAppKey, "B"), RegValue::Dword(2));
+    EXPECT_FALSE(again.Query(kAppKey, "C"));
 }
 
 TEST(StoreFileRegistry, TwoStoresOnOneFileMergeTheirWrites) {
@@ -496,6 +611,10 @@ TEST(StoreFileRegistry, TwoStoresOnOneFileMergeTheirWrites) {
     CFileRegistry d(path);
     EXPECT_EQ(d.Query(kSettingsKey, "Last Name"), RegValue::String("B"));
     EXPECT_EQ(d.Query(kSettingsKey, "Sounds"), RegValue::Dword(0));
+
+    // A store sees changes and removal by another.
+    fs::remove(path);
+    EXPECT_FALSE(a.Query(kSettingsKey, "Sounds"));
 }
 
 TEST(StoreFileRegistry, ConcurrentThreadsLoseNoValue) {
@@ -508,6 +627,8 @@ TEST(StoreFileRegistry, ConcurrentThreadsLoseNoValue) {
     for (int t = 0; t < kThreads; ++t) {
         threads.emplace_back([&, t] {
             CFileRegistry reg(path);  // each thread its own store, as two programs would
+            // This many writers take turns for longer than a player waits.
+            reg.SetLockWait(std::chrono::seconds(60));
             for (int i = 0; i < kWrites; ++i) {
                 const std::string name = "T" + std::to_string(t) + "-" + std::to_string(i);
                 if (!reg.Apply({RegChange{kAppKey, name, RegValue::Dword(static_cast<uint32_t>(i))},
@@ -530,7 +651,7 @@ TEST(StoreFileRegistry, ConcurrentThreadsLoseNoValue) {
             EXPECT_EQ(v.count("T" + std::to_string(t) + "-" + std::to_string(i)), 1u);
         }
     }
-    EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"Coilix.reg", "Coilix.reg.lock"}));
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"Coilix.reg", "Coilix.reg.lock"}));
 }
 
 TEST(StoreFileRegistry, ConcurrentProcessesLoseNoValue) {
@@ -538,31 +659,21 @@ TEST(StoreFileRegistry, ConcurrentProcessesLoseNoValue) {
     const std::string path = dir.File("sub/Coilix.reg");  // the folder is made by a racer
     constexpr int kProcs = 4;
     constexpr int kWrites = 40;
-    std::vector<pid_t> pids;
-    for (int p = 0; p < kProcs; ++p) {
-        const pid_t pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            CFileRegistry reg(path);
-            int nFailed = 0;
-            for (int i = 0; i < kWrites; ++i) {
-                const std::string name = "P" + std::to_string(p) + "-" + std::to_string(i);
-                if (!reg.Apply({RegChange{kSettingsKey, name, RegValue::String(name)},
-                                RegChange{kSettingsKey, "Count P" + std::to_string(p),
-                                          RegValue::Dword(static_cast<uint32_t>(i + 1))}}))
-                    ++nFailed;
-                // Reading while others write never sees half a file.
-                if (reg.SetAsidePath()) ++nFailed;
-            }
-            _exit(nFailed == 0 ? 0 : 1);
+    const int nFailed = testsupport::RunInProcesses(kProcs, [&](int p) {
+        CFileRegistry reg(path);
+        reg.SetLockWait(std::chrono::seconds(60));
+        for (int i = 0; i < kWrites; ++i) {
+            const std::string name = "P" + std::to_string(p) + "-" + std::to_string(i);
+            if (!reg.Apply({RegChange{kSettingsKey, name, RegValue::String(name)},
+                            RegChange{kSettingsKey, "Count P" + std::to_string(p),
+                                      RegValue::Dword(static_cast<uint32_t>(i + 1))}}))
+                return false;
+            // Reading while others write never sees half a file.
+            if (reg.SetAsidePath() || reg.HasNotices()) return false;
         }
-        pids.push_back(pid);
-    }
-    for (pid_t pid : pids) {
-        int status = 0;
-        ASSERT_EQ(waitpid(pid, &status, 0), pid);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
+        return true;
+    });
+    EXPECT_EQ(nFailed, 0);
     CFileRegistry reg(path);
     EXPECT_FALSE(reg.SetAsidePath());
     for (int p = 0; p < kProcs; ++p) {
@@ -574,29 +685,64 @@ TEST(StoreFileRegistry, ConcurrentProcessesLoseNoValue) {
     }
 }
 
-TEST(StoreFileRegistry, DamagedFileIsSetAsideWhenOpened) {
-    TempDir dir;
-    const std::string path = dir.File("Coilix.reg");
-    const std::string garbage = "this is not\na registry file\n\"x\"=dword:1\n";
-    WriteFile(path, garbage);
+// A damaged line costs only itself: the rest is read, the file as it was is
+// kept aside, the file is written again without the line, and the player is
+// told which lines were left out and where the copy is.
+TEST(StoreFileRegistry, DamagedLinesAreLeftOutAndTheFileIsKeptAside) {
+    RegKeys keys;
+    keys[kAppKey]["Scores (17x13/250)"] = RegValue::Binary(Bytes(396));
+    const std::string scores = FormatRegFile(keys);
+    const std::string damaged = scores +
+                                "[HKEY_CURRENT_USER\\Software\\Halvorn\\Coilix\\Recent File List]\n"
+                                "\"File1\"=\"/home/ann/game.cx\n"
+                                "[HKEY_CURRENT_USER\\Software\\Halvorn\\Coilix\\Settings]\n"
+                                "\"Last Name\"=\"Ann\"\n";
+    const struct {
+        const char* pszWhen;
+        bool bAtStart;
+    } cases[] = {{"when opened", true}, {"when read again later", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszWhen);
+        TempDir dir;
+        const std::string path = dir.File("Coilix.reg");
+        std::optional<CFileRegistry> reg;
+        if (c.bAtStart) {
+            WriteFile(path, damaged);
+            reg.emplace(path);
+        } else {
+            reg.emplace(path);
+            ASSERT_TRUE(reg->Set(kAppKey, "Old", RegValue::Dword(1)));
+            WriteFile(path, damaged);  // another program damaged it meanwhile
+        }
+        EXPECT_EQ(reg->Query(kSettingsKey, "Last Name"), RegValue::String("Ann"));
+        EXPECT_EQ(reg->Query(kAppKey, "Scores (17x13/250)"), RegValue::Binary(Bytes(396)));
 
-    CFileRegistry reg(path);
-    ASSERT_TRUE(reg.SetAsidePath());
-    const std::string aside = *reg.SetAsidePath();
-    EXPECT_EQ(aside.rfind(path + ".bad-", 0), 0u) << aside;
-    EXPECT_EQ(ReadFile(aside), garbage);
-    EXPECT_FALSE(fs::exists(path));
-    EXPECT_FALSE(reg.Query(kAppKey, "x"));
+        const std::vector<StoreNotice> notices = reg->TakeNotices();
+        ASSERT_EQ(KindsOf(notices),
+                  std::vector<StoreNotice::Kind>{StoreNotice::Kind::kLinesDropped});
+        EXPECT_EQ(notices[0].strPath, path);
+        EXPECT_EQ(notices[0].nDropped, 1u);
+        ASSERT_EQ(notices[0].dropped.size(), 1u);
+        EXPECT_EQ(notices[0].dropped[0].strText, "\"File1\"=\"/home/ann/game.cx");
+        EXPECT_EQ(notices[0].strAside.rfind(path + ".bad-", 0), 0u);
+        EXPECT_EQ(ReadFile(notices[0].strAside), damaged);
+        EXPECT_EQ(reg->SetAsidePath(), notices[0].strAside);
 
-    // The program goes on with an empty store and writes a fresh file.
-    ASSERT_TRUE(reg.Set(kAppKey, "x", RegValue::Dword(2)));
-    CFileRegistry again(path);
-    EXPECT_FALSE(again.SetAsidePath());
-    EXPECT_EQ(again.Query(kAppKey, "x"), RegValue::Dword(2));
-    EXPECT_EQ(ReadFile(aside), garbage);
+        // The file itself now holds all that could be read, and nothing more
+        // is set aside when it is read or written again.
+        const auto clean = ParseRegFile(ReadFile(path));
+        ASSERT_TRUE(clean);
+        EXPECT_EQ(FindValue(*clean, kSettingsKey, "Last Name"), RegValue::String("Ann"));
+        ASSERT_TRUE(reg->Set(kAppKey, "New", RegValue::Dword(2)));
+        CFileRegistry again(path);
+        EXPECT_EQ(again.Query(kSettingsKey, "Last Name"), RegValue::String("Ann"));
+        EXPECT_EQ(again.Query(kAppKey, "New"), RegValue::Dword(2));
+        EXPECT_FALSE(again.HasNotices());
+        EXPECT_FALSE(reg->HasNotices());
+    }
 }
 
-TEST(StoreFileRegistry, SetAsideNeverOverwritesAnEarlierOne) {
+TEST(StoreFileRegistry, EveryDamagedFileIsKeptUnderANameOfItsOwn) {
     TempDir dir;
     const std::string path = dir.File("Coilix.reg");
     std::vector<std::string> asides;
@@ -605,6 +751,9 @@ TEST(StoreFileRegistry, SetAsideNeverOverwritesAnEarlierOne) {
         CFileRegistry reg(path);
         ASSERT_TRUE(reg.SetAsidePath());
         asides.push_back(*reg.SetAsidePath());
+        // Nothing could be read: the store is empty, and says so.
+        EXPECT_FALSE(reg.Query(kAppKey, "x"));
+        EXPECT_EQ(ReadFile(path), "REGEDIT4\n\n");
     }
     // Within one second the names get -1, -2; in any case all three survive.
     for (int i = 0; i < 3; ++i)
@@ -613,66 +762,160 @@ TEST(StoreFileRegistry, SetAsideNeverOverwritesAnEarlierOne) {
     EXPECT_NE(asides[1], asides[2]);
 }
 
-TEST(StoreFileRegistry, DamagedFileIsSetAsideWhenReadAgainBeforeAWrite) {
-    TempDir dir;
-    const std::string path = dir.File("Coilix.reg");
-    CFileRegistry reg(path);
-    ASSERT_TRUE(reg.Set(kAppKey, "A", RegValue::Dword(1)));
-    WriteFile(path, "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"x\"=hex:zz\n");  // damaged meanwhile
-
-    ASSERT_TRUE(reg.Set(kAppKey, "B", RegValue::Dword(2)));
-    ASSERT_TRUE(reg.SetAsidePath());
-    EXPECT_EQ(ReadFile(*reg.SetAsidePath()), "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"x\"=hex:zz\n");
-    CFileRegistry again(path);
-    EXPECT_FALSE(again.Query(kAppKey, "A"));  // it was in the damaged file only
-    EXPECT_EQ(again.Query(kAppKey, "B"), RegValue::Dword(2));
+TEST(StoreFileRegistry, EmptyAndHandEditedFilesAreRead) {
+    const struct {
+        const char* pszText;
+        std::optional<RegValue> lastName;
+    } cases[] = {
+        {"", std::nullopt},
+        {"REGEDIT4\r\n\r\n; my settings\r\n"
+         "[HKEY_CURRENT_USER\\Software\\Halvorn\\Coilix\\Settings]\r\n"
+         "\"Last Name\"=\"Eve\"\r\n",
+         RegValue::String("Eve")},
+    };
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string path = dir.File("Coilix.reg");
+        WriteFile(path, c.pszText);
+        CFileRegistry reg(path);
+        EXPECT_FALSE(reg.HasNotices());
+        EXPECT_EQ(reg.Query(kSettingsKey, "Last Name"), c.lastName);
+        ASSERT_TRUE(reg.Set(kAppKey, "A", RegValue::Dword(1)));
+        EXPECT_EQ(CFileRegistry(path).Query(kAppKey, "A"), RegValue::Dword(1));
+    }
 }
 
-TEST(StoreFileRegistry, DamagedFileIsSetAsideWhenAQuerySeesIt) {
+// A store far larger than any real one is refused like a damaged one: moved
+// aside, said so, and not read into memory.
+TEST(StoreFileRegistry, AStoreFarTooLargeIsSetAside) {
     TempDir dir;
     const std::string path = dir.File("Coilix.reg");
+    WriteFile(path, "REGEDIT4\n" + std::string(CFileRegistry::kMaxStoreBytes, '\n'));
     CFileRegistry reg(path);
-    ASSERT_TRUE(reg.Set(kAppKey, "A", RegValue::Dword(1)));
-    WriteFile(path, "garbage");
     EXPECT_FALSE(reg.Query(kAppKey, "A"));
-    ASSERT_TRUE(reg.SetAsidePath());
-    EXPECT_EQ(ReadFile(*reg.SetAsidePath()), "garbage");
-}
-
-TEST(StoreFileRegistry, EmptyFileIsAnEmptyStore) {
-    TempDir dir;
-    const std::string path = dir.File("Coilix.reg");
-    WriteFile(path, "");
-    CFileRegistry reg(path);
-    EXPECT_FALSE(reg.SetAsidePath());
+    const std::vector<StoreNotice> notices = reg.TakeNotices();
+    ASSERT_EQ(KindsOf(notices), std::vector<StoreNotice::Kind>{StoreNotice::Kind::kTooLarge});
+    EXPECT_EQ(fs::file_size(notices[0].strAside), CFileRegistry::kMaxStoreBytes + 9);
+    EXPECT_FALSE(fs::exists(path));
     ASSERT_TRUE(reg.Set(kAppKey, "A", RegValue::Dword(1)));
     EXPECT_EQ(CFileRegistry(path).Query(kAppKey, "A"), RegValue::Dword(1));
 }
 
-TEST(StoreFileRegistry, HandEditedFileIsRead) {
+// What stands at the store's path may be no file at all: it is never waited
+// on, read into memory, replaced or removed, and the player is told once.
+TEST(StoreFileRegistry, WhatIsNoStoreFileIsLeftAloneAndToldOnce) {
     TempDir dir;
-    const std::string path = dir.File("Coilix.reg");
-    WriteFile(path,
-              "REGEDIT4\r\n\r\n; my settings\r\n"
-              "[HKEY_CURRENT_USER\\Software\\Halvorn\\Coilix\\Settings]\r\n"
-              "\"Last Name\"=\"Eve\"\r\n");
-    CFileRegistry reg(path);
-    EXPECT_FALSE(reg.SetAsidePath());
-    EXPECT_EQ(reg.Query(kSettingsKey, "Last Name"), RegValue::String("Eve"));
+    const struct {
+        const char* pszWhat;
+        std::function<void(const std::string&)> make;
+    } cases[] = {
+        {"a folder", [](const std::string& p) { fs::create_directory(p); }},
+        {"a named pipe", [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); }},
+        {"a link to /dev/zero", [](const std::string& p) { fs::create_symlink("/dev/zero", p); }},
+        {"a loop of links",
+         [](const std::string& p) {
+             fs::create_symlink(p + ".other", p);
+             fs::create_symlink(p, p + ".other");
+         }},
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        const std::string path = dir.File("store" + std::to_string(n++) + ".reg");
+        c.make(path);
+        const fs::file_status before = fs::symlink_status(path);
+        CFileRegistry reg(path);
+        EXPECT_FALSE(reg.Query(kAppKey, "A"));
+        EXPECT_FALSE(reg.Set(kAppKey, "A", RegValue::Dword(1)));
+        EXPECT_FALSE(reg.Set(kAppKey, "B", RegValue::Dword(2)));
+        const std::vector<StoreNotice> notices = reg.TakeNotices();
+        ASSERT_EQ(KindsOf(notices), std::vector<StoreNotice::Kind>{StoreNotice::Kind::kUnreadable});
+        EXPECT_FALSE(notices[0].strDetail.empty());
+        EXPECT_EQ(fs::symlink_status(path).type(), before.type());
+        EXPECT_FALSE(reg.SetAsidePath());
+    }
+    EXPECT_TRUE(fs::is_empty(dir.File("store0.reg")));
 }
 
-TEST(StoreFileRegistry, SeesChangesMadeByAnotherStore) {
+TEST(StoreFileRegistry, FolderThatCannotBeMadeIsToldOnce) {
+    TempDir dir;
+    WriteFile(dir.File("file"), "x");
+    CFileRegistry reg(dir.File("file/Halvorn/Coilix.reg"));
+    EXPECT_FALSE(reg.Query(kAppKey, "A"));
+    EXPECT_FALSE(reg.Set(kAppKey, "A", RegValue::Dword(1)));
+    EXPECT_FALSE(reg.Set(kAppKey, "B", RegValue::Dword(1)));
+    const std::vector<StoreNotice> notices = reg.TakeNotices();
+    ASSERT_EQ(KindsOf(notices), std::vector<StoreNotice::Kind>{StoreNotice::Kind::kCannotWrite});
+    EXPECT_EQ(notices[0].strDetail, fileio::ErrorText(ENOTDIR));
+    EXPECT_EQ(ReadFile(dir.File("file")), "x");
+}
+
+// A read-only folder or file: the store is read, nothing is written, and the
+// player is told once why.
+TEST(StoreFileRegistry, ReadOnlyFolderOrFileIsToldOnceAndKept) {
+    if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+    const struct {
+        const char* pszWhat;
+        bool bFolder;
+    } cases[] = {{"read-only folder", true}, {"read-only file", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        TempDir dir;
+        const std::string sub = dir.File("ro");
+        fs::create_directory(sub);
+        const std::string path = sub + "/Coilix.reg";
+        const std::string before = WriteOldStore(path);
+        fs::permissions(c.bFolder ? sub : path, c.bFolder
+                                                    ? fs::perms::owner_read | fs::perms::owner_exec
+                                                    : fs::perms::owner_read);
+        CFileRegistry reg(path);
+        EXPECT_EQ(reg.Query(kAppKey, "Old"), RegValue::Dword(1));
+        EXPECT_FALSE(reg.Set(kAppKey, "New", RegValue::Dword(2)));
+        EXPECT_FALSE(reg.Set(kAppKey, "New", RegValue::Dword(3)));
+        const std::vector<StoreNotice> notices = reg.TakeNotices();
+        ASSERT_EQ(KindsOf(notices),
+                  std::vector<StoreNotice::Kind>{StoreNotice::Kind::kCannotWrite});
+        EXPECT_EQ(notices[0].strDetail, fileio::ErrorText(EACCES));
+        fs::permissions(sub, fs::perms::owner_all);
+        EXPECT_EQ(ReadFile(path), before);
+        EXPECT_EQ(NamesIn(sub), (std::vector<std::string>{"Coilix.reg", "Coilix.reg.lock"}));
+    }
+}
+
+TEST(StoreFileRegistry, DamagedFileThatCannotBeKeptAsideIsNeverOverwritten) {
+    if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+    TempDir dir;
+    const std::string sub = dir.File("ro");
+    fs::create_directory(sub);
+    const std::string path = sub + "/Coilix.reg";
+    WriteFile(path, "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"x\"=dword:1\ngarbage\n");
+    WriteFile(path + ".lock", "");
+    fs::permissions(sub, fs::perms::owner_read | fs::perms::owner_exec);
+    CFileRegistry reg(path);
+    EXPECT_EQ(reg.Query("A", "x"), RegValue::Dword(1));  // what parses is still used
+    EXPECT_FALSE(reg.SetAsidePath());
+    EXPECT_FALSE(reg.Set(kAppKey, "A", RegValue::Dword(1)));
+    EXPECT_EQ(KindsOf(reg.TakeNotices()),
+              std::vector<StoreNotice::Kind>{StoreNotice::Kind::kDamagedKept});
+    fs::permissions(sub, fs::perms::owner_all);
+    EXPECT_EQ(ReadFile(path), "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"x\"=dword:1\ngarbage\n");
+}
+
+// While another copy holds the store, reading goes on at once and a write
+// gives up after a short wait, says so once, and writes nothing.
+TEST(StoreFileRegistry, AHeldLockNeverBlocksReadingAndAWriteGivesUp) {
     TempDir dir;
     const std::string path = dir.File("Coilix.reg");
-    CFileRegistry reader(path);
-    EXPECT_FALSE(reader.Query(kAppKey, "A"));
-    CFileRegistry writer(path);
-    ASSERT_TRUE(writer.Set(kAppKey, "A", RegValue::Dword(1)));
-    EXPECT_EQ(reader.Query(kAppKey, "A"), RegValue::Dword(1));
-    ASSERT_TRUE(writer.Set(kAppKey, "A", RegValue::Dword(2)));
-    EXPECT_EQ(reader.Query(kAppKey, "A"), RegValue::Dword(2));
-    fs::remove(path);
-    EXPECT_FALSE(reader.Query(kAppKey, "A"));
+    const std::string before = WriteOldStore(path);
+    HeldLock held(path + ".lock");
+    CFileRegistry reg(path);
+    reg.SetLockWait(std::chrono::milliseconds(50));
+    EXPECT_EQ(reg.Query(kAppKey, "Old"), RegValue::Dword(1));
+    EXPECT_FALSE(reg.Set(kAppKey, "New", RegValue::Dword(2)));
+    EXPECT_FALSE(reg.Set(kAppKey, "New", RegValue::Dword(3)));
+    EXPECT_EQ(KindsOf(reg.TakeNotices()),
+              std::vector<StoreNotice::Kind>{StoreNotice::Kind::kLockBusy});
+    EXPECT_EQ(ReadFile(path), before);
 }
 
 // A write that fails half way (here: the file size limit, as a full disk
@@ -681,11 +924,7 @@ TEST(StoreFileRegistry, SeesChangesMadeByAnotherStore) {
 TEST(StoreFileRegistry, FailedWriteLeavesTheOldFileIntact) {
     TempDir dir;
     const std::string path = dir.File("Coilix.reg");
-    {
-        CFileRegistry reg(path);
-        ASSERT_TRUE(reg.Set(kAppKey, "Old", RegValue::Dword(1)));
-    }
-    const std::string before = ReadFile(path);
+    const std::string before = WriteOldStore(path);
     ASSERT_LT(before.size(), 200u);
 
     const pid_t pid = fork();
@@ -698,73 +937,19 @@ TEST(StoreFileRegistry, FailedWriteLeavesTheOldFileIntact) {
         if (setrlimit(RLIMIT_FSIZE, &lim) != 0) _exit(3);
         CFileRegistry reg(path);
         const bool ok = reg.Set(kAppKey, "Big", RegValue::Binary(Bytes(4000)));
-        // The store still holds what the file holds.
+        // The store still holds what the file holds, and says why it failed.
         const bool oldKept =
             reg.Query(kAppKey, "Old") == RegValue::Dword(1) && !reg.Query(kAppKey, "Big");
-        _exit(ok ? 1 : (oldKept ? 0 : 2));
+        const auto notices = reg.TakeNotices();
+        const bool told = notices.size() == 1 && notices[0].strDetail == fileio::ErrorText(EFBIG);
+        _exit(ok ? 1 : (oldKept && told ? 0 : 2));
     }
     int status = 0;
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(ReadFile(path), before);
-    EXPECT_EQ(FilesIn(dir.Path()), (std::vector<std::string>{"Coilix.reg", "Coilix.reg.lock"}));
-}
-
-TEST(StoreFileRegistry, StorePathThatIsAFolderFailsQuietly) {
-    TempDir dir;
-    const std::string path = dir.File("Coilix.reg");
-    fs::create_directory(path);
-    CFileRegistry reg(path);
-    EXPECT_FALSE(reg.Query(kAppKey, "A"));
-    EXPECT_FALSE(reg.SetAsidePath());
-    EXPECT_FALSE(reg.Set(kAppKey, "A", RegValue::Dword(1)));
-    EXPECT_TRUE(fs::is_directory(path));
-    EXPECT_TRUE(fs::is_empty(path));
-}
-
-TEST(StoreFileRegistry, FolderThatCannotBeMadeFailsQuietly) {
-    TempDir dir;
-    WriteFile(dir.File("file"), "x");
-    CFileRegistry reg(dir.File("file/Halvorn/Coilix.reg"));
-    EXPECT_FALSE(reg.Query(kAppKey, "A"));
-    EXPECT_FALSE(reg.Set(kAppKey, "A", RegValue::Dword(1)));
-    EXPECT_EQ(ReadFile(dir.File("file")), "x");
-}
-
-TEST(StoreFileRegistry, ReadOnlyFolderKeepsTheOldFile) {
-    if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
-    TempDir dir;
-    const std::string sub = dir.File("ro");
-    fs::create_directory(sub);
-    const std::string path = sub + "/Coilix.reg";
-    {
-        CFileRegistry reg(path);
-        ASSERT_TRUE(reg.Set(kAppKey, "Old", RegValue::Dword(1)));
-    }
-    const std::string before = ReadFile(path);
-    fs::permissions(sub, fs::perms::owner_read | fs::perms::owner_exec);
-    CFileRegistry reg(path);
-    EXPECT_EQ(reg.Query(kAppKey, "Old"), RegValue::Dword(1));
-    EXPECT_FALSE(reg.Set(kAppKey, "New", RegValue::Dword(2)));
-    fs::permissions(sub, fs::perms::owner_all);
-    EXPECT_EQ(ReadFile(path), before);
-}
-
-TEST(StoreFileRegistry, DamagedFileThatCannotBeSetAsideIsNeverOverwritten) {
-    if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
-    TempDir dir;
-    const std::string sub = dir.File("ro");
-    fs::create_directory(sub);
-    const std::string path = sub + "/Coilix.reg";
-    WriteFile(path, "garbage");
-    WriteFile(path + ".lock", "");
-    fs::permissions(sub, fs::perms::owner_read | fs::perms::owner_exec);
-    CFileRegistry reg(path);
-    EXPECT_FALSE(reg.SetAsidePath());
-    EXPECT_FALSE(reg.Set(kAppKey, "A", RegValue::Dword(1)));
-    fs::permissions(sub, fs::perms::owner_all);
-    EXPECT_EQ(ReadFile(path), "garbage");
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"Coilix.reg", "Coilix.reg.lock"}));
 }
 
 TEST(StoreFileRegistry, SymbolicLinkToTheStoreIsKept) {
@@ -786,16 +971,85 @@ TEST(StoreFileRegistry, SymbolicLinkToTheStoreIsKept) {
     EXPECT_EQ(again.Query(kAppKey, "B"), RegValue::Dword(2));
 }
 
-TEST(StoreFileRegistry, KeepsTheFilesPermissions) {
+// A new store is made as the umask says (it holds the player's name and
+// paths); an existing one keeps its permissions.
+TEST(StoreFileRegistry, ModesFollowTheUmaskAndAnExistingFile) {
+    const struct {
+        mode_t nUmask;
+        mode_t nNew;
+    } cases[] = {{022, 0644}, {077, 0600}, {027, 0640}};
+    for (const auto& c : cases) {
+        TempDir dir;
+        const std::string path = dir.File("Coilix.reg");
+        const mode_t nOld = ::umask(c.nUmask);
+        CFileRegistry reg(path);
+        const bool bWritten = reg.Set(kAppKey, "A", RegValue::Dword(1));
+        ::umask(nOld);
+        ASSERT_TRUE(bWritten);
+        EXPECT_EQ(ModeOf(path), c.nNew) << std::oct << c.nUmask;
+        ASSERT_EQ(::chmod(path.c_str(), 0604), 0);
+        ASSERT_TRUE(reg.Set(kAppKey, "A", RegValue::Dword(2)));
+        EXPECT_EQ(ModeOf(path), 0604u);
+    }
+}
+
+// Temporary files of a write that was killed are removed when the store is
+// opened, but not one that a write in progress holds, nor files of others.
+TEST(StoreFileRegistry, StaleTemporaryFilesAreRemovedAtStart) {
     TempDir dir;
     const std::string path = dir.File("Coilix.reg");
+    const std::vector<std::string> stale = {".Coilix.reg.coilix-tmp-Ab3dE9",
+                                            ".Coilix.reg.lock.coilix-tmp-zzzzzz"};
+    const std::vector<std::string> others = {".Coilix.reg.tmp-Ab3dE9",
+                                             "Coilix.reg.coilix-tmp-Ab3dE9",
+                                             ".Coilix.reg.coilix-tmp-Ab3d", ".x.coilix-tmp-busy12"};
+    for (const std::string& name : stale) WriteFile(dir.File(name), "half a store");
+    for (const std::string& name : others) WriteFile(dir.File(name), "not ours to take");
+    HeldLock inUse(dir.File(".x.coilix-tmp-busy12"));
     CFileRegistry reg(path);
-    ASSERT_TRUE(reg.Set(kAppKey, "A", RegValue::Dword(1)));
-    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
-                  fs::perms::others_read);
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
-    ASSERT_TRUE(reg.Set(kAppKey, "A", RegValue::Dword(2)));
-    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write);
+    std::vector<std::string> want = others;
+    want.push_back("Coilix.reg.lock");
+    std::sort(want.begin(), want.end());
+    EXPECT_EQ(dir.Entries(), want);
+}
+
+// ---------------------------------------------------------------------------
+// Writes killed half way
+// ---------------------------------------------------------------------------
+
+// The store's writes, killed at a hundred moments: the file is always the old
+// store or the new one, whole, and the next write leaves no temporary file.
+TEST(StoreFileRegistry, KilledWritesLeaveAWholeStore) {
+    TempDir dir;
+    const std::string path = dir.File("Coilix.reg");
+    // Two stores that differ in every value, large enough that a write takes
+    // a while.
+    auto values = [](uint64_t i) {
+        return RegValue::Binary(Bytes(200000, static_cast<uint8_t>(i % 2 == 0 ? 1 : 2)));
+    };
+    {
+        CFileRegistry reg(path);
+        ASSERT_TRUE(reg.Set(kAppKey, "Blob", values(0)));
+    }
+    int nLeftovers = 0;
+    testsupport::KillDuringWrites(
+        100,
+        [&](uint64_t i) {
+            CFileRegistry reg(path);
+            reg.Set(kAppKey, "Blob", values(i + 1));
+        },
+        [&](int nRound) {
+            const auto parsed = ParseRegFile(ReadFile(path));
+            ASSERT_TRUE(parsed) << "round " << nRound;
+            const auto blob = FindValue(*parsed, kAppKey, "Blob");
+            ASSERT_TRUE(blob == values(0) || blob == values(1)) << "round " << nRound;
+            if (dir.Entries().size() > 2) ++nLeftovers;
+
+            CFileRegistry reg(path);
+            ASSERT_TRUE(reg.Set(kAppKey, "Blob", values(0)));
+            EXPECT_FALSE(reg.HasNotices());
+            EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"Coilix.reg", "Coilix.reg.lock"}))
+                << "round " << nRound;
+        });
+    RecordProperty("kills_that_left_a_temporary_file", nLeftovers);
 }

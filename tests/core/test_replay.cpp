@@ -1,9 +1,8 @@
 // The headless driver, run as the built program.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
-#include <atomic>
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -11,37 +10,16 @@
 #include <string>
 #include <vector>
 
+#include "support/Board.h"
+#include "support/Files.h"
+#include "tools/replay/Replay.h"
+#include "tools/replay/TranscriptHost.h"
+
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-// A scratch directory of this test process, removed at the end.
-class ScratchDir {
-public:
-    ScratchDir() {
-        static std::atomic<int> nNext{0};
-        m_path = fs::temp_directory_path() /
-                 ("coilix_replay_" + std::to_string(getpid()) + "_" + std::to_string(nNext++));
-        fs::create_directories(m_path);
-    }
-    ~ScratchDir() {
-        std::error_code ec;
-        fs::remove_all(m_path, ec);
-    }
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    fs::path operator/(const std::string& strName) const { return m_path / strName; }
-
-private:
-    fs::path m_path;
-};
+using testsupport::ReadText;
+using testsupport::TempDir;
 
 struct RunResult {
     int nExit = -1;
@@ -61,17 +39,36 @@ std::string Quote(const std::string& s) {
     return quoted + "'";
 }
 
-RunResult RunReplay(const std::vector<std::string>& args) {
-    ScratchDir dir;
-    std::string strCommand = Quote(COILIX_REPLAY_BIN);
+// Runs the driver, in strDir when one is given.
+RunResult RunReplay(const std::vector<std::string>& args, const std::string& strDir = {}) {
+    const TempDir dir;
+    std::string strCommand = strDir.empty() ? "" : "cd " + Quote(strDir) + " && ";
+    strCommand += Quote(COILIX_REPLAY_BIN);
     for (const std::string& arg : args) strCommand += " " + Quote(arg);
-    strCommand += " >" + Quote((dir / "out").string()) + " 2>" + Quote((dir / "err").string());
+    strCommand += " >" + Quote(dir.File("out")) + " 2>" + Quote(dir.File("err"));
     const int nStatus = std::system(strCommand.c_str());
     RunResult result;
     result.nExit = WIFEXITED(nStatus) ? WEXITSTATUS(nStatus) : -1;
-    result.strOut = ReadFile(dir / "out");
-    result.strErr = ReadFile(dir / "err");
+    result.strOut = ReadText(dir.File("out"));
+    result.strErr = ReadText(dir.File("err"));
     return result;
+}
+
+// Where two transcripts part: the line number and both lines.
+std::string FirstDifference(const std::string& strGot, const std::string& strWant) {
+    std::istringstream got(strGot);
+    std::istringstream want(strWant);
+    std::string a;
+    std::string b;
+    for (int nLine = 1;; ++nLine) {
+        const bool bGot = static_cast<bool>(std::getline(got, a));
+        const bool bWant = static_cast<bool>(std::getline(want, b));
+        if (!bGot && !bWant) return "the same lines, other bytes";
+        if (!bGot || !bWant || a != b) {
+            return "line " + std::to_string(nLine) + ": got '" + (bGot ? a : "(end)") +
+                   "', expected '" + (bWant ? b : "(end)") + "'";
+        }
+    }
 }
 
 }  // namespace
@@ -121,47 +118,123 @@ TEST(ReplayTest, HelpAndEmptyScript) {
     }
 }
 
+// Every transcript that tests/data/replay/cases.txt lists is printed again,
+// byte for byte, by the arguments listed with it.
 TEST(ReplayTest, GoldenTranscripts) {
-    struct Case {
+    const fs::path folder = fs::path(COILIX_TEST_DATA_DIR) / "replay";
+    std::istringstream cases(ReadText(folder / "cases.txt"));
+    int nCases = 0;
+    for (std::string strLine; std::getline(cases, strLine);) {
+        std::istringstream words(strLine);
+        std::string strGolden;
+        if (!(words >> strGolden) || strGolden[0] == '#') continue;
+        SCOPED_TRACE(strGolden);
         std::vector<std::string> args;
-        const char* pszGolden;
-    };
-    const Case cases[] = {
-        {{"--events", "L..U."}, "left_then_up.txt"},
-        {{"--width", "5", "--height", "5", "--seed", "1", "--events", "L.UR..."},
-         "small_board_reversal_then_wall.txt"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.pszGolden);
-        const std::string strGolden =
-            ReadFile(fs::path(COILIX_TEST_DATA_DIR) / "replay" / c.pszGolden);
-        ASSERT_FALSE(strGolden.empty());
-        const RunResult r = RunReplay(c.args);
+        for (std::string strArg; words >> strArg;) args.push_back(strArg);
+        const std::string strExpected = ReadText(folder / strGolden);
+        ASSERT_FALSE(strExpected.empty());
+        const RunResult r = RunReplay(args, folder.string());
         EXPECT_EQ(r.nExit, 0) << r.strErr;
-        EXPECT_EQ(r.strOut, strGolden);
+        // Compared without printing the whole of a long transcript.
+        EXPECT_TRUE(r.strOut == strExpected) << FirstDifference(r.strOut, strExpected);
+        ++nCases;
     }
+    EXPECT_GT(nCases, 0) << "cases.txt lists no golden transcript";
+}
+
+TEST(ReplayTest, NewGameCommandStartsTheNextGameWithTheNextSeed) {
+    // F2 after a game over: the status of a fresh game, then the next game
+    // plays as a run seeded with the next number would.
+    const std::string strNewGame = "pane 1 Score: 0\npane 0 Ready\n";
+    const RunResult first = RunReplay({"--width", "5", "--height", "5", "--events", "L.UR..."});
+    const RunResult second =
+        RunReplay({"--width", "5", "--height", "5", "--seed", "2", "--events", "D...."});
+    const RunResult both =
+        RunReplay({"--width", "5", "--height", "5", "--events", "L.UR...ND...."});
+    ASSERT_NE(first.strOut.find("pane 0 Game over"), std::string::npos);
+    ASSERT_FALSE(second.strOut.empty());
+    EXPECT_EQ(both.nExit, 0) << both.strErr;
+    EXPECT_EQ(both.strOut, first.strOut + strNewGame + second.strOut);
+
+    // F2 in the middle of a game stops its timer: periods do nothing until
+    // the next arrow.
+    const RunResult running = RunReplay({"--events", "L.."});
+    const RunResult stopped = RunReplay({"--events", "L..N...K..P.."});
+    EXPECT_EQ(stopped.strOut, running.strOut + strNewGame);
+}
+
+TEST(ReplayTest, EventsFromFilesRunInTheOrderGiven) {
+    const TempDir dir;
+    testsupport::WriteText(dir.File("up.events"), "U .\n.\tL\n");
+    testsupport::WriteText(dir.File("bad.events"), "L..\nx\n");
+    const RunResult inline_ = RunReplay({"--events", "L..U..L"});
+    const RunResult mixed =
+        RunReplay({"--events", "L.", "--events-file", dir.File("up.events"), "--events", "."});
+    EXPECT_EQ(mixed.nExit, 0) << mixed.strErr;
+    EXPECT_EQ(mixed.strOut, RunReplay({"--events", "L.U..L."}).strOut);
+    EXPECT_NE(inline_.strOut, mixed.strOut);
+
+    const RunResult missing = RunReplay({"--events-file", dir.File("none.events")});
+    EXPECT_EQ(missing.nExit, 1);
+    EXPECT_NE(missing.strErr.find("none.events"), std::string::npos) << missing.strErr;
+    // The whole script is checked before anything runs.
+    const RunResult bad = RunReplay({"--events-file", dir.File("bad.events")});
+    EXPECT_EQ(bad.nExit, 2);
+    EXPECT_EQ(bad.strOut, "");
+    EXPECT_NE(bad.strErr.find("unknown event 'x'"), std::string::npos) << bad.strErr;
+}
+
+TEST(ReplayTest, ANewHighScoreIsKeptForTheRestOfTheRun) {
+    std::vector<std::string> lines;
+    TranscriptHost host([&lines](const std::string& s) { lines.push_back(s); });
+    host.SetEchoing(true);
+    replay::Session session(replay::Session::Setup{}, host);
+    // Each game runs into the wall at once with the score given.
+    const auto endWithScore = [&](int32_t nScore) {
+        lines.clear();
+        ASSERT_TRUE(session.NewGame());
+        CCoilixDoc& doc = session.Doc();
+        testsupport::BlankBoard(doc, 17, 13);
+        testsupport::LayCrawler(doc, {{1, 4}, {0, 4}});
+        doc.m_nScore = nScore;
+        ASSERT_TRUE(session.Apply('L'));
+        ASSERT_TRUE(session.Apply('.'));
+        ASSERT_EQ(doc.m_nDirection, dirGameOver);
+    };
+    const auto scores = [&] {
+        std::vector<int32_t> v;
+        for (const ScoreEntry& e : session.ScoreTable().m_aScores) v.push_back(e.nScore);
+        return v;
+    };
+
+    endWithScore(500);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "pane 0 New high score"), 1);
+    endWithScore(300);
+    // The new game found the first score in the store.
+    EXPECT_EQ(scores(), (std::vector<int32_t>{500, 300, 0, 0, 0, 0, 0, 0, 0, 0}));
+    ASSERT_TRUE(session.NewGame());
+    EXPECT_EQ(scores(), (std::vector<int32_t>{500, 300, 0, 0, 0, 0, 0, 0, 0, 0}));
 }
 
 TEST(ReplayTest, RefusedFilesExitWithOne) {
-    ScratchDir dir;
-    std::ofstream(dir / "garbage.cx") << "this is not a saved game";
-    std::ofstream(dir / "empty.cx").close();
+    const TempDir dir;
+    std::ofstream(dir.Path() / "garbage.cx") << "this is not a saved game";
+    std::ofstream(dir.Path() / "empty.cx").close();
     for (const char* pszName : {"missing.cx", "garbage.cx", "empty.cx"}) {
         SCOPED_TRACE(pszName);
-        const RunResult r = RunReplay({"--load", (dir / pszName).string(), "--events", "L.."});
+        const RunResult r = RunReplay({"--load", dir.File(pszName), "--events", "L.."});
         EXPECT_EQ(r.nExit, 1);
         EXPECT_EQ(r.strOut, "");
         EXPECT_NE(r.strErr.find(pszName), std::string::npos) << r.strErr;
     }
-    const RunResult r =
-        RunReplay({"--events", "L.", "--save", (dir / "no/such/dir/x.cx").string()});
+    const RunResult r = RunReplay({"--events", "L.", "--save", dir.File("no/such/dir/x.cx")});
     EXPECT_EQ(r.nExit, 1);
     EXPECT_NE(r.strErr.find("x.cx"), std::string::npos) << r.strErr;
 }
 
 TEST(ReplayTest, SavedGameContinuesWhereItStopped) {
-    ScratchDir dir;
-    const std::string strFile = (dir / "game.cx").string();
+    const TempDir dir;
+    const std::string strFile = dir.File("game.cx");
     const RunResult whole = RunReplay({"--events", "L.L."});
     const RunResult first = RunReplay({"--events", "L.", "--save", strFile});
     ASSERT_EQ(first.nExit, 0) << first.strErr;
@@ -189,7 +262,7 @@ TEST(ReplayTest, SavedGameContinuesWhereItStopped) {
     }
 
     // A game saved after its end opens ended and ignores everything.
-    const std::string strOver = (dir / "over.cx").string();
+    const std::string strOver = dir.File("over.cx");
     ASSERT_EQ(
         RunReplay({"--width", "5", "--height", "5", "--events", "L.UR..", "--save", strOver}).nExit,
         0);

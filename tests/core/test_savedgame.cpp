@@ -2,13 +2,11 @@
 // are refused or tolerated.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <climits>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <iterator>
 #include <optional>
@@ -22,12 +20,14 @@
 #include "store/Profile.h"
 #include "store/RegFile.h"
 #include "store/ScoreStore.h"
+#include "support/Files.h"
+#include "support/Processes.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
+using testsupport::Bytes;
 
 constexpr size_t kWidthAt = 25;
 constexpr size_t kHeightAt = 29;
@@ -140,17 +140,6 @@ void FillExampleGame(CCoilixDoc& doc) {
     }
 }
 
-Bytes ReadFileBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFileBytes(const fs::path& path, const Bytes& data) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(data.data()),
-              static_cast<std::streamsize>(data.size()));
-}
-
 std::optional<ArchiveError> LoadBytes(CCoilixDoc& doc, const Bytes& data) {
     try {
         CArchive ar = CArchive::ForLoading(data);
@@ -204,21 +193,13 @@ protected:
         m_settings.m_nGameSpeed = 2;
         m_doc.m_nSeedOverride = 12345;
         m_other.m_nSeedOverride = 12345;
-
-        std::string strTemplate = (fs::temp_directory_path() / "coilix-saved-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(strTemplate.data()), nullptr);
-        m_dir = strTemplate;
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(m_dir, ec);
     }
 
     Bytes SaveExample() {
         FillExampleGame(m_doc);
         const fs::path path = m_dir / "example.cx";
         EXPECT_TRUE(m_doc.OnSaveDocument(path.string()));
-        return ReadFileBytes(path);
+        return testsupport::ReadBytes(path);
     }
 
     // A doc holding a fresh game of the settings, after a failed open.
@@ -243,7 +224,8 @@ protected:
     CProfile m_profile{m_registry, CProfile::AppKeyPath("Tests", "Coilix")};
     CCoilixDoc m_doc{m_settings, m_scores, m_profile};
     CCoilixDoc m_other{m_settings, m_scores, m_profile};
-    fs::path m_dir;
+    testsupport::TempDir m_tempDir;
+    const fs::path& m_dir = m_tempDir.Path();
 };
 
 }  // namespace
@@ -287,7 +269,7 @@ TEST_F(SavedGameTest, ExampleGameHasTheDocumentedLayout) {
 }
 
 TEST_F(SavedGameTest, StoredExampleOpensPausedAndSavesBackIdentically) {
-    const Bytes stored = ReadFileBytes(kExampleFile);
+    const Bytes stored = testsupport::ReadBytes(kExampleFile);
     ASSERT_EQ(stored.size(), kExampleSize) << kExampleFile;
     EXPECT_EQ(SaveExample(), stored);
 
@@ -302,7 +284,7 @@ TEST_F(SavedGameTest, StoredExampleOpensPausedAndSavesBackIdentically) {
 
     const fs::path again = m_dir / "again.cx";
     ASSERT_TRUE(m_other.OnSaveDocument(again.string()));
-    EXPECT_EQ(ReadFileBytes(again), stored);
+    EXPECT_EQ(testsupport::ReadBytes(again), stored);
 }
 
 TEST_F(SavedGameTest, NewGameBeforeTheFirstMoveSavesAndReopensPaused) {
@@ -311,7 +293,7 @@ TEST_F(SavedGameTest, NewGameBeforeTheFirstMoveSavesAndReopensPaused) {
     ASSERT_TRUE(m_doc.OnNewDocument());
     const fs::path path = m_dir / "new.cx";
     ASSERT_TRUE(m_doc.OnSaveDocument(path.string()));
-    const Bytes b = ReadFileBytes(path);
+    const Bytes b = testsupport::ReadBytes(path);
 
     ASSERT_FALSE(m_doc.m_aItems.empty());
     EXPECT_EQ(b.size(), kBodyAt + 2 + 16 * m_doc.m_aItems.size());
@@ -429,11 +411,11 @@ TEST_F(SavedGameTest, DamagedFilesAreRefusedAndLeaveAFreshGame) {
             c.editGame(m_doc);
         }
         ASSERT_TRUE(m_doc.OnSaveDocument(path.string())) << c.name;
-        Bytes b = ReadFileBytes(path);
+        Bytes b = testsupport::ReadBytes(path);
         if (c.editBytes) {
             c.editBytes(b);
         }
-        WriteFileBytes(path, b);
+        testsupport::WriteBytes(path, b);
 
         EXPECT_EQ(LoadBytes(m_other, b), c.cause) << c.name;
 
@@ -492,7 +474,7 @@ TEST_F(SavedGameTest, LinkBytesAndTrailingBytesAreIgnored) {
 
     const fs::path path = m_dir / "resaved.cx";
     ASSERT_TRUE(m_other.OnSaveDocument(path.string()));
-    EXPECT_EQ(ReadFileBytes(path), saved);
+    EXPECT_EQ(testsupport::ReadBytes(path), saved);
 }
 
 TEST_F(SavedGameTest, OddButHarmlessValuesLoadAsStored) {
@@ -552,5 +534,44 @@ TEST_F(SavedGameTest, DocumentWithoutBoardIsNotSaved) {
     EXPECT_FALSE(m_doc.OnSaveDocument(path.string()));
     ASSERT_TRUE(m_doc.LastError().has_value());
     EXPECT_EQ(m_doc.LastError()->error, FileError::kCannotSave);
-    EXPECT_EQ(ReadFileBytes(path), saved);
+    EXPECT_EQ(testsupport::ReadBytes(path), saved);
+}
+
+// Saves of a game killed at a hundred moments: the file is always the game
+// saved before or the new one, whole, and the next save leaves no temporary
+// file beside it.
+TEST_F(SavedGameTest, KilledSavesLeaveAWholeGame) {
+    // The largest board, so that a save takes a while; two games that differ.
+    m_settings.m_nArrayWidth = 70;
+    m_settings.m_nArrayHeight = 70;
+    ASSERT_TRUE(m_doc.OnNewDocument());
+    const fs::path path = m_dir / "big.cx";
+    ASSERT_TRUE(m_doc.OnSaveDocument(path.string()));
+    const Bytes before = testsupport::ReadBytes(path);
+    m_doc.m_nScore = 4321;
+    const fs::path other = m_dir / "other.cx";
+    ASSERT_TRUE(m_doc.OnSaveDocument(other.string()));
+    const Bytes after = testsupport::ReadBytes(other);
+    fs::remove(other);
+    ASSERT_NE(before, after);
+
+    int nLeftovers = 0;
+    testsupport::KillDuringWrites(
+        100,
+        [&](uint64_t i) {
+            m_doc.m_nScore = i % 2 == 0 ? 4321 : 0;
+            m_doc.OnSaveDocument(path.string());
+        },
+        [&](int nRound) {
+            const Bytes now = testsupport::ReadBytes(path);
+            ASSERT_TRUE(now == before || now == after) << "round " << nRound;
+            if (m_tempDir.Entries().size() > 1) ++nLeftovers;
+            ASSERT_TRUE(m_other.OnOpenDocument(path.string())) << "round " << nRound;
+
+            m_doc.m_nScore = 0;
+            ASSERT_TRUE(m_doc.OnSaveDocument(path.string()));
+            EXPECT_EQ(m_tempDir.Entries(), std::vector<std::string>{"big.cx"})
+                << "round " << nRound;
+        });
+    RecordProperty("kills_that_left_a_temporary_file", nLeftovers);
 }

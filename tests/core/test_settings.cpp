@@ -1,14 +1,11 @@
-// The user's settings: defaults, presets, range checks, the
-// placement's raw bytes and the one-write save.
+// The user's settings: defaults, presets, range checks, the placement's raw
+// bytes and the one-write save.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,6 +13,7 @@
 #include "store/GameSettings.h"
 #include "store/Profile.h"
 #include "store/RegFile.h"
+#include "support/Files.h"
 
 namespace fs = std::filesystem;
 
@@ -24,6 +22,8 @@ namespace {
 constexpr const char* kAppKey = "Software\\Halvorn\\Coilix";
 constexpr const char* kSettingsKey = "Software\\Halvorn\\Coilix\\Settings";
 constexpr const char* kSection = "Settings";
+
+using testsupport::TempDir;
 
 // Counts the writes, to show that Save is one write.
 class CountingRegistry : public CMemoryRegistry {
@@ -37,15 +37,20 @@ public:
     size_t m_nLastBatch = 0;
 };
 
-GameSettings LoadFrom(CRegistry& reg) {
+GameSettings LoadFrom(CRegistry& reg, const GameSettings& before = {}) {
     CProfile profile(reg, kAppKey);
-    GameSettings s;
+    GameSettings s = before;
     s.Load(profile, kSection);
     return s;
 }
 
-void SetInt(CRegistry& reg, const char* name, int32_t n) {
-    reg.Set(kSettingsKey, name, RegValue::Dword(static_cast<uint32_t>(n)));
+RegValue Int(int32_t n) {
+    return RegValue::Dword(static_cast<uint32_t>(n));
+}
+
+RegValue PlacementValue(const WindowPlacement& p) {
+    const auto bytes = p.ToBytes();
+    return RegValue::Binary(std::vector<uint8_t>(bytes.begin(), bytes.end()));
 }
 
 WindowPlacement SamplePlacement() {
@@ -64,43 +69,228 @@ WindowPlacement SamplePlacement() {
     return p;
 }
 
+// The fields Load sets from the section, in one record for the tables.
+struct Loaded {
+    int32_t nSize, nWidth, nHeight, nSpeed;
+    uint8_t bSounds;
+    std::string strLastName;
+    bool operator==(const Loaded&) const = default;
+};
+
+Loaded FieldsOf(const GameSettings& s) {
+    return {s.m_nArraySize, s.m_nArrayWidth, s.m_nArrayHeight,
+            s.m_nGameSpeed, s.m_bSounds,     s.m_strLastName};
+}
+
+std::ostream& operator<<(std::ostream& os, const Loaded& l) {
+    return os << "size " << l.nSize << " " << l.nWidth << "x" << l.nHeight << " speed " << l.nSpeed
+              << " sounds " << int(l.bSounds) << " name '" << l.strLastName << "'";
+}
+
 }  // namespace
 
 TEST(StoreSettings, ConstructedState) {
     GameSettings s;
     EXPECT_EQ(s.m_placement, WindowPlacement{});
     EXPECT_EQ(s.m_placement.ToBytes(), (std::array<uint8_t, 44>{}));
-    EXPECT_EQ(s.m_strLastName, "");
-    EXPECT_EQ(s.m_nArraySize, 0);
-    EXPECT_EQ(s.m_nGameSpeed, 0);
-    EXPECT_EQ(s.m_nArrayWidth, 0);
-    EXPECT_EQ(s.m_nArrayHeight, 0);
-    EXPECT_EQ(s.m_bSounds, 1);
+    EXPECT_EQ(FieldsOf(s), (Loaded{0, 0, 0, 0, 1, ""}));
 }
 
-TEST(StoreSettings, FirstRunDefaults) {
+// What each set of stored values loads as: the presets supply only defaults,
+// numbers out of range and values of another type give the defaults, and no
+// speed out of range ever indexes the presets.
+TEST(StoreSettings, StoredValuesAndWhatTheyLoadAs) {
+    using Values = std::vector<std::pair<const char*, RegValue>>;
+    const struct {
+        const char* pszWhat;
+        Values stored;
+        Loaded want;
+    } cases[] = {
+        {"first run", {}, {0, 17, 13, 1, 1, ""}},
+        {"Large without width and height", {{"Array Size", Int(1)}}, {1, 25, 19, 1, 1, ""}},
+        {"a stored width wins over the preset",
+         {{"Array Size", Int(0)}, {"Array Width", Int(30)}},
+         {0, 30, 13, 1, 1, ""}},
+        {"Custom without width and height: the Small row",
+         {{"Array Size", Int(2)}},
+         {2, 17, 13, 1, 1, ""}},
+        {"everything stored",
+         {{"Array Size", Int(2)},
+          {"Array Width", Int(70)},
+          {"Array Height", Int(5)},
+          {"Game Speed", Int(2)},
+          {"Sounds", Int(0)},
+          {"Last Name", RegValue::String("Jiří")}},
+         {2, 70, 5, 2, 0, "Jiří"}},
+        {"sounds 7 is on", {{"Sounds", Int(7)}}, {0, 17, 13, 1, 1, ""}},
+        {"sounds -1 is on", {{"Sounds", Int(-1)}}, {0, 17, 13, 1, 1, ""}},
+        {"size 3", {{"Array Size", Int(3)}}, {0, 17, 13, 1, 1, ""}},
+        {"size -1", {{"Array Size", Int(-1)}}, {0, 17, 13, 1, 1, ""}},
+        {"smallest size",
+         {{"Array Size", Int(INT32_MIN)}, {"Array Width", Int(25)}, {"Array Height", Int(19)}},
+         {0, 25, 19, 1, 1, ""}},
+        {"all out of range",
+         {{"Array Size", Int(7)},
+          {"Array Width", Int(4)},
+          {"Array Height", Int(71)},
+          {"Game Speed", Int(3)}},
+         {0, 17, 13, 1, 1, ""}},
+        {"Large, sides and speed out of range",
+         {{"Array Size", Int(1)},
+          {"Array Width", Int(0)},
+          {"Array Height", Int(-5)},
+          {"Game Speed", Int(INT32_MAX)}},
+         {1, 25, 19, 1, 1, ""}},
+        {"Custom, sides too large",
+         {{"Array Size", Int(2)},
+          {"Array Width", Int(71)},
+          {"Array Height", Int(1000)},
+          {"Game Speed", Int(0)}},
+         {2, 17, 13, 0, 1, ""}},
+        {"the edges of the ranges",
+         {{"Array Width", Int(5)}, {"Array Height", Int(70)}, {"Game Speed", Int(2)}},
+         {0, 5, 70, 2, 1, ""}},
+        {"values of another type",
+         {{"Array Size", RegValue::String("1")},
+          {"Array Width", RegValue::Binary({30, 0, 0, 0})},
+          {"Game Speed", RegValue::String("2")},
+          {"Sounds", RegValue::String("0")},
+          {"Last Name", RegValue::Dword(65)}},
+         {0, 17, 13, 1, 1, ""}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        CMemoryRegistry reg;
+        for (const auto& [name, value] : c.stored) reg.Set(kSettingsKey, name, value);
+        // Load sets every field but the placement, whatever they held before.
+        GameSettings before;
+        before.m_strLastName = "old";
+        before.m_nArraySize = 1;
+        before.m_nArrayWidth = 40;
+        before.m_nArrayHeight = 40;
+        before.m_nGameSpeed = 2;
+        before.m_bSounds = 0;
+        before.m_placement = SamplePlacement();
+        const GameSettings s = LoadFrom(reg, before);
+        EXPECT_EQ(FieldsOf(s), c.want);
+        EXPECT_EQ(s.SpeedMs(), SpeedPresets[c.want.nSpeed]);
+        EXPECT_EQ(s.m_placement, SamplePlacement());  // none stored: kept
+    }
+}
+
+TEST(StoreSettings, SoundsAreWrittenBackAsZeroOrOne) {
     CMemoryRegistry reg;
-    GameSettings s = LoadFrom(reg);
-    EXPECT_EQ(s.m_nArraySize, 0);
-    EXPECT_EQ(s.m_nArrayWidth, 17);
-    EXPECT_EQ(s.m_nArrayHeight, 13);
-    EXPECT_EQ(s.m_nGameSpeed, 1);
-    EXPECT_EQ(s.SpeedMs(), 250);
-    EXPECT_EQ(s.m_bSounds, 1);
-    EXPECT_EQ(s.m_strLastName, "");
-    EXPECT_EQ(s.m_placement, WindowPlacement{});
+    CProfile profile(reg, kAppKey);
+    for (uint8_t bSounds : {uint8_t{0}, uint8_t{1}, uint8_t{0x80}}) {
+        GameSettings s;
+        s.m_bSounds = bSounds;
+        s.Save(profile, kSection);
+        EXPECT_EQ(reg.Query(kSettingsKey, "Sounds"), Int(bSounds != 0 ? 1 : 0));
+    }
 }
 
-TEST(StoreSettings, FirstRunFromAMissingFile) {
-    char tmpl[] = "/tmp/coilix-settings-test-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    const std::string path = std::string(tmpl) + "/Halvorn/Coilix.reg";
+TEST(StoreSettings, PlacementBytesAreLittleEndianInFieldOrder) {
+    const std::array<uint8_t, 44> b = SamplePlacement().ToBytes();
+    const uint8_t want[44] = {44,   0,    0,    0,    2,    0,    0,    0,    3,    0,    0,
+                              0,    0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xf8, 0xff,
+                              0xff, 0xff, 0xf8, 0xff, 0xff, 0xff, 100,  0,    0,    0,    80,
+                              0,    0,    0,    0x58, 2,    0,    0,    0xf4, 1,    0,    0};
+    EXPECT_EQ(std::vector<uint8_t>(b.begin(), b.end()), std::vector<uint8_t>(want, want + 44));
+    WindowPlacement p;
+    p.FromBytes(b.data(), b.size());
+    EXPECT_EQ(p, SamplePlacement());
+}
+
+// What each stored placement value loads as, over a placement already held:
+// raw bytes whatever the type, a short value filling only the leading bytes,
+// a longer one failing.
+TEST(StoreSettings, StoredPlacementsAndWhatTheyLoadAs) {
+    WindowPlacement held = SamplePlacement();
+    held.flags = static_cast<int32_t>(0xAABBCCDD);
+
+    WindowPlacement shortOne = held;  // six bytes: length, two low bytes of flags
+    shortOne.length = 44;
+    shortOne.flags = static_cast<int32_t>(0xAABB1234);
+    WindowPlacement text = held;  // "abc" and its terminator
+    text.length = 0x00636261;
+    WindowPlacement dword = held;
+    dword.length = 0x01020304;
+
+    const struct {
+        const char* pszWhat;
+        const char* pszKey;
+        RegValue value;
+        WindowPlacement want;
+    } cases[] = {
+        {"44 bytes", kAppKey, PlacementValue(SamplePlacement()), SamplePlacement()},
+        {"six bytes", kAppKey, RegValue::Binary({0x2c, 0, 0, 0, 0x34, 0x12}), shortOne},
+        {"45 bytes", kAppKey, RegValue::Binary(std::vector<uint8_t>(45, 0x11)), held},
+        {"a string", kAppKey, RegValue::String("abc"), text},
+        {"a dword", kAppKey, RegValue::Dword(0x01020304), dword},
+        {"under the section", kSettingsKey, PlacementValue(SamplePlacement()), held},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        CMemoryRegistry reg;
+        reg.Set(c.pszKey, "Frame Placement", c.value);
+        GameSettings before;
+        before.m_placement = held;
+        EXPECT_EQ(LoadFrom(reg, before).m_placement, c.want);
+    }
+}
+
+TEST(StoreSettings, SaveWritesAllSevenValuesInOneWriteAndLoadGivesThemBack) {
+    CountingRegistry reg;
+    reg.Set(kAppKey, "Scores (17x13/250)", RegValue::Binary({1, 2, 3}));
+    reg.Set(kSettingsKey, "Unrelated", RegValue::Dword(9));
+    reg.m_nApplies = 0;
+    CProfile profile(reg, kAppKey);
+    GameSettings s;
+    s.m_strLastName = "Ann";
+    s.m_nArraySize = 2;
+    s.m_nArrayWidth = 30;
+    s.m_nArrayHeight = 20;
+    s.m_nGameSpeed = 0;
+    s.m_bSounds = 0;
+    s.m_placement = SamplePlacement();
+    s.Save(profile, kSection);
+    EXPECT_EQ(reg.m_nApplies, 1);
+    EXPECT_EQ(reg.m_nLastBatch, 7u);
+    EXPECT_EQ(reg.Query(kSettingsKey, "Last Name"), RegValue::String("Ann"));
+    EXPECT_EQ(reg.Query(kSettingsKey, "Array Size"), Int(2));
+    EXPECT_EQ(reg.Query(kSettingsKey, "Array Width"), Int(30));
+    EXPECT_EQ(reg.Query(kSettingsKey, "Array Height"), Int(20));
+    EXPECT_EQ(reg.Query(kSettingsKey, "Game Speed"), Int(0));
+    EXPECT_EQ(reg.Query(kSettingsKey, "Sounds"), Int(0));
+    EXPECT_EQ(reg.Query(kAppKey, "Frame Placement"), PlacementValue(SamplePlacement()));
+    // Other values of the store stay as they were.
+    EXPECT_EQ(reg.Query(kAppKey, "Scores (17x13/250)"), RegValue::Binary({1, 2, 3}));
+    EXPECT_EQ(reg.Query(kSettingsKey, "Unrelated"), RegValue::Dword(9));
+    EXPECT_EQ(reg.Keys()[kSettingsKey].size(), 7u);
+    EXPECT_EQ(reg.Keys()[kAppKey].size(), 2u);
+
+    const GameSettings t = LoadFrom(reg);
+    EXPECT_EQ(FieldsOf(t), FieldsOf(s));
+    EXPECT_EQ(t.m_placement, SamplePlacement());
+}
+
+TEST(StoreSettings, NegativeNumbersAreStoredAsTheirDwordBits) {
+    CMemoryRegistry reg;
+    CProfile profile(reg, kAppKey);
+    GameSettings s;
+    s.m_nArrayWidth = -3;  // only by a bug elsewhere; stored as it is
+    s.Save(profile, kSection);
+    EXPECT_EQ(reg.Query(kSettingsKey, "Array Width"), RegValue::Dword(0xfffffffd));
+    EXPECT_EQ(LoadFrom(reg).m_nArrayWidth, 17);  // and refused when read
+}
+
+TEST(StoreSettings, FirstRunFromAMissingFileAndExitWritesEverything) {
+    TempDir dir;
+    const std::string path = dir.File("Halvorn/Coilix.reg");
     {
         CFileRegistry reg(path);
         GameSettings s = LoadFrom(reg);
-        EXPECT_EQ(s.m_nArrayWidth, 17);
-        EXPECT_EQ(s.m_nArrayHeight, 13);
-        EXPECT_EQ(s.m_nGameSpeed, 1);
+        EXPECT_EQ(FieldsOf(s), (Loaded{0, 17, 13, 1, 1, ""}));
         EXPECT_EQ(s.m_placement.showCmd, 0);
         EXPECT_FALSE(fs::exists(path));
 
@@ -108,14 +298,11 @@ TEST(StoreSettings, FirstRunFromAMissingFile) {
         CProfile profile(reg, kAppKey);
         s.Save(profile, kSection);
     }
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
     std::string zeros19, zeros24;
     for (int i = 0; i < 19; ++i) zeros19 += "00,";
     for (int i = 0; i < 24; ++i) zeros24 += "00,";
     // 44 zero bytes: 19 on the first line (80 columns with ",\"), 25 on the next.
-    EXPECT_EQ(text.str(),
+    EXPECT_EQ(testsupport::ReadText(path),
               "REGEDIT4\n\n"
               "[HKEY_CURRENT_USER\\Software\\Halvorn\\Coilix]\n"
               "\"Frame Placement\"=hex:" +
@@ -133,292 +320,33 @@ TEST(StoreSettings, FirstRunFromAMissingFile) {
                   "\"Last Name\"=\"\"\n"
                   "\"Sounds\"=dword:00000001\n"
                   "\n");
-    fs::remove_all(tmpl);
-}
-
-TEST(StoreSettings, LargeWithoutWidthAndHeightGivesItsPreset) {
-    CMemoryRegistry reg;
-    SetInt(reg, "Array Size", 1);
-    GameSettings s = LoadFrom(reg);
-    EXPECT_EQ(s.m_nArraySize, 1);
-    EXPECT_EQ(s.m_nArrayWidth, 25);
-    EXPECT_EQ(s.m_nArrayHeight, 19);
-}
-
-TEST(StoreSettings, StoredWidthWinsOverThePreset) {
-    CMemoryRegistry reg;
-    SetInt(reg, "Array Size", 0);
-    SetInt(reg, "Array Width", 30);
-    GameSettings s = LoadFrom(reg);
-    EXPECT_EQ(s.m_nArraySize, 0);
-    EXPECT_EQ(s.m_nArrayWidth, 30);
-    EXPECT_EQ(s.m_nArrayHeight, 13);
-}
-
-TEST(StoreSettings, CustomWithoutWidthAndHeightUsesTheSmallRow) {
-    CMemoryRegistry reg;
-    SetInt(reg, "Array Size", 2);
-    GameSettings s = LoadFrom(reg);
-    EXPECT_EQ(s.m_nArraySize, 2);
-    EXPECT_EQ(s.m_nArrayWidth, 17);
-    EXPECT_EQ(s.m_nArrayHeight, 13);
-}
-
-TEST(StoreSettings, StoredValuesAreTaken) {
-    CMemoryRegistry reg;
-    SetInt(reg, "Array Size", 2);
-    SetInt(reg, "Array Width", 70);
-    SetInt(reg, "Array Height", 5);
-    SetInt(reg, "Game Speed", 2);
-    SetInt(reg, "Sounds", 0);
-    reg.Set(kSettingsKey, "Last Name", RegValue::String("Jiří"));
-    GameSettings s = LoadFrom(reg);
-    EXPECT_EQ(s.m_nArraySize, 2);
-    EXPECT_EQ(s.m_nArrayWidth, 70);
-    EXPECT_EQ(s.m_nArrayHeight, 5);
-    EXPECT_EQ(s.m_nGameSpeed, 2);
-    EXPECT_EQ(s.SpeedMs(), 150);
-    EXPECT_EQ(s.m_bSounds, 0);
-    EXPECT_EQ(s.m_strLastName, "Jiří");
-}
-
-TEST(StoreSettings, SoundsSevenLoadsAsOnAndIsWrittenBackAsOne) {
-    CMemoryRegistry reg;
-    SetInt(reg, "Sounds", 7);
-    CProfile profile(reg, kAppKey);
-    GameSettings s;
-    s.Load(profile, kSection);
-    EXPECT_EQ(s.m_bSounds, 1);
-    s.Save(profile, kSection);
-    EXPECT_EQ(reg.Query(kSettingsKey, "Sounds"), RegValue::Dword(1));
-
-    SetInt(reg, "Sounds", -1);
-    s.Load(profile, kSection);
-    EXPECT_EQ(s.m_bSounds, 1);
-    // Any non-zero byte in memory is written as 1 too.
-    s.m_bSounds = 0x80;
-    s.Save(profile, kSection);
-    EXPECT_EQ(reg.Query(kSettingsKey, "Sounds"), RegValue::Dword(1));
-}
-
-TEST(StoreSettings, OutOfRangeNumbersAreReplacedByDefaults) {
-    struct Case {
-        std::optional<int32_t> size, width, height, speed;
-        int32_t wantSize, wantWidth, wantHeight, wantSpeed;
-    };
-    const Case cases[] = {
-        {3, {}, {}, {}, 0, 17, 13, 1},
-        {-1, {}, {}, {}, 0, 17, 13, 1},
-        {INT32_MIN, 25, 19, {}, 0, 25, 19, 1},
-        {7, 4, 71, 3, 0, 17, 13, 1},
-        {1, 4, 71, -1, 1, 25, 19, 1},
-        {1, 0, -5, INT32_MAX, 1, 25, 19, 1},
-        {2, 71, 1000, 0, 2, 17, 13, 0},
-        {0, 5, 70, 2, 0, 5, 70, 2},
-        {1, 70, 5, 0, 1, 70, 5, 0},
-    };
-    for (const Case& c : cases) {
-        CMemoryRegistry reg;
-        if (c.size) SetInt(reg, "Array Size", *c.size);
-        if (c.width) SetInt(reg, "Array Width", *c.width);
-        if (c.height) SetInt(reg, "Array Height", *c.height);
-        if (c.speed) SetInt(reg, "Game Speed", *c.speed);
-        GameSettings s = LoadFrom(reg);
-        SCOPED_TRACE(testing::Message()
-                     << "size " << c.size.value_or(-99) << " width " << c.width.value_or(-99)
-                     << " height " << c.height.value_or(-99) << " speed " << c.speed.value_or(-99));
-        EXPECT_EQ(s.m_nArraySize, c.wantSize);
-        EXPECT_EQ(s.m_nArrayWidth, c.wantWidth);
-        EXPECT_EQ(s.m_nArrayHeight, c.wantHeight);
-        EXPECT_EQ(s.m_nGameSpeed, c.wantSpeed);
-        EXPECT_EQ(s.SpeedMs(), SpeedPresets[c.wantSpeed]);
-    }
-}
-
-TEST(StoreSettings, ValuesOfAnotherTypeGiveTheDefault) {
-    CMemoryRegistry reg;
-    reg.Set(kSettingsKey, "Array Size", RegValue::String("1"));
-    reg.Set(kSettingsKey, "Array Width", RegValue::Binary({30, 0, 0, 0}));
-    reg.Set(kSettingsKey, "Game Speed", RegValue::String("2"));
-    reg.Set(kSettingsKey, "Sounds", RegValue::String("0"));
-    reg.Set(kSettingsKey, "Last Name", RegValue::Dword(65));
-    GameSettings s = LoadFrom(reg);
-    EXPECT_EQ(s.m_nArraySize, 0);
-    EXPECT_EQ(s.m_nArrayWidth, 17);
-    EXPECT_EQ(s.m_nGameSpeed, 1);
-    EXPECT_EQ(s.m_bSounds, 1);
-    EXPECT_EQ(s.m_strLastName, "");
-}
-
-TEST(StoreSettings, LoadSetsEveryFieldButThePlacement) {
-    CMemoryRegistry reg;
-    GameSettings s;
-    s.m_strLastName = "old";
-    s.m_nArraySize = 1;
-    s.m_nArrayWidth = 40;
-    s.m_nArrayHeight = 40;
-    s.m_nGameSpeed = 2;
-    s.m_bSounds = 0;
-    s.m_placement = SamplePlacement();
-    CProfile profile(reg, kAppKey);
-    s.Load(profile, kSection);
-    EXPECT_EQ(s.m_strLastName, "");
-    EXPECT_EQ(s.m_nArraySize, 0);
-    EXPECT_EQ(s.m_nArrayWidth, 17);
-    EXPECT_EQ(s.m_nArrayHeight, 13);
-    EXPECT_EQ(s.m_nGameSpeed, 1);
-    EXPECT_EQ(s.m_bSounds, 1);
-    EXPECT_EQ(s.m_placement, SamplePlacement());  // nothing stored: kept
-}
-
-TEST(StoreSettings, PlacementBytesAreLittleEndianInFieldOrder) {
-    const std::array<uint8_t, 44> b = SamplePlacement().ToBytes();
-    const uint8_t want[44] = {44,   0,    0,    0,    2,    0,    0,    0,    3,    0,    0,
-                              0,    0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0xf8, 0xff,
-                              0xff, 0xff, 0xf8, 0xff, 0xff, 0xff, 100,  0,    0,    0,    80,
-                              0,    0,    0,    0x58, 2,    0,    0,    0xf4, 1,    0,    0};
-    EXPECT_EQ(std::vector<uint8_t>(b.begin(), b.end()), std::vector<uint8_t>(want, want + 44));
-    WindowPlacement p;
-    p.FromBytes(b.data(), b.size());
-    EXPECT_EQ(p, SamplePlacement());
-}
-
-TEST(StoreSettings, PlacementRoundTrip) {
-    CMemoryRegistry reg;
-    CProfile profile(reg, kAppKey);
-    GameSettings s;
-    s.m_placement = SamplePlacement();
-    s.Save(profile, kSection);
-    const auto stored = reg.Query(kAppKey, "Frame Placement");
-    ASSERT_TRUE(stored);
-    EXPECT_EQ(stored->type, RegType::kBinary);
-    EXPECT_EQ(stored->bin.size(), 44u);
-    GameSettings t;
-    t.Load(profile, kSection);
-    EXPECT_EQ(t.m_placement, SamplePlacement());
-}
-
-TEST(StoreSettings, ShortPlacementFillsOnlyTheLeadingBytes) {
-    CMemoryRegistry reg;
-    // Six bytes: length whole, and the two low bytes of flags.
-    reg.Set(kAppKey, "Frame Placement", RegValue::Binary({0x2c, 0, 0, 0, 0x34, 0x12}));
-    GameSettings s;
-    s.m_placement = SamplePlacement();
-    s.m_placement.flags = static_cast<int32_t>(0xAABBCCDD);
-    CProfile profile(reg, kAppKey);
-    s.Load(profile, kSection);
-    EXPECT_EQ(s.m_placement.length, 44);
-    EXPECT_EQ(s.m_placement.flags, static_cast<int32_t>(0xAABB1234));
-    EXPECT_EQ(s.m_placement.showCmd, kShowCmdMaximized);
-    EXPECT_EQ(s.m_placement.rcNormalPosition[3], 500);
-}
-
-TEST(StoreSettings, LongerPlacementFailsAndKeepsThePlacement) {
-    CMemoryRegistry reg;
-    reg.Set(kAppKey, "Frame Placement", RegValue::Binary(std::vector<uint8_t>(45, 0x11)));
-    GameSettings s = LoadFrom(reg);
-    EXPECT_EQ(s.m_placement, WindowPlacement{});
-}
-
-TEST(StoreSettings, PlacementTypeIsIgnored) {
-    CMemoryRegistry reg;
-    reg.Set(kAppKey, "Frame Placement", RegValue::String("abc"));  // 61 62 63 00
-    GameSettings s = LoadFrom(reg);
-    EXPECT_EQ(s.m_placement.length, 0x00636261);
-    EXPECT_EQ(s.m_placement.showCmd, 0);
-
-    reg.Set(kAppKey, "Frame Placement", RegValue::Dword(0x01020304));
-    GameSettings t = LoadFrom(reg);
-    EXPECT_EQ(t.m_placement.length, 0x01020304);
-}
-
-TEST(StoreSettings, PlacementUnderTheSectionIsNotRead) {
-    CMemoryRegistry reg;
-    const auto bytes = SamplePlacement().ToBytes();
-    reg.Set(kSettingsKey, "Frame Placement",
-            RegValue::Binary(std::vector<uint8_t>(bytes.begin(), bytes.end())));
-    EXPECT_EQ(LoadFrom(reg).m_placement, WindowPlacement{});
-}
-
-TEST(StoreSettings, SaveWritesAllSevenValuesInOneWrite) {
-    CountingRegistry reg;
-    CProfile profile(reg, kAppKey);
-    GameSettings s;
-    s.m_strLastName = "Ann";
-    s.m_nArraySize = 2;
-    s.m_nArrayWidth = 30;
-    s.m_nArrayHeight = 20;
-    s.m_nGameSpeed = 0;
-    s.m_bSounds = 0;
-    s.m_placement = SamplePlacement();
-    s.Save(profile, kSection);
-    EXPECT_EQ(reg.m_nApplies, 1);
-    EXPECT_EQ(reg.m_nLastBatch, 7u);
-    EXPECT_EQ(reg.Query(kSettingsKey, "Last Name"), RegValue::String("Ann"));
-    EXPECT_EQ(reg.Query(kSettingsKey, "Array Size"), RegValue::Dword(2));
-    EXPECT_EQ(reg.Query(kSettingsKey, "Array Width"), RegValue::Dword(30));
-    EXPECT_EQ(reg.Query(kSettingsKey, "Array Height"), RegValue::Dword(20));
-    EXPECT_EQ(reg.Query(kSettingsKey, "Game Speed"), RegValue::Dword(0));
-    EXPECT_EQ(reg.Query(kSettingsKey, "Sounds"), RegValue::Dword(0));
-    const auto bytes = SamplePlacement().ToBytes();
-    EXPECT_EQ(reg.Query(kAppKey, "Frame Placement"),
-              RegValue::Binary(std::vector<uint8_t>(bytes.begin(), bytes.end())));
-    EXPECT_EQ(reg.Keys().size(), 2u);
-    EXPECT_EQ(reg.Keys()[kSettingsKey].size(), 6u);
-    EXPECT_EQ(reg.Keys()[kAppKey].size(), 1u);
-
-    GameSettings t;
-    t.Load(profile, kSection);
-    EXPECT_EQ(t.m_strLastName, "Ann");
-    EXPECT_EQ(t.m_nArraySize, 2);
-    EXPECT_EQ(t.m_nArrayWidth, 30);
-    EXPECT_EQ(t.m_nArrayHeight, 20);
-    EXPECT_EQ(t.m_nGameSpeed, 0);
-    EXPECT_EQ(t.m_bSounds, 0);
-    EXPECT_EQ(t.m_placement, SamplePlacement());
-}
-
-TEST(StoreSettings, SaveKeepsOtherValuesOfTheStore) {
-    CMemoryRegistry reg;
-    reg.Set(kAppKey, "Scores (17x13/250)", RegValue::Binary({1, 2, 3}));
-    reg.Set(kSettingsKey, "Unrelated", RegValue::Dword(9));
-    CProfile profile(reg, kAppKey);
-    GameSettings s;
-    s.Save(profile, kSection);
-    EXPECT_EQ(reg.Query(kAppKey, "Scores (17x13/250)"), RegValue::Binary({1, 2, 3}));
-    EXPECT_EQ(reg.Query(kSettingsKey, "Unrelated"), RegValue::Dword(9));
-}
-
-TEST(StoreSettings, NegativeNumbersAreStoredAsTheirDwordBits) {
-    CMemoryRegistry reg;
-    CProfile profile(reg, kAppKey);
-    GameSettings s;
-    s.m_nArrayWidth = -3;  // only by a bug elsewhere; stored as it is
-    s.Save(profile, kSection);
-    EXPECT_EQ(reg.Query(kSettingsKey, "Array Width"), RegValue::Dword(0xfffffffd));
-    EXPECT_EQ(LoadFrom(reg).m_nArrayWidth, 17);  // and refused when read
 }
 
 TEST(StoreSettings, LoadsTheSampleFile) {
-    char tmpl[] = "/tmp/coilix-settings-test-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    const std::string path = std::string(tmpl) + "/Coilix.reg";
+    TempDir dir;
+    const std::string path = dir.File("Coilix.reg");
     fs::copy_file(std::string(COILIX_TEST_DATA_DIR) + "/store/sample.reg", path);
-    {
-        CFileRegistry reg(path);
-        EXPECT_FALSE(reg.SetAsidePath());
-        GameSettings s = LoadFrom(reg);
-        EXPECT_EQ(s.m_strLastName, "Ann \"the\" \\ Winner");
-        EXPECT_EQ(s.m_nArraySize, 2);
-        EXPECT_EQ(s.m_nArrayWidth, 40);
-        EXPECT_EQ(s.m_nArrayHeight, 32);
-        EXPECT_EQ(s.m_nGameSpeed, 2);
-        EXPECT_EQ(s.m_bSounds, 1);
-        EXPECT_EQ(s.m_placement.length, 44);
-        EXPECT_EQ(s.m_placement.showCmd, kShowCmdNormal);
-        EXPECT_EQ(s.m_placement.ptMinPosition[0], -1);
-        EXPECT_EQ(s.m_placement.rcNormalPosition[0], 100);
-        EXPECT_EQ(s.m_placement.rcNormalPosition[3], 500);
-    }
-    fs::remove_all(tmpl);
+    CFileRegistry reg(path);
+    EXPECT_FALSE(reg.HasNotices());
+    const GameSettings s = LoadFrom(reg);
+    EXPECT_EQ(FieldsOf(s), (Loaded{2, 40, 32, 2, 1, "Ann \"the\" \\ Winner"}));
+    EXPECT_EQ(s.m_placement.length, 44);
+    EXPECT_EQ(s.m_placement.showCmd, kShowCmdNormal);
+    EXPECT_EQ(s.m_placement.ptMinPosition[0], -1);
+    EXPECT_EQ(s.m_placement.rcNormalPosition[0], 100);
+    EXPECT_EQ(s.m_placement.rcNormalPosition[3], 500);
+}
+
+// A store exported from the Windows registry holds the last name in the
+// player's code page; it is read as text in that code page.
+TEST(StoreSettings, ALastNameInAWindowsCodePageIsReadAsText) {
+    TempDir dir;
+    const std::string path = dir.File("Coilix.reg");
+    testsupport::WriteText(path,
+                           "REGEDIT4\r\n\r\n"
+                           "[HKEY_CURRENT_USER\\Software\\Halvorn\\Coilix\\Settings]\r\n"
+                           "\"Last Name\"=\"Ji\xf8\xed \x8alehofer\"\r\n");
+    CFileRegistry reg(path, CodePage::kCentralEuropean);
+    EXPECT_EQ(LoadFrom(reg).m_strLastName, "Jiří Šlehofer");
+    EXPECT_FALSE(reg.HasNotices());
 }

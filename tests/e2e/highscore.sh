@@ -42,15 +42,14 @@ play_to_high_score() {
 
 e2e_start_app
 win=$(e2e_wait_window Coilix)
-sleep 0.5
-e2e_shot "$win" "$shots/1-first-start.png"
-box=$(e2e_green_box "$shots/1-first-start.png")
-[ "${box%%+*}" = "408x312" ] || e2e_fail "the first start does not fit the 17 x 13 board: green $box"
+# The window fits the 17 x 13 board: 408 x 312 pixels of green.
+e2e_wait_board "$win" "$shots/1-first-start.png" 408x312+ >/dev/null
 
 # Game > New... from the keyboard, then a custom 30 x 20 board.
 e2e_focus "$win"
+windows=$(e2e_app_windows)
 e2e_key alt+g
-sleep 0.3
+e2e_wait_app_windows_above "$windows"
 e2e_key n
 dlg=$(e2e_wait_window "New Game")
 e2e_focus "$dlg"
@@ -77,21 +76,25 @@ e2e_wait_window_gone "High Scores"
 
 # Move the window, and drag the toolbar by its handle to the left side.
 xdotool windowmove "$win" 200 150
-sleep 0.3
-e2e_shot "$win" "$shots/4-before-drag.png"
-before=$(e2e_green_box "$shots/4-before-drag.png")
+e2e_wait_geometry "$win" "200 150"
+before=$(e2e_wait_board "$win" "$shots/4-before-drag.png")
 xdotool mousemove --window "$win" 4 34 mousedown 1
 for y in 50 80 120 160 200 210; do
     xdotool mousemove --window "$win" 8 "$y"
     sleep 0.05
 done
 xdotool mouseup 1
-sleep 0.5
-e2e_shot "$win" "$shots/5-toolbar-left.png"
-left=$(e2e_green_box "$shots/5-toolbar-left.png")
 x_before=$(cut -d+ -f2 <<<"$before")
-x_left=$(cut -d+ -f2 <<<"$left")
-[ "$x_left" -gt $((x_before + 15)) ] || e2e_fail "the toolbar did not dock on the left (board at $before, then $left)"
+# Docked: the board has moved right to make room, the toolbar is no longer a
+# window of its own, and the picture has settled.
+toolbar_docked_left() {
+    e2e_board_shows "$win" "$shots/5-toolbar-left.png" &&
+        [ "$(cut -d+ -f2 <<<"$E2E_BOX")" -gt $((x_before + 15)) ] &&
+        [ "$(e2e_app_windows)" = 1 ]
+}
+e2e_wait_until "the toolbar to dock on the left (board at $before)" toolbar_docked_left
+e2e_wait_shot_steady "$win" "$shots/5-toolbar-left.png" 0.3
+left=$(e2e_green_box "$shots/5-toolbar-left.png")
 placed=$(e2e_geometry "$win")
 
 e2e_key Escape
@@ -103,12 +106,12 @@ grep -q '^\[HKEY_CURRENT_USER\\Software\\Halvorn\\Coilix\\Control\]' "$COILIX_RE
 # The next start: same place, same toolbar side, the name proposed again.
 e2e_start_app
 win=$(e2e_wait_window Coilix)
-sleep 0.5
-[ "$(e2e_geometry "$win")" = "$placed" ] || e2e_fail "window at $(e2e_geometry "$win"), left at $placed"
-e2e_shot "$win" "$shots/6-restarted.png"
-again=$(e2e_green_box "$shots/6-restarted.png")
-[ "$(cut -d+ -f2- <<<"$again")" = "$(cut -d+ -f2- <<<"$left")" ] ||
-    e2e_fail "the toolbar is not where it was left (board at $again, was $left)"
+e2e_wait_geometry "$win" "$placed"
+# The board stands where it stood with the toolbar on the left.
+board_where_left() {
+    e2e_board_shows "$win" "$shots/6-restarted.png" && [ "${E2E_BOX#*+}" = "${left#*+}" ]
+}
+e2e_wait_until "the board where it was left ($left): the toolbar on the left" board_where_left
 
 play_to_high_score ""
 rows=$(scores)

@@ -1,6 +1,9 @@
 # Shared by the end-to-end scripts: a private X server, the program started
 # on a store file of its own, real key presses with xdotool, screenshots, and
-# cleaning up every process the script started.
+# cleaning up every process the script started. Scripts never sleep for a
+# result: they wait for the change they expect (a window, a title, focus, a
+# screenshot, the program's end) and fail when it does not come within
+# E2E_TIMEOUT seconds (10 by default).
 #
 # Sourced with COILIX_BIN set to the program. Screenshots and the store are
 # copied to $E2E_ARTIFACTS when the test fails, or always with E2E_KEEP=1. Exits 77 (skipped) when a tool
@@ -63,6 +66,23 @@ e2e_fail() {
     exit 1
 }
 
+E2E_POLL=0.05
+
+# Runs "$@" every E2E_POLL seconds until it succeeds; fails with "$1" (what
+# was awaited) after E2E_TIMEOUT seconds. A check may say what it saw last in
+# E2E_SEEN, for the failure message.
+e2e_wait_until() {
+    local what=$1
+    shift
+    local deadline=$((SECONDS + ${E2E_TIMEOUT:-10}))
+    E2E_SEEN=""
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] ||
+            e2e_fail "timed out waiting for $what${E2E_SEEN:+ (last seen: $E2E_SEEN)}"
+        sleep "$E2E_POLL"
+    done
+}
+
 # A temporary folder, a fresh store in it, and an X server on a display number
 # of our own.
 e2e_start_x() {
@@ -81,21 +101,21 @@ e2e_start_x() {
     Xvfb -displayfd 9 -screen 0 1280x1024x24 -nolisten tcp -noreset \
         9>"$E2E_TMP/display" >"$E2E_TMP/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
-    local i n=""
-    for i in $(seq 1 200); do
-        n=$(tr -dc '0-9' <"$E2E_TMP/display")
-        [ -n "$n" ] && break
-        kill -0 "$E2E_XVFB_PID" 2>/dev/null || e2e_fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
-        sleep 0.05
-    done
-    [ -n "$n" ] || e2e_fail "Xvfb did not report its display"
-    export DISPLAY=":$n"
-    for i in $(seq 1 100); do
-        if xdotool getdisplaygeometry >/dev/null 2>&1; then return 0; fi
-        kill -0 "$E2E_XVFB_PID" 2>/dev/null || e2e_fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
-        sleep 0.05
-    done
-    e2e_fail "Xvfb on $DISPLAY did not answer"
+    e2e_wait_until "Xvfb to report its display" e2e_xvfb_display
+    export DISPLAY=":$E2E_DISPLAY"
+    e2e_wait_until "Xvfb on $DISPLAY to answer" e2e_xvfb_answers
+}
+
+# Sets E2E_DISPLAY once Xvfb has written its display number.
+e2e_xvfb_display() {
+    kill -0 "$E2E_XVFB_PID" 2>/dev/null || e2e_fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
+    E2E_DISPLAY=$(tr -dc '0-9' <"$E2E_TMP/display")
+    [ -n "$E2E_DISPLAY" ]
+}
+
+e2e_xvfb_answers() {
+    kill -0 "$E2E_XVFB_PID" 2>/dev/null || e2e_fail "Xvfb did not start: $(cat "$E2E_TMP/xvfb.log")"
+    xdotool getdisplaygeometry >/dev/null 2>&1
 }
 
 e2e_start_app() {
@@ -107,47 +127,48 @@ e2e_start_app() {
 # (Not in a subshell: only this shell can collect its child's exit code.)
 E2E_APP_RC=""
 e2e_wait_app_exit() {
-    local i
-    for i in $(seq 1 100); do
-        if ! kill -0 "$E2E_APP_PID" 2>/dev/null; then
-            E2E_APP_RC=0
-            wait "$E2E_APP_PID" || E2E_APP_RC=$?
-            E2E_APP_PID=""
-            return 0
-        fi
-        sleep 0.1
-    done
-    e2e_fail "the program did not end"
+    e2e_wait_until "the program to end" e2e_app_gone
+    E2E_APP_RC=0
+    wait "$E2E_APP_PID" || E2E_APP_RC=$?
+    E2E_APP_PID=""
 }
 
-# Prints the id of a visible window whose title is exactly $1, waiting up to 10 s.
+e2e_app_gone() {
+    ! kill -0 "$E2E_APP_PID" 2>/dev/null
+}
+
+# Prints the id of a visible window whose title is exactly $1, once there is one.
 e2e_wait_window() {
-    local title=$1 i id
-    for i in $(seq 1 100); do
-        id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -n 1 || true)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-    done
-    e2e_fail "no window titled '$title' appeared"
+    E2E_FOUND=""
+    e2e_wait_until "a window titled '$1'" e2e_find_window "$1"
+    echo "$E2E_FOUND"
+}
+
+# Sets E2E_FOUND to a visible window titled exactly $1; fails when there is none.
+e2e_find_window() {
+    E2E_FOUND=$(xdotool search --onlyvisible --name "^${1}\$" 2>/dev/null | head -n 1 || true)
+    [ -n "$E2E_FOUND" ]
 }
 
 # Waits until no visible window is titled exactly $1.
 e2e_wait_window_gone() {
-    local i
-    for i in $(seq 1 100); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-        sleep 0.1
-    done
-    e2e_fail "the window '$1' did not close"
+    e2e_wait_until "the window '$1' to close" e2e_no_window "$1"
 }
 
-# There is no window manager: give the keyboard to a window ourselves.
+e2e_no_window() {
+    ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1
+}
+
+# There is no window manager: give the keyboard to a window ourselves, and
+# wait until it has it.
 e2e_focus() {
-    xdotool windowfocus --sync "$1" 2>/dev/null || xdotool windowfocus "$1"
-    sleep 0.1
+    xdotool windowfocus "$1" 2>/dev/null || true
+    e2e_wait_until "window $1 to have the keyboard" e2e_has_focus "$1"
+}
+
+e2e_has_focus() {
+    E2E_SEEN="focus on $(xdotool getwindowfocus 2>/dev/null || true)"
+    [ "$E2E_SEEN" = "focus on $1" ]
 }
 
 e2e_key() {
@@ -177,6 +198,88 @@ e2e_green_box() {
 e2e_geometry() {
     xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4}
         /Width:/ {w=$2} /Height:/ {h=$2} END {print x, y, w, h}'
+}
+
+# Screenshots of window $1 into $2 until one differs from the screenshot $3
+# (the picture changed: a move, a redraw).
+e2e_wait_shot_differs() {
+    e2e_wait_until "window $1 to change from $(basename "$3")" e2e_shot_differs "$@"
+}
+
+e2e_shot_differs() {
+    e2e_shot "$1" "$2" 2>/dev/null && [ "$(e2e_diff "$2" "$3")" != 0 ]
+}
+
+# Screenshots of window $1 into $2 until two in a row, $3 seconds apart, are
+# the same (nothing moves any more: paused, ended, settled).
+e2e_wait_shot_steady() {
+    e2e_shot "$1" "$2"
+    e2e_wait_until "window $1 to stand still" e2e_shot_steady "$@"
+}
+
+e2e_shot_steady() {
+    local next="${2%.png}.next.png" d
+    sleep "$3"
+    e2e_shot "$1" "$next" 2>/dev/null || return 1
+    d=$(e2e_diff "$2" "$next")
+    mv "$next" "$2"
+    E2E_SEEN="$d pixels changed"
+    [ "$d" = 0 ]
+}
+
+# Screenshots of window $1 into $2 for $3 seconds; fails at the first that
+# differs from $2's first.
+e2e_expect_still() {
+    local win=$1 shot=$2 deadline=$((SECONDS + $3)) next="${2%.png}.next.png" d
+    e2e_shot "$win" "$shot"
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        e2e_shot "$win" "$next"
+        d=$(e2e_diff "$shot" "$next")
+        [ "$d" = 0 ] || e2e_fail "window $win changed ($d pixels) while it should stand still"
+    done
+    rm -f "$next"
+}
+
+# Screenshots of window $1 into $2 until the board's green shows in it, and
+# until the box of green is $3 when given ("WxH", "WxH+X+Y" or a prefix of
+# it); prints the box.
+e2e_wait_board() {
+    E2E_BOX=""
+    e2e_wait_until "the board in window $1${3:+ at $3}" e2e_board_shows "$@"
+    echo "$E2E_BOX"
+}
+
+e2e_board_shows() {
+    e2e_shot "$1" "$2" 2>/dev/null || return 1
+    E2E_BOX=$(e2e_green_box "$2" || true)
+    E2E_SEEN="green ${E2E_BOX:-nowhere}"
+    [ -n "$E2E_BOX" ] && [[ $E2E_BOX == "${3:-}"* ]]
+}
+
+# Waits until window $1 stands at "X Y W H" $2 (or X Y only, when $2 has two
+# numbers).
+e2e_wait_geometry() {
+    e2e_wait_until "window $1 at $2" e2e_geometry_is "$@"
+}
+
+e2e_geometry_is() {
+    E2E_SEEN=$(e2e_geometry "$1")
+    [[ "$E2E_SEEN " == "$2 "* ]]
+}
+
+# Waits until the program shows more than $1 visible windows (a menu or a
+# dialog opened).
+e2e_wait_app_windows_above() {
+    e2e_wait_until "a window of the program to open" e2e_app_windows_above "$1"
+}
+
+e2e_app_windows_above() {
+    [ "$(e2e_app_windows)" -gt "$1" ]
+}
+
+# How many visible windows the program shows.
+e2e_app_windows() {
+    xdotool search --onlyvisible --pid "$E2E_APP_PID" 2>/dev/null | wc -l
 }
 
 # ---- a window manager, and the frame it puts around a window ----------------

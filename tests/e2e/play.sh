@@ -18,32 +18,26 @@ e2e_start_app
 win=$(e2e_wait_window Coilix)
 [ "$(xdotool getwindowname "$win")" = "Coilix" ] || e2e_fail "title is not Coilix"
 e2e_focus "$win"
-sleep 0.5
 shots=$E2E_TMP
-e2e_shot "$win" "$shots/0-start.png"
+# Drawn and still: nothing moves before the first key.
+e2e_wait_board "$win" "$shots/0-start.png" >/dev/null
+e2e_wait_shot_steady "$win" "$shots/0-start.png" 0.3
 
 # The first arrow starts the game; ticks (250 ms) move the crawler.
 e2e_key Right
-sleep 0.6
-e2e_shot "$win" "$shots/1-moving.png"
-[ "$(e2e_diff "$shots/0-start.png" "$shots/1-moving.png")" != 0 ] || e2e_fail "Right did not move the crawler"
+e2e_wait_shot_differs "$win" "$shots/1-moving.png" "$shots/0-start.png"
 
-# Break pauses: nothing changes over several ticks.
+# Break pauses: once the picture stands still (no tick for longer than one
+# period), nothing changes over several ticks.
 e2e_key Pause
-sleep 0.4
-e2e_shot "$win" "$shots/2-paused.png"
-sleep 1
-e2e_shot "$win" "$shots/3-still-paused.png"
-d=$(e2e_diff "$shots/2-paused.png" "$shots/3-still-paused.png")
-[ "$d" = 0 ] || e2e_fail "the game moved while paused ($d pixels changed)"
+e2e_wait_shot_steady "$win" "$shots/2-paused.png" 0.4
+e2e_expect_still "$win" "$shots/3-still-paused.png" 1
 [ "$(e2e_diff "$shots/1-moving.png" "$shots/2-paused.png")" != 0 ] || e2e_fail "no move before the pause"
 
 # Break again resumes; Down steers.
 e2e_key Pause
 e2e_key Down
-sleep 0.6
-e2e_shot "$win" "$shots/4-resumed.png"
-[ "$(e2e_diff "$shots/3-still-paused.png" "$shots/4-resumed.png")" != 0 ] || e2e_fail "Break did not resume"
+e2e_wait_shot_differs "$win" "$shots/4-resumed.png" "$shots/3-still-paused.png"
 
 # Esc ends the program, which writes its settings.
 e2e_key Escape

@@ -135,17 +135,27 @@ toolbar_window() {
     done
     return 1
 }
-check_toolbar() {  # the toolbar floats as a captioned tool window above $win
+toolbar_state() {  # prints why the toolbar is not yet a captioned tool window above $win
     local tb
-    tb=$(toolbar_window) || e2e_fail "$1: no floating toolbar window"
+    tb=$(xdotool search --onlyvisible --name '^Toolbar$' 2>/dev/null | head -n 1 || true)
+    [ -n "$tb" ] || { echo "no floating toolbar window"; return; }
     xprop -id "$tb" WM_TRANSIENT_FOR | grep -qi "$(printf '0x%x' "$win")" ||
-        e2e_fail "$1: the toolbar does not belong to the main window"
+        { echo "the toolbar does not belong to the main window"; return; }
     xprop -id "$tb" _NET_WM_ALLOWED_ACTIONS | grep -q _NET_WM_ACTION_CLOSE ||
-        e2e_fail "$1: the toolbar has no close box"
-    [ "$(e2e_frame_of "$tb")" != "$tb" ] || e2e_fail "$1: the toolbar has no caption (not framed)"
+        { echo "the toolbar has no close box"; return; }
+    [ "$(e2e_frame_of "$tb")" != "$tb" ] || { echo "the toolbar has no caption (not framed)"; return; }
     xprop -root _NET_CLIENT_LIST_STACKING | tr -d ',' | awk -v m="$(printf '0x%x' "$win")" \
         -v t="$(printf '0x%x' "$tb")" '{ for (i = 1; i <= NF; i++) { if ($i == m) mi = i; if ($i == t) ti = i } }
-        END { exit !(ti > mi) }' || e2e_fail "$1: the toolbar is below the main window"
+        END { exit !(ti > mi) }' || { echo "the toolbar is below the main window"; return; }
+}
+check_toolbar() {  # waits up to 5 s for the toolbar to settle as it should
+    local i why
+    for i in $(seq 1 50); do
+        why=$(toolbar_state)
+        [ -z "$why" ] && return 0
+        sleep 0.1
+    done
+    e2e_fail "$1: $why"
 }
 check_toolbar "after the drag"
 e2e_shot root "$E2E_TMP/toolbar-floating.png"

@@ -5,6 +5,10 @@
 #include <QDateTime>
 #include <QDialog>
 #include <QFile>
+#include <QLabel>
+#include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 #include <QTimerEvent>
@@ -176,6 +180,22 @@ int GuiTest::TickUntilOver(int nMaxTicks) {
     return n;
 }
 
+void ExpectDriverDone(const ModalDriver& driver) {
+    EXPECT_TRUE(driver.Pending().empty()) << "dialog never came: " << driver.Pending()[0];
+    EXPECT_TRUE(driver.Unexpected().empty()) << "unexpected dialog: " << driver.Unexpected()[0];
+}
+
+void ExpectMessage(ModalDriver& driver, ShownMessage& shown) {
+    driver.Expect<QMessageBox>("message", [&shown](QMessageBox& box) {
+        shown.strText = box.text();
+        shown.strTitle = box.windowTitle();
+        if (auto* pLabel = box.findChild<QLabel*>("qt_msgbox_label")) {
+            shown.format = pLabel->textFormat();
+        }
+        QTest::keyClick(&box, Qt::Key_Return);
+    });
+}
+
 void Flush() {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
 }
@@ -198,19 +218,19 @@ HighScoreTable GuiTest::StoredTable(int32_t nWidth, int32_t nHeight, int32_t nSp
     return table;
 }
 
-WindowPlacement GuiTest::StoredPlacement() {
-    CFileRegistry reg(StorePath().toStdString());
-    CProfile profile(reg, CProfile::AppKeyPath(kCompanyName, kAppName));
-    GameSettings settings;
-    settings.Load(profile, "Settings");
-    return settings.m_placement;
-}
-
 std::string GuiTest::StoreText() const {
     std::ifstream in(StorePath().toStdString());
     std::stringstream ss;
     ss << in.rdbuf();
     return ss.str();
+}
+
+GameSettings GuiTest::StoredGameSettings() const {
+    CFileRegistry reg(StorePath().toStdString());
+    CProfile profile(reg, CProfile::AppKeyPath(kCompanyName, kAppName));
+    GameSettings settings;
+    settings.Load(profile, "Settings");
+    return settings;
 }
 
 QString ShownMenuText(CFrameWnd& frame, unsigned nID) {
@@ -241,4 +261,70 @@ void WriteBytes(const QString& strPath, const std::vector<char>& bytes) {
     QFile f(strPath);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+// ---- the real program as a process ----------------------------------------
+
+EnvChanges NoDisplay() {
+    return {{"DISPLAY", QString()}, {"WAYLAND_DISPLAY", QString()}, {"QT_QPA_PLATFORM", QString()}};
+}
+
+ProcessResult RunProgram(const QString& strProgram, const QStringList& args,
+                         const QString& strStore, const EnvChanges& env, int nTimeoutMs) {
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("COILIX_REGISTRY", strStore);
+    for (const auto& [strName, strValue] : env) {
+        if (strValue.isNull()) {
+            environment.remove(strName);
+        } else {
+            environment.insert(strName, strValue);
+        }
+    }
+    process.setProcessEnvironment(environment);
+    process.start(strProgram, args);
+    ProcessResult run;
+    if (!process.waitForFinished(nTimeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        ADD_FAILURE() << strProgram.toStdString() << " " << args.join(' ').toStdString()
+                      << " did not finish";
+        return run;
+    }
+    run.nExitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.strOut = QString::fromUtf8(process.readAllStandardOutput());
+    run.strErr = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+// ---- pictures of the board -------------------------------------------------
+
+QRect GreenBox(const QImage& image, int* pnGreen) {
+    QRect box;
+    int nGreen = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            if (qRed(c) < 80 && qGreen(c) > 200 && qBlue(c) < 80) {
+                box |= QRect(x, y, 1, 1);
+                ++nGreen;
+            }
+        }
+    }
+    if (pnGreen != nullptr) *pnGreen = nGreen;
+    return box;
+}
+
+QImage RenderPdf(const QString& strPdf, int nDpi, const QString& strWorkDir) {
+    const QString strPdftoppm = QStandardPaths::findExecutable("pdftoppm");
+    if (strPdftoppm.isEmpty()) return {};
+    const QString strPrefix = QDir(strWorkDir).filePath("page");
+    const ProcessResult render = RunProgram(
+        strPdftoppm, {"-r", QString::number(nDpi), "-png", "-singlefile", strPdf, strPrefix},
+        QString());
+    if (render.nExitCode != 0) return {};
+    QImage page(strPrefix + ".png");
+    QFile::remove(strPrefix + ".png");
+    return page;
 }

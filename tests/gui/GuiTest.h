@@ -6,9 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QImage>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QTemporaryDir>
@@ -17,6 +19,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/CoilixApp.h"
@@ -121,10 +124,10 @@ protected:
     QString Pane(int n) { return Frame().GetPaneText(n); }
     // The score table of a board and speed as the store holds it.
     HighScoreTable StoredTable(int32_t nWidth, int32_t nHeight, int32_t nSpeedMs);
-    // The window placement the store holds.
-    WindowPlacement StoredPlacement();
     // The store file's text.
     std::string StoreText() const;
+    // The settings as the store holds them (defaults where it holds none).
+    GameSettings StoredGameSettings() const;
 
     QTemporaryDir m_dir;
     std::unique_ptr<CCoilixApp> m_pApp;
@@ -134,6 +137,18 @@ protected:
 
 // Processes pending events (paints, deferred updates).
 void Flush();
+
+// Every step of the driver was reached and no other modal came.
+void ExpectDriverDone(const ModalDriver& driver);
+
+// What a message box showed: its text, its title, and how its text was read.
+struct ShownMessage {
+    QString strText;
+    QString strTitle;
+    Qt::TextFormat format = Qt::AutoText;
+};
+// A step that records the next message box into shown and answers it.
+void ExpectMessage(ModalDriver& driver, ShownMessage& shown);
 
 // A stored placement that is not the first start: the window at (x, y), w x h.
 WindowPlacement Placement(int x, int y, int w, int h);
@@ -149,3 +164,31 @@ void PrintTo(const QString& str, std::ostream* os);
 // Reads a whole file; empty when it cannot be read.
 std::vector<char> ReadBytes(const QString& strPath);
 void WriteBytes(const QString& strPath, const std::vector<char>& bytes);
+
+// ---- the real program as a process ----------------------------------------
+
+struct ProcessResult {
+    int nExitCode = -1;  // -1: ended by a signal, or never ended
+    QString strOut;
+    QString strErr;
+};
+
+// Changes to the environment of a run: a null value removes the variable.
+using EnvChanges = std::vector<std::pair<QString, QString>>;
+// The environment without any display: no X, no Wayland, no Qt platform.
+EnvChanges NoDisplay();
+
+// Runs a program to its end on Qt's offscreen platform with the store at
+// strStore (and the changes given); fails the test if it has not ended after
+// nTimeoutMs.
+ProcessResult RunProgram(const QString& strProgram, const QStringList& args,
+                         const QString& strStore, const EnvChanges& env = {},
+                         int nTimeoutMs = 60000);
+
+// ---- pictures of the board -------------------------------------------------
+
+// The bounding box of the pixels that are (close to) the board's pure green,
+// and their number.
+QRect GreenBox(const QImage& image, int* pnGreen = nullptr);
+// Renders page 1 of a PDF at nDpi (pdftoppm); a null image when it cannot.
+QImage RenderPdf(const QString& strPdf, int nDpi, const QString& strWorkDir);

@@ -63,10 +63,6 @@ QString LabelText(QWidget& dlg, const char* pszName) {
 
 class DialogTest : public GuiTest {
 protected:
-    void ExpectDriverDone(const ModalDriver& driver) {
-        EXPECT_TRUE(driver.Pending().empty()) << "dialog never came: " << driver.Pending()[0];
-        EXPECT_TRUE(driver.Unexpected().empty()) << "unexpected dialog: " << driver.Unexpected()[0];
-    }
     // Plays the current game into the wall above, with the score set to
     // nScore just before the end.
     void PlayIntoTheWall(int32_t nScore) {
@@ -161,6 +157,7 @@ TEST_F(DialogTest, NewGameChecksTheHeightFirstAndPutsTheFocusIntoTheFailingBox) 
     std::vector<QString> messages;
     auto answerMessage = [&](QMessageBox& box) {
         messages.push_back(box.text());
+        EXPECT_EQ(box.windowTitle(), "Coilix") << "the program's title";
         QTest::mouseClick(box.button(QMessageBox::Ok), Qt::LeftButton);
     };
     ModalDriver driver;
@@ -199,6 +196,37 @@ TEST_F(DialogTest, NewGameChecksTheHeightFirstAndPutsTheFocusIntoTheFailingBox) 
     EXPECT_EQ(App().m_settings.m_nArrayHeight, 5);
     EXPECT_EQ(Doc().m_nWidth, 70);
     EXPECT_EQ(Doc().m_nHeight, 5);
+}
+
+TEST_F(DialogTest, AfterAPresetChangeReportsABadNumberTheFocusStaysWithTheSizeChoice) {
+    WriteSettings({});
+    StartApp();
+    ModalDriver driver;
+    ShownMessage shown;
+    driver.Expect<CNewGameDlg>("New Game", [&](CNewGameDlg& dlg) {
+        Pick(dlg.SizeCombo(), "Custom");
+        TypeInto(dlg.WidthEdit(), "71");
+        // The player goes back to the size choice and picks a preset with
+        // the keyboard: the bad width is reported, then the preset shows.
+        dlg.SizeCombo()->setFocus();
+        QTest::keyClick(dlg.SizeCombo(), Qt::Key_Up);
+        EXPECT_EQ(dlg.SizeCombo()->currentText(), "Large");
+        EXPECT_EQ(dlg.WidthEdit()->text(), "25");
+        EXPECT_EQ(dlg.HeightEdit()->text(), "19");
+        EXPECT_FALSE(dlg.WidthEdit()->isEnabled());
+        // The box in error is disabled now: the focus is back where the
+        // player was, not on the speed.
+        EXPECT_EQ(dlg.focusWidget(), dlg.SizeCombo());
+        QTest::keyClick(dlg.SizeCombo(), Qt::Key_Up);
+        EXPECT_EQ(dlg.SizeCombo()->currentText(), "Small") << "the keys still go to the size";
+        EXPECT_EQ(dlg.SpeedCombo()->currentText(), "Low");
+        Click(dlg, "Cancel");
+    });
+    ExpectMessage(driver, shown);
+    Frame().Action(ID_NEW_GAME)->trigger();
+    ExpectDriverDone(driver);
+    EXPECT_EQ(shown.strText, "Please enter an integer between 5 and 70.");
+    EXPECT_EQ(shown.strTitle, "Coilix");
 }
 
 TEST_F(DialogTest, AGoodScoreAsksForTheNameStoresTheTableAndShowsIt) {

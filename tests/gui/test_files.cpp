@@ -2,12 +2,15 @@
 // file dialog, files that cannot be read, and the recent-file list.
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTest>
+#include <QWindow>
 
 #include "GuiTest.h"
 #include "app/Menus.h"
@@ -66,21 +69,30 @@ TEST_F(FileTest, ASavedGameOpensPausedAndSavesBackToTheSameBytes) {
     EXPECT_NE(std::make_pair(Doc().m_nHeadX, Doc().m_nHeadY), std::make_pair(x, y));
 }
 
-TEST_F(FileTest, SaveAsAddsTheExtensionToATypedName) {
+TEST_F(FileTest, TheFileDialogsStartInTheLastGamesFolderOfferAllFilesAndProposeAName) {
     WriteSettings({});
     StartApp();
-    ModalDriver driver;
-    driver.Expect<QFileDialog>("Save As", [&](QFileDialog& dlg) {
-        EXPECT_EQ(dlg.nameFilters(), QStringList({"Coilix Game Files (*.cx)"}));
-        dlg.setDirectory(m_dir.path());
+    const QStringList filters({"Coilix Game Files (*.cx)", "All Files (*)"});
+    auto typeName = [](QFileDialog& dlg, const QString& strName) {
         auto* pName = dlg.findChild<QLineEdit*>("fileNameEdit");
         ASSERT_NE(pName, nullptr);
-        QTest::keyClicks(pName, "mygame");
+        pName->clear();
+        QTest::keyClicks(pName, strName);
         QTest::keyClick(pName, Qt::Key_Return);
+    };
+    ModalDriver driver;
+    driver.Expect<QFileDialog>("Save As", [&](QFileDialog& dlg) {
+        EXPECT_EQ(dlg.acceptMode(), QFileDialog::AcceptSave);
+        EXPECT_EQ(dlg.nameFilters(), filters);
+        // An untitled game is offered under the document's name.
+        auto* pName = dlg.findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(pName, nullptr);
+        EXPECT_EQ(pName->text(), "Game.cx");
+        dlg.setDirectory(m_dir.path());
+        typeName(dlg, "mygame");  // the extension is added
     });
     Frame().Action(ID_FILE_SAVE)->trigger();  // an untitled game asks for a name
-    EXPECT_TRUE(driver.Pending().empty());
-    EXPECT_TRUE(driver.Unexpected().empty());
+    ExpectDriverDone(driver);
     EXPECT_TRUE(QFile::exists(TempPath("mygame.cx")));
     EXPECT_EQ(Frame().windowTitle(), "mygame.cx - Coilix");
 
@@ -89,6 +101,51 @@ TEST_F(FileTest, SaveAsAddsTheExtensionToATypedName) {
     ActivateFrame();
     QTest::keyClick(&View(), Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(QFile::exists(TempPath("mygame.cx")));
+
+    // A game opened from another folder: Open starts there, in this run and the next.
+    const QString strOther = TempPath("other");
+    ASSERT_TRUE(QDir().mkpath(strOther));
+    ASSERT_TRUE(QFile::copy(kExample, strOther + "/x.cx"));
+    ASSERT_TRUE(App().OpenFile((strOther + "/x.cx").toStdString()));
+    for (int nRun = 0; nRun < 2; ++nRun) {
+        SCOPED_TRACE(nRun == 0 ? "this run" : "next run");
+        ActivateFrame();
+        ModalDriver open;
+        open.Expect<QFileDialog>("Open", [&](QFileDialog& dlg) {
+            EXPECT_EQ(dlg.acceptMode(), QFileDialog::AcceptOpen);
+            EXPECT_EQ(dlg.nameFilters(), filters);
+            EXPECT_EQ(dlg.directory().absolutePath(), strOther);
+            if (nRun == 0) {
+                dlg.reject();
+            } else {
+                dlg.setDirectory(m_dir.path());
+                typeName(dlg, "mygame.cx");
+            }
+        });
+        QTest::keyClick(&View(), Qt::Key_O, Qt::ControlModifier);
+        ExpectDriverDone(open);
+        if (nRun == 0) {
+            CloseApp();
+            StartApp();
+        }
+    }
+    EXPECT_EQ(Frame().windowTitle(), "mygame.cx - Coilix");
+
+    // A new game, in Czech: the name and the filters in Czech, in the folder
+    // of the game opened last.
+    SetLanguage(Language::kCzech);
+    App().OnFileNew();
+    ModalDriver czech;
+    czech.Expect<QFileDialog>("Save As", [&](QFileDialog& dlg) {
+        EXPECT_EQ(dlg.nameFilters(),
+                  QStringList({"Soubory hry Coilix (*.cx)", "Všechny soubory (*)"}));
+        EXPECT_EQ(dlg.findChild<QLineEdit*>("fileNameEdit")->text(), "Hra.cx");
+        EXPECT_EQ(dlg.directory().absolutePath(), m_dir.path());
+        dlg.reject();
+    });
+    EXPECT_FALSE(App().OnFileSaveAs());
+    ExpectDriverDone(czech);
+    SetLanguage(Language::kEnglish);
 }
 
 TEST_F(FileTest, AFileThatCannotBeReadIsReportedAndAFreshGameStandsIn) {
@@ -120,16 +177,13 @@ TEST_F(FileTest, AFileThatCannotBeReadIsReportedAndAFreshGameStandsIn) {
         WriteBytes(strPath, c.bytes);
         // A game in progress, to be replaced.
         ASSERT_TRUE(App().OpenFile(kExample.toStdString()));
-        QString strShown;
+        ShownMessage shown;
         ModalDriver driver;
-        driver.Expect<QMessageBox>("report", [&](QMessageBox& box) {
-            strShown = box.text();
-            QTest::keyClick(&box, Qt::Key_Return);
-        });
+        ExpectMessage(driver, shown);
         EXPECT_FALSE(App().OpenFile(strPath.toStdString()));
-        EXPECT_TRUE(driver.Pending().empty());
+        ExpectDriverDone(driver);
         // The standard report, perhaps followed by what exactly was wrong.
-        EXPECT_EQ(strShown.section('\n', 0, 0), c.strMessage);
+        EXPECT_EQ(shown.strText.section('\n', 0, 0), c.strMessage);
 
         ASSERT_TRUE(Doc().HasBoard());
         EXPECT_EQ(Doc().m_nWidth, 21) << "the settings' board, not the file's";
@@ -148,13 +202,10 @@ TEST_F(FileTest, AFileThatCannotBeReadIsReportedAndAFreshGameStandsIn) {
     // A file that is not there leaves the game as it was.
     const int32_t nHeadY = Doc().m_nHeadY;
     ModalDriver driver;
-    QString strShown;
-    driver.Expect<QMessageBox>("report", [&](QMessageBox& box) {
-        strShown = box.text();
-        QTest::keyClick(&box, Qt::Key_Return);
-    });
+    ShownMessage shown;
+    ExpectMessage(driver, shown);
     EXPECT_FALSE(App().OpenFile(TempPath("missing.cx").toStdString()));
-    EXPECT_TRUE(strShown.startsWith("Cannot open the file")) << strShown.toStdString();
+    EXPECT_TRUE(shown.strText.startsWith("Cannot open the file")) << shown.strText.toStdString();
     EXPECT_EQ(Doc().m_nHeadY, nHeadY);
     EXPECT_EQ(Doc().m_nDirection, dirUp);
 }
@@ -190,17 +241,56 @@ TEST_F(FileTest, RecentFilesShowInTheGameMenuNewestFirstAndSurviveARestart) {
     EXPECT_EQ(RecentEntries(Frame()), QStringList({"&1 d.cx", "&2 c.cx", "&3 b.cx"}));
 }
 
+TEST_F(FileTest, APathThatIsNotTextSurvivesTheRecentFileListByteForByte) {
+    WriteSettings({});
+    StartApp();
+    const std::string strPath = TempPath("caf").toStdString() + "\xe9.cx";
+    ASSERT_TRUE(App().SaveFile(strPath));
+    ASSERT_EQ(App().RecentFiles().Files().front(), strPath);
+
+    CloseApp();
+    StartApp();
+    ASSERT_FALSE(App().RecentFiles().Files().empty());
+    EXPECT_EQ(App().RecentFiles().Files().front(), strPath);
+    // The entry opens the very file, not one whose name was turned into text.
+    Frame().UpdateCommandUI();
+    Frame().Action(ID_FILE_MRU_FILE1)->trigger();
+    EXPECT_EQ(Doc().GetPathName(), strPath);
+    EXPECT_EQ(App().RecentFiles().Files().front(), strPath);
+}
+
 TEST_F(FileTest, ACzechReportOfABadFileIsCzechThroughout) {
     SetLanguage(Language::kCzech);
     WriteSettings({});
     StartApp();
     WriteBytes(TempPath("empty.cx"), {});
-    QString strShown;
+    ShownMessage shown;
     ModalDriver driver;
-    driver.Expect<QMessageBox>("report", [&](QMessageBox& box) {
-        strShown = box.text();
-        QTest::keyClick(&box, Qt::Key_Return);
-    });
+    ExpectMessage(driver, shown);
     EXPECT_FALSE(App().OpenFile(TempPath("empty.cx").toStdString()));
-    EXPECT_EQ(strShown, "Neočekávaný formát souboru.");
+    EXPECT_EQ(shown.strText, "Neočekávaný formát souboru.");
+    EXPECT_EQ(shown.strTitle, "Coilix");
+}
+
+TEST_F(FileTest, NamesAndReportsFromFilesAreShownAsPlainText) {
+    WriteSettings({});
+    StartApp();
+    // Markup and the title's modified mark in a file's name are shown as they are.
+    const QString strName = QStringLiteral("<b>bold <i>it [*] & b.cx");
+    ASSERT_TRUE(QFile::copy(kExample, TempPath(strName)));
+    ASSERT_TRUE(App().OpenFile(TempPath(strName).toStdString()));
+    ASSERT_NE(Frame().windowHandle(), nullptr);
+    EXPECT_EQ(Frame().windowHandle()->title(), strName + " - Coilix");
+
+    // A report that carries a path: plain text under the program's title.
+    const QString strPath = TempPath("<h1>no <img src=/dev/zero></h1>/x.cx");
+    ShownMessage shown;
+    ModalDriver driver;
+    ExpectMessage(driver, shown);
+    EXPECT_FALSE(App().SaveFile(strPath.toStdString()));
+    ExpectDriverDone(driver);
+    EXPECT_TRUE(shown.strText.startsWith("Cannot save the file " + strPath + "."))
+        << shown.strText.toStdString();
+    EXPECT_EQ(shown.format, Qt::PlainText);
+    EXPECT_EQ(shown.strTitle, "Coilix");
 }

@@ -102,35 +102,6 @@ TEST_F(FrameTest, CzechTextsInMenusStatusBarAndToolbar) {
     EXPECT_EQ(Pane(0), "Konec hry");
 }
 
-TEST_F(FrameTest, TheLanguageComesFromTheFirstLocaleVariableThatIsSet) {
-    const char* names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
-    const struct {
-        const char* values[4];
-        Language expected;
-    } cases[] = {
-        {{nullptr, nullptr, nullptr, "cs_CZ.UTF-8"}, Language::kCzech},
-        {{"", "", "", "cs_CZ.UTF-8"}, Language::kCzech},
-        {{"cs:en", nullptr, nullptr, "en_US.UTF-8"}, Language::kCzech},
-        {{"en", nullptr, nullptr, "cs_CZ.UTF-8"}, Language::kEnglish},
-        {{nullptr, "cs_CZ", "en_GB", "en_GB"}, Language::kCzech},
-        {{nullptr, nullptr, "de_DE", "cs_CZ"}, Language::kEnglish},
-        {{nullptr, nullptr, nullptr, nullptr}, Language::kEnglish},
-    };
-    for (const auto& c : cases) {
-        for (int i = 0; i < 4; ++i) {
-            if (c.values[i] == nullptr) {
-                qunsetenv(names[i]);
-            } else {
-                qputenv(names[i], c.values[i]);
-            }
-        }
-        EXPECT_EQ(LanguageFromEnvironment(), c.expected)
-            << (c.values[0] ? c.values[0] : "-") << " " << (c.values[1] ? c.values[1] : "-") << " "
-            << (c.values[2] ? c.values[2] : "-") << " " << (c.values[3] ? c.values[3] : "-");
-    }
-    for (const char* pszName : names) qunsetenv(pszName);
-}
-
 TEST_F(FrameTest, EscExitsAndTheNextStartFindsWindowToolbarAndSettingsAsLeft) {
     StoredSettings s;
     s.nArraySize = 2;

@@ -226,7 +226,7 @@ TEST_F(WindowTest, ThePlacementIsTheFramesOuterRectangleAndComesBackInEveryState
         Frame().setWindowState(st.state);
         Flush();
         CloseApp();
-        const WindowPlacement wp = StoredPlacement();
+        const WindowPlacement wp = StoredGameSettings().m_placement;
         EXPECT_EQ(wp.showCmd, st.nShowCmd);
         EXPECT_EQ(QRect(QPoint(wp.rcNormalPosition[0], wp.rcNormalPosition[1]),
                         QPoint(wp.rcNormalPosition[2] - 1, wp.rcNormalPosition[3] - 1)),

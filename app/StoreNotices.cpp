@@ -1,0 +1,95 @@
+#include "app/StoreNotices.h"
+
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+
+#include "app/CoilixApp.h"
+#include "app/DialogButtons.h"
+#include "framework/ResString.h"
+#include "res/resource.h"
+#include "store/FileRegistry.h"
+
+namespace {
+
+QString FromBytes(const std::string& s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// "line 7: ...; line 12: ...; and 3 more"
+QString DroppedLines(const StoreNotice& notice) {
+    QStringList lines;
+    for (const RegDroppedLine& line : notice.dropped) {
+        lines << LoadQString(IDS_STORE_LINE)
+                     .arg(static_cast<qulonglong>(line.nLine))
+                     .arg(FromBytes(line.strText));
+    }
+    if (notice.nDropped > notice.dropped.size()) {
+        lines << LoadQString(IDS_STORE_MORE_LINES)
+                     .arg(static_cast<qulonglong>(notice.nDropped - notice.dropped.size()));
+    }
+    return lines.join(QStringLiteral("; "));
+}
+
+// Shows the notices over the window while it is shown, else on stderr.
+void Tell(CFileRegistry& reg, QWidget* pWindow) {
+    QStringList texts;
+    for (const StoreNotice& notice : reg.TakeNotices()) texts << StoreNoticeText(notice);
+    if (texts.isEmpty()) return;
+    const QString strText = texts.join(QStringLiteral("\n\n"));
+    if (pWindow == nullptr || !pWindow->isVisible()) {
+        ReportToStderr(strText);
+        return;
+    }
+    // Paths and lines come from files: never read as markup.
+    QMessageBox box(QMessageBox::Warning, LoadQString(AFX_IDS_APP_TITLE), strText, QMessageBox::Ok,
+                    pWindow);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+}  // namespace
+
+QString StoreNoticeText(const StoreNotice& notice) {
+    const QString strPath = FromBytes(notice.strPath);
+    const QString strAside = FromBytes(notice.strAside);
+    const QString strDetail = FromBytes(notice.strDetail);
+    switch (notice.kind) {
+        case StoreNotice::Kind::kUnreadable:
+            return LoadQString(IDS_STORE_UNREADABLE).arg(strPath, strDetail);
+        case StoreNotice::Kind::kTooLarge:
+            return LoadQString(IDS_STORE_SET_ASIDE).arg(strPath, strAside);
+        case StoreNotice::Kind::kLinesDropped:
+            return LoadQString(IDS_STORE_LINES_DROPPED)
+                .arg(strPath, DroppedLines(notice), strAside);
+        case StoreNotice::Kind::kDamagedKept:
+            return LoadQString(IDS_STORE_DAMAGED_KEPT)
+                .arg(strPath, DroppedLines(notice), strDetail);
+        case StoreNotice::Kind::kCannotWrite:
+            return LoadQString(IDS_STORE_CANNOT_WRITE).arg(strPath, strDetail);
+        case StoreNotice::Kind::kLockBusy:
+            return LoadQString(IDS_STORE_LOCK_BUSY).arg(strPath);
+        case StoreNotice::Kind::kScoreKeptAside:
+            return LoadQString(IDS_STORE_SCORE_KEPT_ASIDE).arg(strAside);
+    }
+    return {};
+}
+
+void ShowStoreNotices(CFileRegistry& reg, QWidget* pWindow) {
+    Tell(reg, pWindow);
+}
+
+void AttachStoreNotices(CFileRegistry& reg, QWidget* pWindow) {
+    QPointer<QWidget> window(pWindow);
+    auto schedule = [&reg, window] {
+        // Without a shown window (at exit) there is no later: say it now.
+        if (window.isNull() || !window->isVisible()) {
+            Tell(reg, nullptr);
+            return;
+        }
+        // Not inside the store's write, which may hold its lock: soon after.
+        QTimer::singleShot(0, window.data(), [&reg, window] { Tell(reg, window.data()); });
+    };
+    reg.SetNoticeHandler(schedule);
+    if (reg.HasNotices()) schedule();
+}

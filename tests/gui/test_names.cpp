@@ -1,0 +1,304 @@
+// Names and the store as the player meets them: names shown as plain text,
+// the name box that takes only what the player's code page holds, a name of
+// 31 Czech letters kept whole, a score another copy entered meanwhile kept,
+// and the store's notices shown once over the main window.
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+
+#include "GuiTest.h"
+#include "app/AppInfo.h"
+#include "app/HighScoresDlg.h"
+#include "app/StoreNotices.h"
+#include "store/CodePage.h"
+#include "store/FileRegistry.h"
+#include "store/Profile.h"
+
+namespace {
+
+const std::string kAppKey = CProfile::AppKeyPath(kCompanyName, kAppName);
+// 31 letters, most of them outside ASCII.
+const QString kCzech31 = QStringLiteral("Příliš žluťoučký kůň úpěl ďábel");
+
+// Types text as a keyboard of that language does: one key event per letter
+// (QTest's own typing knows only ASCII keys).
+void TypeText(QWidget* pWidget, const QString& strText) {
+    for (const char32_t c : strText.toUcs4()) {
+        const QString strKey = QString::fromUcs4(&c, 1);
+        QTest::sendKeyEvent(QTest::Click, pWidget, Qt::Key_unknown, strKey, Qt::NoModifier);
+    }
+}
+
+QLabel* Label(QWidget& dlg, const char* pszName) {
+    return dlg.findChild<QLabel*>(pszName);
+}
+
+// Sets an environment variable for one scope.
+class EnvVar {
+public:
+    EnvVar(const char* pszName, const QByteArray& value)
+        : m_pszName(pszName), m_old(qgetenv(pszName)), m_bHad(qEnvironmentVariableIsSet(pszName)) {
+        qputenv(pszName, value);
+    }
+    ~EnvVar() {
+        if (m_bHad) {
+            qputenv(m_pszName, m_old);
+        } else {
+            qunsetenv(m_pszName);
+        }
+    }
+
+private:
+    const char* m_pszName;
+    QByteArray m_old;
+    bool m_bHad;
+};
+
+}  // namespace
+
+class NamesTest : public GuiTest {
+protected:
+    // Ends the current game against the wall with the score given.
+    void EndGameWithScore(int32_t nScore) {
+        Key(Qt::Key_Up);
+        ASSERT_TRUE(Tick());
+        Doc().m_nScore = nScore;
+        TickUntilOver();
+        ASSERT_EQ(Doc().m_nDirection, dirGameOver);
+    }
+};
+
+// Names come from players and from files: markup in them is text.
+TEST_F(NamesTest, MarkupInANameIsShownLiterally) {
+    const char* names[] = {"<img src=/dev/zero>", "<h1>Big</h1>", "<a href=\"x\">link</a>",
+                           "&amp; &lt;"};
+    HighScoreTable table;
+    for (const char* pszName : names) table.m_aScores.emplace_back(pszName, 100);
+    CHighScoresDlg dlg(nullptr, table, CodePage::kWestern);
+    dlg.show();
+    Flush();
+    for (int i = 0; i < 4; ++i) {
+        QLabel* pName = Label(dlg, QStringLiteral("name%1").arg(i).toLatin1().constData());
+        ASSERT_NE(pName, nullptr);
+        EXPECT_EQ(pName->textFormat(), Qt::PlainText);
+        EXPECT_EQ(pName->text(), QString::fromLatin1(names[i]));
+    }
+
+    CNewHighScoreDlg entry(nullptr, 0, 100, "<b>Ann</b>", CodePage::kWestern);
+    entry.show();
+    Flush();
+    EXPECT_EQ(entry.NameEdit()->text(), "<b>Ann</b>");
+    for (const char* pszLabel : {"position", "score"}) {
+        ASSERT_NE(Label(entry, pszLabel), nullptr);
+        EXPECT_EQ(Label(entry, pszLabel)->textFormat(), Qt::PlainText) << pszLabel;
+    }
+}
+
+// The box keeps only the letters the code page holds, at most 31; a long
+// pasted name is cut, not refused.
+TEST_F(NamesTest, TheNameBoxTakesOnlyWhatTheCodePageHolds) {
+    const struct {
+        const char* pszWhat;
+        CodePage cp;
+        QString strTyped;
+        QString strPasted;
+        QString strWant;
+    } cases[] = {
+        {"Czech letters in 1250",
+         CodePage::kCentralEuropean,
+         QStringLiteral("Jiří"),
+         {},
+         QStringLiteral("Jiří")},
+        {"Czech letters in 1252",
+         CodePage::kWestern,
+         QStringLiteral("Jiří"),
+         {},
+         QStringLiteral("Jií")},
+        {"31 Czech letters typed, then one more",
+         CodePage::kCentralEuropean,
+         kCzech31 + "x",
+         {},
+         kCzech31},
+        {"a long name pasted",
+         CodePage::kCentralEuropean,
+         {},
+         kCzech31 + QStringLiteral(" ódy"),
+         kCzech31},
+        {"a pasted name with letters 1252 lacks",
+         CodePage::kWestern,
+         {},
+         QStringLiteral("Zoë 🐍 Müller\tŁ"),
+         QStringLiteral("Zoë  Müller")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        CNewHighScoreDlg dlg(nullptr, 0, 100, "", c.cp);
+        dlg.show();
+        Flush();
+        QLineEdit* pEdit = dlg.NameEdit();
+        if (!c.strTyped.isEmpty()) TypeText(pEdit, c.strTyped);
+        if (!c.strPasted.isEmpty()) {
+            QApplication::clipboard()->setText(c.strPasted);
+            pEdit->paste();
+        }
+        EXPECT_EQ(pEdit->text(), c.strWant);
+        EXPECT_EQ(QString::fromStdString(dlg.Name()), c.strWant);
+    }
+    // A proposed name is held to the same rule.
+    CNewHighScoreDlg dlg(nullptr, 0, 100, (kCzech31 + "!").toStdString(), CodePage::kWestern);
+    EXPECT_EQ(dlg.NameEdit()->text(), QStringLiteral("Píliš žluouký k úpl ábel!"));
+}
+
+// A 31-letter Czech name is kept whole, as single bytes in code page 1250,
+// the same bytes a table written on Windows holds.
+TEST_F(NamesTest, ACzechNameOf31LettersIsKeptWhole) {
+    EnvVar language("LANGUAGE", "cs_CZ");
+    WriteSettings({});
+    StartApp();
+    ModalDriver driver;
+    driver.Expect<CNewHighScoreDlg>("New High Score", [&](CNewHighScoreDlg& dlg) {
+        TypeText(dlg.NameEdit(), kCzech31);
+        QTest::keyClick(dlg.NameEdit(), Qt::Key_Return);
+    });
+    driver.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
+        EXPECT_EQ(Label(dlg, "name0")->text(), kCzech31);
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+    });
+    EndGameWithScore(300);
+    ExpectDriverDone(driver);
+    EXPECT_EQ(App().m_settings.m_strLastName, kCzech31.toStdString());
+    const HighScoreTable stored = StoredTable(17, 13, 350);
+    ASSERT_EQ(stored.GetCount(), 10);
+    const std::string bytes = stored.GetRow(0).Name();
+    EXPECT_EQ(bytes.size(), 31u);
+    EXPECT_EQ(bytes.substr(0, 6), "P\xf8\xedli\x9a");
+    EXPECT_EQ(DecodeToUtf8(bytes, CodePage::kCentralEuropean), kCzech31.toStdString());
+}
+
+// Two copies on one board: the table is read again when the name is entered,
+// so the row the other copy entered meanwhile stays.
+TEST_F(NamesTest, AScoreEnteredByAnotherCopyMeanwhileIsKept) {
+    WriteSettings({});
+    StartApp();
+    EXPECT_EQ(App().m_scoreTable.GetCount(), 0);  // this copy saw no table
+    {
+        CFileRegistry other(StorePath().toStdString());
+        HighScoreTable table;
+        EnterScore(table, other, kAppKey, 17, 13, 350, ScoreEntry("Other", 500));
+    }
+    ModalDriver driver;
+    driver.Expect<CNewHighScoreDlg>("New High Score", [&](CNewHighScoreDlg& dlg) {
+        QTest::keyClicks(dlg.NameEdit(), "Me");
+        QTest::keyClick(dlg.NameEdit(), Qt::Key_Return);
+    });
+    driver.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
+        EXPECT_EQ(Label(dlg, "name0")->text(), "Other");
+        EXPECT_EQ(Label(dlg, "name1")->text(), "Me");
+        EXPECT_EQ(Label(dlg, "score1")->text(), "300");
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+    });
+    EndGameWithScore(300);
+    ExpectDriverDone(driver);
+    const HighScoreTable stored = StoredTable(17, 13, 350);
+    ASSERT_GE(stored.GetCount(), 2);
+    EXPECT_EQ(stored.GetRow(0).Name(), "Other");
+    EXPECT_EQ(stored.GetRow(1).Name(), "Me");
+}
+
+// A damaged store: the player is told over the main window, in plain text,
+// which line was left out and where the file as it was is kept.
+TEST_F(NamesTest, AStoreNoticeIsShownOverTheMainWindowAsPlainText) {
+    WriteSettings({});
+    std::string text = StoreText();
+    const int nBadLine = static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1;
+    text += "<b>bold</b>\n";
+    WriteBytes(StorePath(), std::vector<char>(text.begin(), text.end()));
+    ModalDriver driver;
+    QString strShown;
+    driver.Expect<QMessageBox>("notice", [&](QMessageBox& box) {
+        EXPECT_EQ(box.parentWidget(), &Frame());
+        auto* pLabel = box.findChild<QLabel*>("qt_msgbox_label");
+        ASSERT_NE(pLabel, nullptr);
+        EXPECT_EQ(pLabel->textFormat(), Qt::PlainText);
+        strShown = box.text();
+        QTest::keyClick(&box, Qt::Key_Return);
+    });
+    // Started as StartApp does, but the notice comes before the window is
+    // made active.
+    qputenv("COILIX_TEST_SEED", "0");
+    m_pApp = std::make_unique<CCoilixApp>();
+    ASSERT_TRUE(m_pApp->InitInstance({}));
+    for (int i = 0; i < 100 && !driver.Pending().empty(); ++i) QTest::qWait(20);
+    ExpectDriverDone(driver);
+    ActivateFrame();
+    EXPECT_TRUE(strShown.contains(QStringLiteral("line %1: <b>bold</b>").arg(nBadLine)))
+        << strShown.toStdString();
+    EXPECT_TRUE(strShown.contains(StorePath() + ".bad-")) << strShown.toStdString();
+    EXPECT_EQ(App().m_settings.m_nArrayWidth, 17);  // the settings were kept
+}
+
+// While another copy holds the store, a write gives up and says so, once.
+TEST_F(NamesTest, ABusyStoreIsToldOnce) {
+    WriteSettings({});
+    StartApp();
+    auto* pStore = dynamic_cast<CFileRegistry*>(&App().Profile().Registry());
+    ASSERT_NE(pStore, nullptr);
+    pStore->SetLockWait(std::chrono::milliseconds(20));
+    const int fd = ::open((StorePath() + ".lock").toLocal8Bit().constData(), O_RDWR);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+
+    ModalDriver driver;
+    ShownMessage shown;
+    ExpectMessage(driver, shown);
+    ASSERT_TRUE(App().SaveFile(TempPath("a.cx").toStdString()));  // remembers it in the store
+    for (int i = 0; i < 100 && !driver.Pending().empty(); ++i) QTest::qWait(20);
+    ASSERT_TRUE(App().SaveFile(TempPath("b.cx").toStdString()));
+    QTest::qWait(2000);  // a second box would come now
+    ::close(fd);
+    ExpectDriverDone(driver);
+    EXPECT_TRUE(shown.strText.contains("in use by another program")) << shown.strText.toStdString();
+    EXPECT_EQ(shown.format, Qt::PlainText);
+}
+
+// Without a shown window (at exit, after the window closed) a notice goes to
+// the error output at once: there is no later to show it in.
+TEST_F(NamesTest, WithoutAShownWindowANoticeGoesToTheErrorOutput) {
+    WriteSettings({});
+    StartApp();  // the program's texts
+    const std::string strFolder = TempPath("folder.reg").toStdString();
+    ASSERT_TRUE(QDir().mkdir(TempPath("folder.reg")));
+    CFileRegistry reg(strFolder);
+    QWidget hidden;
+    const std::string strLog = TempPath("stderr.txt").toStdString();
+    std::fflush(stderr);
+    const int fdSaved = ::dup(2);
+    const int fdLog = ::open(strLog.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_GE(fdLog, 0);
+    ::dup2(fdLog, 2);
+    ModalDriver driver;  // records any box that would come
+    AttachStoreNotices(reg, &hidden);
+    reg.Set(kAppKey, "A", RegValue::Dword(1));
+    QTest::qWait(100);
+    std::fflush(stderr);
+    ::dup2(fdSaved, 2);
+    ::close(fdSaved);
+    ::close(fdLog);
+    ExpectDriverDone(driver);
+    EXPECT_FALSE(reg.HasNotices());
+    const std::vector<char> log = ReadBytes(TempPath("stderr.txt"));
+    const std::string strText(log.begin(), log.end());
+    EXPECT_NE(strText.find("coilix: The settings file " + strFolder + " cannot be read"),
+              std::string::npos)
+        << strText;
+}
