@@ -279,3 +279,24 @@ TEST_F(WindowTest, APlacementNoScreenCanHoldIsNotUsed) {
         CloseApp();
     }
 }
+
+TEST_F(WindowTest, KeysInAnOpenMenuAreTheMenusAndRunNoCommand) {
+    WriteSettings({});
+    StartApp();
+    QMenu* pGame = Frame().Popup(0);
+    pGame->popup(QPoint(20, 20));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(pGame));
+    Flush();
+    // F2 (the new-game key "New..." shows) and Ctrl+H do nothing here.
+    Key(Qt::Key_Left);
+    ASSERT_TRUE(Tick());
+    QTest::keyClick(pGame, Qt::Key_F2);
+    QTest::keyClick(pGame, Qt::Key_H, Qt::ControlModifier);
+    Flush();
+    EXPECT_EQ(Doc().m_nDirection, dirLeft) << "F2 in the menu started a new game";
+    // Esc, the key of Exit, closes the menu, not the program.
+    QTest::keyClick(pGame, Qt::Key_Escape);
+    Flush();
+    EXPECT_FALSE(pGame->isVisible());
+    EXPECT_TRUE(Frame().isVisible());
+}
