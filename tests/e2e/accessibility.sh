@@ -28,7 +28,7 @@ e2e_start_x
 e2e_start_wm
 "$LAUNCHER" --launch-immediately >"$E2E_TMP/atspi.log" 2>&1 &
 launcher=$!
-trap 'rc=$?; kill "$launcher" 2>/dev/null || true; (exit $rc); e2e_cleanup' EXIT
+trap 'rc=$?; set +e; kill "$launcher" "$E2E_WM_PID" 2>/dev/null; (exit $rc); e2e_cleanup' EXIT
 
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 COILIX_TEST_SEED=7
 e2e_start_window

@@ -293,6 +293,8 @@ e2e_start_wm() {
     fi
     openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
     E2E_WM_PID=$!
+    # Ends with the script, before the rest is cleaned up.
+    trap 'rc=$?; set +e; kill "$E2E_WM_PID" 2>/dev/null; (exit $rc); e2e_cleanup' EXIT
     local i
     for i in $(seq 1 100); do
         wmctrl -m >/dev/null 2>&1 && return 0

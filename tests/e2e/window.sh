@@ -57,6 +57,8 @@ for run in "${runs[@]}"; do
     name="fit-${ratio}-${lang}-${style}"
     board_store "$W" "$H"
     (
+        # A failure in here ends this subshell: its program goes with it.
+        trap '[ -z "$E2E_APP_PID" ] || kill "$E2E_APP_PID" 2>/dev/null || true' EXIT
         export QT_SCALE_FACTOR=$ratio
         [ "$lang" = cs ] && export LANGUAGE=cs
         case $style in
