@@ -5,6 +5,9 @@
 #include <QMenu>
 #include <QScreen>
 #include <QToolBar>
+#include <algorithm>
+#include <cstdint>
+#include <vector>
 
 #include "app/CoilixApp.h"
 #include "app/Menus.h"
@@ -16,11 +19,24 @@
 namespace {
 constexpr const char* kBarSection = "Control";
 constexpr const char* kBarValue = "Bar State";
+constexpr const char* kMarginsValue = "Frame Margins";
+// A window's decorations are a few dozen pixels; anything more is not theirs.
+constexpr int32_t kMaxMargin = 500;
+// Coordinates this far out are no place on any screen, and sums of them stay
+// well inside an int.
+constexpr int64_t kFarthest = int64_t{1} << 24;
+
+int32_t Int32At(const std::vector<uint8_t>& bytes, size_t n) {
+    return static_cast<int32_t>(
+        static_cast<uint32_t>(bytes[n]) | static_cast<uint32_t>(bytes[n + 1]) << 8 |
+        static_cast<uint32_t>(bytes[n + 2]) << 16 | static_cast<uint32_t>(bytes[n + 3]) << 24);
+}
 }  // namespace
 
 CMainFrame::CMainFrame(CCoilixApp& app) : m_app(app) {
     setWindowTitle(LoadQString(AFX_IDS_APP_TITLE));
-    setMinimumSize(225, 275);
+    // The smallest size the window can be dragged to, decorations included.
+    SetMinTrackSize(QSize(225, 275));
     CreateBars(MainFrameBars(), kRecentFileCount);
 }
 
@@ -29,6 +45,10 @@ void CMainFrame::ShowContextMenu(const QPoint& ptGlobal) {
         UpdateCommandUI();
         pGame->popup(ptGlobal);
     }
+}
+
+QString CMainFrame::BoardName() const {
+    return BoardAccessibleName();
 }
 
 void CMainFrame::EnterNewScore(int nRow) {
@@ -64,8 +84,16 @@ QString CMainFrame::GetMessageString(unsigned nID) const {
 
 void CMainFrame::LoadBarState() {
     CProfile& profile = m_app.Profile();
-    auto bytes =
-        QueryBytes(profile.Registry(), profile.SectionKey(kBarSection), kBarValue, 1 << 16);
+    const std::string strKey = profile.SectionKey(kBarSection);
+    if (auto margins = QueryBytes(profile.Registry(), strKey, kMarginsValue, 16);
+        margins && margins->size() == 16) {
+        const QMargins m(Int32At(*margins, 0), Int32At(*margins, 4), Int32At(*margins, 8),
+                         Int32At(*margins, 12));
+        const bool bSane = std::min({m.left(), m.top(), m.right(), m.bottom()}) >= 0 &&
+                           std::max({m.left(), m.top(), m.right(), m.bottom()}) <= kMaxMargin;
+        if (bSane) SetExpectedFrameMargins(m);
+    }
+    auto bytes = QueryBytes(profile.Registry(), strKey, kBarValue, 1 << 16);
     if (!bytes || bytes->empty()) return;
     restoreState(QByteArray(reinterpret_cast<const char*>(bytes->data()),
                             static_cast<qsizetype>(bytes->size())));
@@ -74,8 +102,16 @@ void CMainFrame::LoadBarState() {
 void CMainFrame::SaveBarState() {
     const QByteArray state = saveState();
     CProfile& profile = m_app.Profile();
-    profile.Registry().Set(profile.SectionKey(kBarSection), kBarValue,
+    const std::string strKey = profile.SectionKey(kBarSection);
+    profile.Registry().Set(strKey, kBarValue,
                            RegValue::Binary(std::vector<uint8_t>(state.begin(), state.end())));
+    std::vector<uint8_t> margins;
+    const QMargins m = FrameMargins();
+    for (int32_t n : {m.left(), m.top(), m.right(), m.bottom()}) {
+        for (int i = 0; i < 4; ++i)
+            margins.push_back(static_cast<uint8_t>(static_cast<uint32_t>(n) >> (8 * i)));
+    }
+    profile.Registry().Set(strKey, kMarginsValue, RegValue::Binary(std::move(margins)));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* pEvent) {
@@ -85,17 +121,14 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent) {
     CFrameWnd::closeEvent(pEvent);
 }
 
-WindowPlacement CaptureWindowPlacement(const QMainWindow& wnd) {
+WindowPlacement CaptureWindowPlacement(const CFrameWnd& wnd) {
     WindowPlacement wp;
     wp.length = 44;
     wp.showCmd = wnd.isMaximized()   ? kShowCmdMaximized
                  : wnd.isMinimized() ? kShowCmdMinimized
                                      : kShowCmdNormal;
-    // The normal (restored) rectangle: the frame's top-left corner and the
-    // window's size without the decorations.
-    const QRect rc = wnd.normalGeometry().isValid() && (wnd.isMaximized() || wnd.isMinimized())
-                         ? wnd.normalGeometry()
-                         : QRect(wnd.pos(), wnd.size());
+    // The frame's outer rectangle in the normal (restored) state.
+    const QRect rc = wnd.NormalFrameRect();
     wp.rcNormalPosition[0] = rc.left();
     wp.rcNormalPosition[1] = rc.top();
     wp.rcNormalPosition[2] = rc.left() + rc.width();
@@ -103,24 +136,42 @@ WindowPlacement CaptureWindowPlacement(const QMainWindow& wnd) {
     return wp;
 }
 
-void ApplyWindowPlacement(QMainWindow& wnd, const WindowPlacement& wp) {
-    const int w = wp.rcNormalPosition[2] - wp.rcNormalPosition[0];
-    const int h = wp.rcNormalPosition[3] - wp.rcNormalPosition[1];
-    if (w > 0 && h > 0) {
-        wnd.resize(w, h);
+std::optional<QRect> SaneNormalRect(const WindowPlacement& wp) {
+    const int64_t l = wp.rcNormalPosition[0], t = wp.rcNormalPosition[1];
+    const int64_t r = wp.rcNormalPosition[2], b = wp.rcNormalPosition[3];
+    for (int64_t n : {l, t, r, b}) {
+        if (n < -kFarthest || n > kFarthest) return std::nullopt;
+    }
+    QSize sizeLargest(0, 0);
+    for (const QScreen* pScreen : QGuiApplication::screens())
+        sizeLargest = sizeLargest.expandedTo(pScreen->geometry().size());
+    const int64_t w = r - l, h = b - t;
+    if (w <= 0 || h <= 0 || w > sizeLargest.width() || h > sizeLargest.height())
+        return std::nullopt;
+    return QRect(static_cast<int>(l), static_cast<int>(t), static_cast<int>(w),
+                 static_cast<int>(h));
+}
+
+void ApplyWindowPlacement(CFrameWnd& wnd, const WindowPlacement& wp) {
+    if (const std::optional<QRect> rc = SaneNormalRect(wp)) {
         // A place on a screen that is no longer there is not used: the window
-        // would be out of reach.
-        const QRect rc(wp.rcNormalPosition[0], wp.rcNormalPosition[1], w, h);
-        for (const QScreen* pScreen : QGuiApplication::screens()) {
-            if (pScreen->availableGeometry().intersects(rc)) {
-                wnd.move(rc.topLeft());
-                break;
-            }
+        // would be out of reach. Its size still is.
+        bool bOnScreen = false;
+        for (const QScreen* pScreen : QGuiApplication::screens())
+            bOnScreen = bOnScreen || pScreen->availableGeometry().intersects(*rc);
+        if (bOnScreen) {
+            wnd.SetNormalFrameRect(*rc);
+        } else {
+            const QMargins m = wnd.FrameMargins();
+            wnd.resize(rc->width() - m.left() - m.right(), rc->height() - m.top() - m.bottom());
         }
     }
-    if (wp.showCmd == kShowCmdMaximized) {
-        wnd.setWindowState(wnd.windowState() | Qt::WindowMaximized);
-    } else if (wp.showCmd == kShowCmdMinimized) {
-        wnd.setWindowState(wnd.windowState() | Qt::WindowMinimized);
-    }
+    // Maximized or minimized once the window is on screen in its normal place:
+    // the window manager then knows the place to restore it to.
+    const Qt::WindowState state = wp.showCmd == kShowCmdMaximized   ? Qt::WindowMaximized
+                                  : wp.showCmd == kShowCmdMinimized ? Qt::WindowMinimized
+                                                                    : Qt::WindowNoState;
+    if (state == Qt::WindowNoState) return;
+    CFrameWnd* pWnd = &wnd;
+    wnd.WhenSettled([pWnd, state] { pWnd->setWindowState(pWnd->windowState() | state); });
 }

@@ -1,6 +1,8 @@
 #pragma once
+#include <QRect>
 #include <QString>
 #include <functional>
+#include <optional>
 
 #include "framework/FrameWnd.h"
 #include "view/ViewFrame.h"
@@ -23,8 +25,11 @@ public:
     void ShowContextMenu(const QPoint& ptGlobal) override;
     void EnterNewScore(int nRow) override;
     void ShowHighScores() override;
+    QString BoardName() const override;
 
-    // Restores the toolbar's saved docking state (profile name "Control").
+    // Restores the toolbar's saved docking state (profile name "Control"),
+    // and the window decorations last seen, so that a stored placement is
+    // right from the first moment the window shows.
     void LoadBarState();
     // Called as the window closes, before its placement is captured.
     void SetClosingHandler(std::function<void()> fn) { m_fnClosing = std::move(fn); }
@@ -40,8 +45,13 @@ private:
     std::function<void()> m_fnClosing;
 };
 
-// The main window's placement, as the settings keep it, and back.
-class QMainWindow;
+// The main window's placement, as the settings keep it, and back. The normal
+// rectangle is the frame's outer one, decorations included, as the window
+// manager places it.
 struct WindowPlacement;
-WindowPlacement CaptureWindowPlacement(const QMainWindow& wnd);
-void ApplyWindowPlacement(QMainWindow& wnd, const WindowPlacement& wp);
+WindowPlacement CaptureWindowPlacement(const CFrameWnd& wnd);
+void ApplyWindowPlacement(CFrameWnd& wnd, const WindowPlacement& wp);
+// The stored normal rectangle when it can be a window's: a positive size no
+// larger than the largest screen, and coordinates far from the integer
+// limits. Anything else is not used.
+std::optional<QRect> SaneNormalRect(const WindowPlacement& wp);

@@ -98,6 +98,12 @@ FrameBars MainFrameBars() {
         {QKeySequence(Qt::Key_Pause), ID_PAUSE},
     };
     bars.strToolbarCaption = LoadQString(IDS_TOOLBAR);
+    bars.strToolbarMore = Text("More Buttons", "Další tlačítka");
     bars.nPane1Width = kScorePaneMinWidth;
+    bars.strPane1Format = LoadQString(IDS_SCORE);
     return bars;
+}
+
+QString BoardAccessibleName() {
+    return Text("Board", "Hrací plocha");
 }

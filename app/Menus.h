@@ -11,3 +11,6 @@ inline constexpr unsigned kRecentFileCount = 4;
 
 // Width of the score pane when the font needs no more.
 inline constexpr int kScorePaneMinWidth = 80;
+
+// What a screen reader calls the board, in the current language.
+QString BoardAccessibleName();

@@ -4,27 +4,20 @@
 //
 // usage: coilix_bench_gui_paint [TICKS]
 
-#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QRegion>
-#include <QTemporaryDir>
 #include <QTest>
-#include <QTimerEvent>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
-#include "app/AppInfo.h"
+#include "GuiBench.h"
 #include "app/CoilixApp.h"
 #include "app/MainFrame.h"
 #include "app/Strings.h"
 #include "store/CoilixDoc.h"
-#include "store/FileRegistry.h"
-#include "store/GameSettings.h"
-#include "store/Profile.h"
-#include "store/RegFile.h"
 #include "view/CoilixView.h"
 
 namespace {
@@ -40,29 +33,11 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     const int nTicks = argc > 1 ? std::atoi(argv[1]) : 2000;
     QApplication app(argc, argv);
-    QTemporaryDir dir;
-    const QString strStore = dir.filePath("store.reg");
-    qputenv("COILIX_REGISTRY", strStore.toUtf8());
-    qputenv("COILIX_TEST_SEED", "3");
-    {
-        CFileRegistry reg(strStore.toStdString());
-        CProfile profile(reg, CProfile::AppKeyPath(kCompanyName, kAppName));
-        GameSettings s;
-        s.m_nArraySize = 2;
-        s.m_nArrayWidth = s.m_nArrayHeight = 70;
-        s.m_bSounds = 0;
-        s.m_placement.length = 44;
-        s.m_placement.showCmd = kShowCmdNormal;
-        s.m_placement.rcNormalPosition[2] = 900;
-        s.m_placement.rcNormalPosition[3] = 800;
-        s.Save(profile, "Settings");
-    }
-
-    CCoilixApp theApp;
-    if (!theApp.InitInstance({})) return 1;
+    BenchWindow window("3", false);
+    if (!window.Started()) return 1;
+    CCoilixApp& theApp = window.App();
     CCoilixView& view = theApp.View();
     CCoilixDoc& doc = theApp.Document();
-    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
 
     std::vector<double> ticks, paints;
     std::vector<QPoint> painted;  // cells drawn since the last clear
@@ -75,17 +50,13 @@ int main(int argc, char** argv) {
     for (int i = 0; i < nTicks && doc.m_nDirection != 5; ++i) {
         if (i % 20 == 0) QTest::keyClick(&view, static_cast<Qt::Key>(keys[(i / 20) % 4]));
         // The timer is driven by hand, so the clock adds no ticks of its own.
-        for (const auto& t : QAbstractEventDispatcher::instance()->registeredTimers(&view)) {
-            QAbstractEventDispatcher::instance()->unregisterTimer(t.timerId);
-            nTimer = t.timerId;
-        }
+        nTimer = TakeGameTimer(&view, nTimer);
         const QPoint scroll = view.GetDeviceScrollPosition();
         painted.clear();
-        QTimerEvent tick(nTimer);
         QElapsedTimer clock;
         clock.start();
         // The whole tick: the step and the paint of what it invalidated.
-        QCoreApplication::sendEvent(&view, &tick);
+        SendTick(&view, nTimer);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
         const qint64 nTick = clock.nsecsElapsed();
         if (view.GetDeviceScrollPosition() != scroll) {

@@ -4,9 +4,14 @@
 #include <QMainWindow>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPointer>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 #include <algorithm>
+
+#include "framework/FrameWnd.h"
 
 CScrollView::CScrollView(QWidget* pParent) : QAbstractScrollArea(pParent) {
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -81,12 +86,91 @@ void CScrollView::ResizeParentToFit() {
     QWidget* pFrame = window();
     if (pFrame == nullptr || pFrame == this) return;
     EnsureLaidOut();
+    auto* pFrameWnd = dynamic_cast<CFrameWnd*>(pFrame);
     // Client size as it would be without scroll bars.
     const int nFrame = 2 * frameWidth();
     const QSize clientNoBars(width() - nFrame, height() - nFrame);
-    const int dx = m_sizeTotal.width() - clientNoBars.width();
-    const int dy = m_sizeTotal.height() - clientNoBars.height();
-    pFrame->resize(pFrame->width() + dx, pFrame->height() + dy);
+    QSize sizeFrame = pFrame->size() + (m_sizeTotal - clientNoBars);
+
+    // Never larger than the area windows may take on the frame's screen,
+    // decorations included; the contents scroll then, and the bar that this
+    // brings is made room for when the other side still fits.
+    QRect rcAvail;
+    QMargins margins;
+    m_sizeFitMax = QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    m_bFitScrollsH = m_bFitScrollsV = false;
+    if (pFrameWnd != nullptr) {
+        rcAvail = pFrameWnd->AvailableArea();
+        margins = pFrameWnd->FrameMargins();
+    } else if (const QScreen* pScreen = pFrame->screen()) {
+        rcAvail = pScreen->availableGeometry();
+    }
+    if (rcAvail.isValid()) {
+        const QSize sizeMax(rcAvail.width() - margins.left() - margins.right(),
+                            rcAvail.height() - margins.top() - margins.bottom());
+        const int nBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+        bool bBarH = false, bBarV = false;
+        for (int nPass = 0; nPass < 2; ++nPass) {
+            if (!bBarH && sizeFrame.width() > sizeMax.width()) {
+                bBarH = true;
+                sizeFrame.rheight() += nBar;
+            }
+            if (!bBarV && sizeFrame.height() > sizeMax.height()) {
+                bBarV = true;
+                sizeFrame.rwidth() += nBar;
+            }
+        }
+        sizeFrame = sizeFrame.boundedTo(sizeMax);
+        m_sizeFitMax = sizeMax;
+        m_bFitScrollsH = bBarH;
+        m_bFitScrollsV = bBarV;
+        // The top-left corner stays unless the frame would then reach past
+        // the area; a window the window manager has not placed yet is left
+        // for it to place.
+        if (pFrame->isVisible() || pFrame->testAttribute(Qt::WA_Moved)) {
+            const QSize outer(sizeFrame.width() + margins.left() + margins.right(),
+                              sizeFrame.height() + margins.top() + margins.bottom());
+            QPoint pt = pFrame->pos();
+            pt.setX(
+                std::max(rcAvail.left(), std::min(pt.x(), rcAvail.right() + 1 - outer.width())));
+            pt.setY(
+                std::max(rcAvail.top(), std::min(pt.y(), rcAvail.bottom() + 1 - outer.height())));
+            if (pt != pFrame->pos()) pFrame->move(pt);
+        }
+    }
+    pFrame->resize(sizeFrame);
+    // At a fractional device pixel ratio the window system may round the
+    // frame down by a pixel; the next few resizes make that good.
+    m_nFitNudges = pFrame->isVisible() ? 3 : 0;
+    m_sizeFitFrame = sizeFrame;
+
+    // A frame not yet on screen may still change its bars' heights and learns
+    // its decorations only when shown: the fit is made again then.
+    if (pFrameWnd != nullptr && !pFrameWnd->IsSettled()) {
+        m_bRefitPending = true;
+        HookFrameSettled();
+    }
+}
+
+void CScrollView::HookFrameSettled() {
+    auto* pFrameWnd = dynamic_cast<CFrameWnd*>(window());
+    if (m_bSettleHooked || pFrameWnd == nullptr || pFrameWnd->IsSettled()) return;
+    m_bSettleHooked = true;
+    QPointer<CScrollView> pThis(this);
+    pFrameWnd->WhenSettled([pThis, pFrameWnd] {
+        if (pThis == nullptr) return;
+        constexpr auto kNotNormal =
+            Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen;
+        if (pThis->m_bRefitPending && (pFrameWnd->windowState() & kNotNormal) == 0)
+            pThis->ResizeParentToFit();
+        pThis->m_bRefitPending = false;
+        pThis->OnFrameSettled();
+    });
+}
+
+void CScrollView::showEvent(QShowEvent* pEvent) {
+    QAbstractScrollArea::showEvent(pEvent);
+    HookFrameSettled();
 }
 
 void CScrollView::paintEvent(QPaintEvent* pEvent) {
@@ -96,9 +180,35 @@ void CScrollView::paintEvent(QPaintEvent* pEvent) {
 
 void CScrollView::resizeEvent(QResizeEvent* pEvent) {
     QAbstractScrollArea::resizeEvent(pEvent);
+    if (m_nFitNudges > 0 && !m_bNudgeQueued) {
+        // After the layout has settled: this runs inside the frame's layout.
+        m_bNudgeQueued = true;
+        QTimer::singleShot(0, this, [this] { NudgeFit(); });
+    }
     const QSize client = ClientSize();
     OnSize(client.width(), client.height());
     UpdateBars();
+}
+
+void CScrollView::NudgeFit() {
+    m_bNudgeQueued = false;
+    if (m_nFitNudges <= 0) return;
+    --m_nFitNudges;
+    QWidget* pFrame = window();
+    // Only while the frame is still the fitted one, give or take rounding.
+    const QSize drift = pFrame->size() - m_sizeFitFrame;
+    if (std::abs(drift.width()) > 2 || std::abs(drift.height()) > 2) {
+        m_nFitNudges = 0;
+        return;
+    }
+    // A fitted client short of the contents, with no bar planned on that
+    // axis, gets the pixel back.
+    const int nFrame = 2 * frameWidth();
+    QSize grow(0, 0);
+    if (!m_bFitScrollsH && width() - nFrame < m_sizeTotal.width()) grow.setWidth(1);
+    if (!m_bFitScrollsV && height() - nFrame < m_sizeTotal.height()) grow.setHeight(1);
+    const QSize sizeNew = (pFrame->size() + grow).boundedTo(m_sizeFitMax);
+    if (pFrame != this && sizeNew != pFrame->size()) pFrame->resize(sizeNew);
 }
 
 void CScrollView::scrollContentsBy(int dx, int dy) {

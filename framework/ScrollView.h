@@ -22,7 +22,10 @@ public:
     // Scrolls to pt, each coordinate clamped into 0..total - client.
     void ScrollToPosition(QPoint pt);
     // Resizes the frame window so that the client area is exactly the total
-    // size without scroll bars (the frame's minimum size still applies).
+    // size without scroll bars. The frame's minimum size still applies, and
+    // the frame never grows past the available area of its screen: the
+    // contents scroll then. A frame not yet shown is fitted again once it is
+    // on screen, where its bars and decorations take their final sizes.
     void ResizeParentToFit();
 
     // Before the frame is first shown, lays it out so that the sizes below
@@ -46,15 +49,31 @@ protected:
     virtual void OnDraw(QPainter& painter, const QRegion& rgnInvalid) = 0;
     // The client area changed size.
     virtual void OnSize(int cx, int cy) { (void)cx, (void)cy; }
+    // The frame is on screen with its final size (fitted again if a fit was
+    // asked for before it showed).
+    virtual void OnFrameSettled() {}
 
     void paintEvent(QPaintEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
     void scrollContentsBy(int dx, int dy) override;
+    void showEvent(QShowEvent* pEvent) override;
 
 private:
     void UpdateBars();
+    void HookFrameSettled();
+    void NudgeFit();
 
     QSize m_sizeTotal{0, 0};
     QSize m_sizePage{0, 0};
     QSize m_sizeLine{1, 1};
+    bool m_bRefitPending = false;
+    bool m_bSettleHooked = false;
+    // The last fit: its largest frame, the axes it left to scroll, and how
+    // many resizes may still correct a pixel lost to rounding.
+    QSize m_sizeFitMax;
+    QSize m_sizeFitFrame;
+    bool m_bFitScrollsH = false;
+    bool m_bFitScrollsV = false;
+    int m_nFitNudges = 0;
+    bool m_bNudgeQueued = false;
 };

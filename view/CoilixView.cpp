@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimerEvent>
+#include <algorithm>
+#include <cmath>
 
 #include "framework/Cursor.h"
 #include "framework/ResString.h"
@@ -43,17 +45,17 @@ CCoilixView::CCoilixView(CCoilixDoc& doc, GameSettings& settings, CSoundPlayer& 
       m_settings(settings),
       m_sounds(sounds),
       m_control(doc, doc.ScoreTable(), *this) {
-    for (int i = 1; i < 24; ++i) {
-        m_tiles[i].load(QStringLiteral(":/tiles/24/%1.png").arg(kTileNames[i]));
-        m_tiles2x[i].load(QStringLiteral(":/tiles/48/%1.png").arg(kTileNames[i]));
-        m_tiles2x[i].setDevicePixelRatio(2.0);
-    }
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     setMouseTracking(true);
 }
 
 CCoilixView::~CCoilixView() = default;
+
+void CCoilixView::SetFrame(ViewFrame* pFrame) {
+    m_pFrame = pFrame;
+    if (m_pFrame != nullptr) setAccessibleName(m_pFrame->BoardName());
+}
 
 // ---- sizing ---------------------------------------------------------------
 
@@ -108,20 +110,52 @@ void CCoilixView::CenterScrollPosition() {
     ScrollToPosition(QPoint(x, y));
 }
 
+void CCoilixView::OnFrameSettled() {
+    // The window took its final size on screen: the board's middle again,
+    // unless play has begun.
+    if (!m_control.IsTimerRunning()) CenterScrollPosition();
+}
+
 void CCoilixView::OnAutoResize() {
     if (!window()->isMaximized()) ResizeParentToFit();
 }
 
 // ---- drawing --------------------------------------------------------------
 
+int CCoilixView::TileSetSize(double dRatio) {
+    const int nPx = static_cast<int>(std::lround(24.0 * dRatio / 6.0)) * 6;
+    return std::clamp(nPx, 24, kLargestTileSet);
+}
+
+const CCoilixView::TileSet& CCoilixView::Tiles(int nPx) {
+    auto it = m_tileSets.find(nPx);
+    if (it != m_tileSets.end()) return it->second;
+    TileSet& tiles = m_tileSets[nPx];
+    for (int i = 1; i < 24; ++i) {
+        tiles[i].load(QStringLiteral(":/tiles/%1/%2.png").arg(nPx).arg(kTileNames[i]));
+        // Each picture covers one 24-pixel cell at its own density.
+        tiles[i].setDevicePixelRatio(nPx / 24.0);
+    }
+    return tiles;
+}
+
+const CCoilixView::TileSet& CCoilixView::TilesFor(QPainter& painter) {
+    const double dRatio = painter.device() != nullptr ? painter.device()->devicePixelRatio() : 1.0;
+    const int nPx = TileSetSize(dRatio);
+    // A set drawn for this very density is copied pixel for pixel; between
+    // the sets' densities the nearest one is scaled smoothly.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, std::abs(nPx - 24.0 * dRatio) > 1e-6);
+    return Tiles(nPx);
+}
+
 void CCoilixView::OnDraw(QPainter& painter, const QRegion& rgnInvalid) {
     // While a failed open is being reported the document holds no board.
     if (!m_doc.HasBoard()) return;
-    const bool bHiDpi = viewport()->devicePixelRatioF() >= 1.5;
-    for (const QRect& rc : rgnInvalid) DrawRect(painter, rc, bHiDpi);
+    const TileSet& tiles = TilesFor(painter);
+    for (const QRect& rc : rgnInvalid) DrawRect(painter, rc, tiles);
 }
 
-void CCoilixView::DrawRect(QPainter& painter, const QRect& rc, bool bHiDpi) {
+void CCoilixView::DrawRect(QPainter& painter, const QRect& rc, const TileSet& tiles) {
     const int W = m_doc.m_nWidth;
     const int H = m_doc.m_nHeight;
     const QPoint scroll = GetDeviceScrollPosition();
@@ -143,8 +177,7 @@ void CCoilixView::DrawRect(QPainter& painter, const QRect& rc, bool bHiDpi) {
                              m_nTileHeight);
             // Columns just past the rectangle are clipped away; count only what shows.
             if (!cell.intersects(rc)) continue;
-            if (DrawCell(painter, cell, m_doc.CellAt(x, y).nType, bHiDpi ? m_tiles2x : m_tiles) &&
-                m_fnCellPainted) {
+            if (DrawCell(painter, cell, m_doc.CellAt(x, y).nType, tiles) && m_fnCellPainted) {
                 m_fnCellPainted(x, y);
             }
         }
@@ -152,26 +185,35 @@ void CCoilixView::DrawRect(QPainter& painter, const QRect& rc, bool bHiDpi) {
 }
 
 bool CCoilixView::DrawCell(QPainter& painter, const QRect& rcCell, int32_t nType,
-                           const std::array<QPixmap, 24>& tiles) {
+                           const TileSet& tiles) {
     // Unknown types (the test counts negative ones as large) are left undrawn.
     const uint32_t nIndex = static_cast<uint32_t>(nType);
     if (nIndex > 23) return false;
     if (nIndex == ctEmpty) {
         painter.fillRect(rcCell, kBoardGreen);
     } else if (!tiles[nIndex].isNull()) {
-        // A 2x tile carries its density, so it fills the 24-pixel cell exactly.
+        // The tile carries its density, so it fills the 24-pixel cell exactly.
         painter.drawPixmap(rcCell, tiles[nIndex]);
     }
     return true;
 }
 
+void CCoilixView::DrawBoard(QPainter& painter) {
+    DrawAllCells(painter, TilesFor(painter));
+}
+
 void CCoilixView::PrintBoard(QPainter& painter) {
+    // The finest pictures in the same places: sharp on paper and in PDF.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    DrawAllCells(painter, Tiles(kLargestTileSet));
+}
+
+void CCoilixView::DrawAllCells(QPainter& painter, const TileSet& tiles) {
     if (!m_doc.HasBoard()) return;
     for (int x = 0; x < m_doc.m_nWidth; ++x) {
         for (int y = 0; y < m_doc.m_nHeight; ++y) {
             const QRect cell(x * m_nTileWidth, y * m_nTileHeight, m_nTileWidth, m_nTileHeight);
-            // The finer pictures in the same places: sharper on paper and in PDF.
-            DrawCell(painter, cell, m_doc.CellAt(x, y).nType, m_tiles2x);
+            DrawCell(painter, cell, m_doc.CellAt(x, y).nType, tiles);
         }
     }
 }
@@ -198,10 +240,25 @@ void CCoilixView::SetMessage(GameMessage message) {
             break;
     }
     if (m_pFrame != nullptr) m_pFrame->SetStatusText(0, nID);
+    m_strStateText = LoadQString(nID);
+    UpdateAccessibleDescription();
 }
 
 void CCoilixView::SetScore(int32_t nScore) {
-    if (m_pFrame != nullptr) m_pFrame->SetStatusText(1, FormatLong(LoadQString(IDS_SCORE), nScore));
+    m_strScoreText = FormatLong(LoadQString(IDS_SCORE), nScore);
+    if (m_pFrame != nullptr) m_pFrame->SetStatusText(1, m_strScoreText);
+    UpdateAccessibleDescription();
+}
+
+void CCoilixView::UpdateAccessibleDescription() {
+    // What a screen reader tells of the board: the score and the state of
+    // play, as the status bar shows them.
+    QString strText = m_strScoreText;
+    if (!m_strStateText.isEmpty()) {
+        if (!strText.isEmpty()) strText += QStringLiteral(", ");
+        strText += m_strStateText;
+    }
+    if (strText != accessibleDescription()) setAccessibleDescription(strText);
 }
 
 bool CCoilixView::SoundsOn() const {

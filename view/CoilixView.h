@@ -2,8 +2,10 @@
 #include <QPixmap>
 #include <QPoint>
 #include <QSize>
+#include <QString>
 #include <array>
 #include <functional>
+#include <map>
 
 #include "framework/ScrollView.h"
 #include "game/GameControl.h"
@@ -15,7 +17,8 @@ class GameSettings;
 class QPainter;
 class ViewFrame;
 
-// The game's view: draws the board from 24 x 24 tiles, takes the keys, runs
+// The game's view: draws the board in cells of 24 x 24 pixels, with the tile
+// set drawn for the screen's density so that tiles stay crisp; takes the keys, runs
 // the game timer, centres or scrolls the board, and fits the main window to
 // it. The rules of play are GameControl's; this class is their window.
 class CCoilixView : public CScrollView, public GameHost {
@@ -24,7 +27,8 @@ public:
                 QWidget* pParent = nullptr);
     ~CCoilixView() override;
 
-    void SetFrame(ViewFrame* pFrame) { m_pFrame = pFrame; }
+    // The main window around the view; the board takes its accessible name from it.
+    void SetFrame(ViewFrame* pFrame);
 
     // A new or opened game is shown: timer stopped, sizes, fit, status, centre.
     void OnInitialUpdate();
@@ -41,8 +45,16 @@ public:
     QSize PageSize() const { return m_sizePage; }
 
     // Draws the whole board from the painter's origin, whatever the scroll
-    // position: the printed page.
+    // position, from the finest tile set: the printed page.
     void PrintBoard(QPainter& painter);
+    // Draws the whole board from the painter's origin with the tile set for
+    // the painter's device pixel ratio, as the screen shows it.
+    void DrawBoard(QPainter& painter);
+
+    // The size in pixels of the tile set drawn at a device pixel ratio: the
+    // nearest step of 6 to 24 x ratio, from 24 to 72.
+    static int TileSetSize(double dRatio);
+    static constexpr int kLargestTileSet = 72;
 
     // Called with each cell that a paint on screen draws, while set: lets a
     // caller watch what is repainted. Nothing is kept.
@@ -71,6 +83,7 @@ public:
 protected:
     void OnDraw(QPainter& painter, const QRegion& rgnInvalid) override;
     void OnSize(int cx, int cy) override;
+    void OnFrameSettled() override;
 
     void keyPressEvent(QKeyEvent* pEvent) override;
     void timerEvent(QTimerEvent* pEvent) override;
@@ -82,11 +95,18 @@ private:
     void ComputeOffsets(int cx, int cy);
     void ApplyScrollSizes();
     bool FitsAutomatically() const;
-    void DrawRect(QPainter& painter, const QRect& rc, bool bHiDpi);
+    using TileSet = std::array<QPixmap, 24>;  // by cell type; 0 (empty) has none
+    // The set of nPx pixels, loaded when first needed.
+    const TileSet& Tiles(int nPx);
+    // Prepares the painter for the tile set of its device; returns the set.
+    const TileSet& TilesFor(QPainter& painter);
+    void DrawRect(QPainter& painter, const QRect& rc, const TileSet& tiles);
     // Fills a cell's rectangle: green when empty, its tile otherwise; false
     // for a type that has no picture.
     static bool DrawCell(QPainter& painter, const QRect& rcCell, int32_t nType,
-                         const std::array<QPixmap, 24>& tiles);
+                         const TileSet& tiles);
+    void DrawAllCells(QPainter& painter, const TileSet& tiles);
+    void UpdateAccessibleDescription();
 
     CCoilixDoc& m_doc;
     GameSettings& m_settings;
@@ -94,8 +114,7 @@ private:
     ViewFrame* m_pFrame = nullptr;
     GameControl m_control;
 
-    std::array<QPixmap, 24> m_tiles;    // by cell type; 0 (empty) has none
-    std::array<QPixmap, 24> m_tiles2x;  // drawn at twice the density
+    std::map<int, TileSet> m_tileSets;  // by size in pixels
     QSize m_sizePage{0, 0};
     QPoint m_ptCursor;
     int m_nQtTimer = 0;  // the running game timer, 0 when none
@@ -104,4 +123,6 @@ private:
     QPoint m_ptTickOrigin;  // drawing origin of the current tick
     bool m_bRightDown = false;
     std::function<void(int, int)> m_fnCellPainted;
+    QString m_strScoreText;  // for a screen reader: the score and the state
+    QString m_strStateText;
 };

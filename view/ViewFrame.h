@@ -19,4 +19,6 @@ public:
     // The new-high-score flow for row nRow of the current table, and the table.
     virtual void EnterNewScore(int nRow) = 0;
     virtual void ShowHighScores() = 0;
+    // What a screen reader calls the board.
+    virtual QString BoardName() const = 0;
 };

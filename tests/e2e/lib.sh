@@ -281,3 +281,83 @@ e2e_app_windows_above() {
 e2e_app_windows() {
     xdotool search --onlyvisible --pid "$E2E_APP_PID" 2>/dev/null | wc -l
 }
+
+# ---- a window manager, and the frame it puts around a window ----------------
+
+# Starts openbox on the private X server (after e2e_start_x); skips without it.
+E2E_WM_PID=""
+e2e_start_wm() {
+    if ! command -v openbox >/dev/null 2>&1 || ! command -v wmctrl >/dev/null 2>&1; then
+        echo "SKIP: openbox or wmctrl is not installed"
+        exit "$E2E_SKIP"
+    fi
+    openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
+    E2E_WM_PID=$!
+    # Ends with the script, before the rest is cleaned up.
+    trap 'rc=$?; set +e; kill "$E2E_WM_PID" 2>/dev/null; (exit $rc); e2e_cleanup' EXIT
+    local i
+    for i in $(seq 1 100); do
+        wmctrl -m >/dev/null 2>&1 && return 0
+        kill -0 "$E2E_WM_PID" 2>/dev/null || e2e_fail "openbox did not start: $(cat "$E2E_TMP/openbox.log")"
+        sleep 0.05
+    done
+    e2e_fail "openbox did not answer"
+}
+
+# The window manager's frame around client window $1: its ancestor that is a
+# child of the root window.
+e2e_frame_of() {
+    local id=$1 root parent
+    while :; do
+        root=$(xwininfo -id "$id" -children | awk '/Root window id/ {print $4}')
+        parent=$(xwininfo -id "$id" -children | awk '/Parent window id/ {print $4}')
+        if [ -z "$parent" ] || [ "$parent" = "$root" ]; then
+            echo "$id"
+            return 0
+        fi
+        id=$parent
+    done
+}
+
+# Polls until "X Y W H" of the frame around client $1 stays the same for
+# three reads in a row (the window manager has finished placing it).
+e2e_settled_frame_geometry() {
+    local frame prev="" same=0 g i
+    for i in $(seq 1 100); do
+        frame=$(e2e_frame_of "$1")
+        g=$(e2e_geometry "$frame")
+        if [ "$g" = "$prev" ]; then
+            same=$((same + 1))
+            [ "$same" -ge 3 ] && { echo "$g"; return 0; }
+        else
+            same=0
+        fi
+        prev=$g
+        sleep 0.1
+    done
+    echo "$g"
+}
+
+# Asks the window manager to close window $1 as its close box does.
+e2e_close_window() {
+    wmctrl -i -c "$1"
+}
+
+# The _NET_WM_STATE of window $1 (e.g. "_NET_WM_STATE_MAXIMIZED_VERT, ...").
+e2e_wm_state() {
+    xprop -id "$1" _NET_WM_STATE | sed 's/^[^=]*= *//'
+}
+
+# Starts the program (arguments passed on) and sets E2E_WIN to its main window.
+E2E_WIN=""
+e2e_start_window() {
+    e2e_start_app "$@"
+    E2E_WIN=$(e2e_wait_window Coilix)
+}
+
+# Closes the main window as its close box does; the program must end with 0.
+e2e_quit_window() {
+    e2e_close_window "$E2E_WIN"
+    e2e_wait_app_exit
+    [ "$E2E_APP_RC" = 0 ] || e2e_fail "the program ended with $E2E_APP_RC (see app.log)"
+}

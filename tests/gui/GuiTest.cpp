@@ -233,6 +233,11 @@ GameSettings GuiTest::StoredGameSettings() const {
     return settings;
 }
 
+QString ShownMenuText(CFrameWnd& frame, unsigned nID) {
+    QAction* pAction = frame.Action(nID);
+    return pAction != nullptr ? MenuItemShownText(*pAction) : QString();
+}
+
 void PrintTo(const QPoint& pt, std::ostream* os) {
     *os << "(" << pt.x() << ", " << pt.y() << ")";
 }

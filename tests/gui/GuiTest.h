@@ -153,6 +153,9 @@ void ExpectMessage(ModalDriver& driver, ShownMessage& shown);
 // A stored placement that is not the first start: the window at (x, y), w x h.
 WindowPlacement Placement(int x, int y, int w, int h);
 
+// What the menu item of command nID shows ("&New...\tF2").
+QString ShownMenuText(CFrameWnd& frame, unsigned nID);
+
 // Readable failure messages.
 void PrintTo(const QPoint& pt, std::ostream* os);
 void PrintTo(const QSize& size, std::ostream* os);

@@ -2,10 +2,15 @@
 // the start scrolled to the middle, following the head, fitting the window.
 
 #include <QAction>
+#include <QApplication>
 #include <QFile>
 #include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyleFactory>
 #include <QStyleOptionSlider>
 #include <QTest>
 
@@ -199,8 +204,9 @@ TEST_F(SizingTest, TheFirstStartFitsTheWindowToTheBoard) {
             EXPECT_EQ(View().OffsetX(), 0);
             EXPECT_EQ(View().OffsetY(), 0);
         } else {
-            // The frame's minimum size wins; the board is centred in it.
-            EXPECT_EQ(Frame().size(), QSize(225, 275));
+            // The frame's minimum size wins, decorations included; the board
+            // is centred in it.
+            EXPECT_EQ(Frame().frameGeometry().size(), QSize(225, 275));
             EXPECT_LT(View().OffsetX(), 0);
             EXPECT_LT(View().OffsetY(), 0);
         }
@@ -223,12 +229,146 @@ TEST_F(SizingTest, AutoResizeShrinksTheWindowBackAndIsOffWhileMaximized) {
     EXPECT_EQ(View().ClientSize(), QSize(408, 312));
     EXPECT_EQ(View().OffsetX(), 0);
 
+    // The button follows the window's state at once, with no key or menu
+    // to bring it up to date.
     Frame().showMaximized();
     Flush();
-    Frame().UpdateCommandUI();
     EXPECT_FALSE(pAuto->isEnabled());
     Frame().showNormal();
     Flush();
-    Frame().UpdateCommandUI();
     EXPECT_TRUE(pAuto->isEnabled());
+}
+
+TEST_F(SizingTest, TheFitNeverMakesTheWindowLargerThanItsScreenUnderAnyStyle) {
+    // A board wider than the screen and a low one: the width is cut to the
+    // screen and the board scrolls sideways; the height makes room for that
+    // scroll bar, whose height the style decides.
+    const QString strStyle = QApplication::style()->name();
+    for (const char* pszStyle : {"Fusion", "Windows"}) {
+        SCOPED_TRACE(pszStyle);
+        QApplication::setStyle(QStyleFactory::create(pszStyle));
+        const struct {
+            int32_t nWidth, nHeight;
+            bool bFirstStart;
+        } cases[] = {{70, 9, true}, {70, 70, true}, {70, 9, false}};
+        for (const auto& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.nWidth << "x" << c.nHeight
+                                            << (c.bFirstStart ? " first start" : " Auto Resize"));
+            QFile::remove(StorePath());
+            StoredSettings s;
+            s.nArraySize = 2;
+            s.nWidth = c.nWidth;
+            s.nHeight = c.nHeight;
+            if (!c.bFirstStart) s.placement = Placement(300, 200, 400, 300);
+            WriteSettings(s);
+            StartApp();
+            if (!c.bFirstStart) Frame().Action(ID_AUTO_RESIZE)->trigger();
+            Flush();
+            const QRect rcAvail = Frame().screen()->availableGeometry();
+            EXPECT_TRUE(rcAvail.contains(Frame().frameGeometry()))
+                << Frame().frameGeometry().x() << "," << Frame().frameGeometry().y() << " "
+                << Frame().frameGeometry().width() << "x" << Frame().frameGeometry().height();
+            EXPECT_TRUE(View().horizontalScrollBar()->isVisible());
+            if (c.nHeight * 24 < rcAvail.height() / 2) {
+                EXPECT_FALSE(View().verticalScrollBar()->isVisible());
+                EXPECT_EQ(View().ClientSize().height(), c.nHeight * 24);
+            } else {
+                EXPECT_TRUE(View().verticalScrollBar()->isVisible());
+            }
+            CloseApp();
+        }
+    }
+    QApplication::setStyle(QStyleFactory::create(strStyle));
+}
+
+TEST_F(SizingTest, TilesComeFromTheSetDrawnForTheDensityPixelForPixel) {
+    const struct {
+        double dRatio;
+        int nPx;
+    } sizes[] = {{1.0, 24},  {1.1, 24}, {1.25, 30}, {1.5, 36}, {1.75, 42}, {2.0, 48},
+                 {2.25, 54}, {2.5, 60}, {2.75, 66}, {3.0, 72}, {4.0, 72},  {0.5, 24}};
+    for (const auto& s : sizes) EXPECT_EQ(CCoilixView::TileSetSize(s.dRatio), s.nPx) << s.dRatio;
+
+    WriteSettings({});
+    StartApp({}, 3);
+    const int W = Doc().m_nWidth, H = Doc().m_nHeight;
+    for (int nQuarter = 4; nQuarter <= 12; ++nQuarter) {
+        const double dRatio = nQuarter / 4.0;
+        const int nPx = nQuarter * 6;
+        SCOPED_TRACE(dRatio);
+        QImage board(W * nPx, H * nPx, QImage::Format_ARGB32_Premultiplied);
+        board.setDevicePixelRatio(dRatio);
+        board.fill(Qt::black);
+        QPainter painter(&board);
+        View().DrawBoard(painter);
+        painter.end();
+        // Every cell is its tile exactly, or plain green when empty.
+        int nTiles = 0;
+        for (int x = 0; x < W; ++x) {
+            for (int y = 0; y < H; ++y) {
+                const int32_t nType = Doc().CellAt(x, y).nType;
+                const QImage cell =
+                    board.copy(x * nPx, y * nPx, nPx, nPx).convertToFormat(QImage::Format_ARGB32);
+                QImage want(nPx, nPx, QImage::Format_ARGB32);
+                if (nType == ctEmpty) {
+                    want.fill(QColor(0, 255, 0));
+                } else {
+                    ++nTiles;
+                    const char* names[] = {"start", "apple", "coin", "skull", "dropping"};
+                    const int types[] = {ctStart, ctApple, ctCoin, ctSkull, ctDropping};
+                    QString strName;
+                    for (int i = 0; i < 5; ++i) {
+                        if (types[i] == nType) strName = names[i];
+                    }
+                    ASSERT_FALSE(strName.isEmpty()) << "type " << nType << " on a new board";
+                    want = QImage(QStringLiteral(":/tiles/%1/%2.png").arg(nPx).arg(strName))
+                               .convertToFormat(QImage::Format_ARGB32);
+                }
+                want.setDevicePixelRatio(cell.devicePixelRatio());
+                EXPECT_TRUE(cell == want) << "cell " << x << "," << y;
+            }
+        }
+        EXPECT_GE(nTiles, 1);
+    }
+}
+
+// Run in a child process at one device pixel ratio (see below).
+TEST_F(SizingTest, ScaledChildFitsTheBoardWithoutScrollBars) {
+    if (qEnvironmentVariableIsEmpty("COILIX_SCALED_CHILD")) GTEST_SKIP() << "run by its parent";
+    StoredSettings s;
+    s.nArraySize = 2;
+    s.nWidth = 11;
+    s.nHeight = 9;
+    WriteSettings(s);  // the very first start
+    StartApp();
+    Flush();
+    EXPECT_EQ(View().ClientSize(), QSize(11 * 24, 9 * 24));
+    EXPECT_FALSE(View().horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(View().verticalScrollBar()->isVisible());
+}
+
+TEST_F(SizingTest, ABoardThatFitsShowsNoScrollBarsAtEveryRatioFromOneToThree) {
+    // A screen of its own, large enough for the window at three times.
+    const QString strConfig = TempPath("screens.json");
+    QFile config(strConfig);
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write(R"({"screens": [{"name": "big", "x": 0, "y": 0, "width": 3840, "height": 3000,
+        "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    config.close();
+    for (const char* pszRatio : {"1", "1.25", "1.5", "1.75", "2", "2.5", "3"}) {
+        SCOPED_TRACE(pszRatio);
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + strConfig);
+        env.insert("QT_SCALE_FACTOR", pszRatio);
+        env.insert("COILIX_SCALED_CHILD", "1");
+        child.setProcessEnvironment(env);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(),
+                    {"--gtest_filter=SizingTest.ScaledChildFitsTheBoardWithoutScrollBars"});
+        ASSERT_TRUE(child.waitForFinished(60000));
+        const QString strOut = QString::fromLocal8Bit(child.readAll());
+        EXPECT_EQ(child.exitCode(), 0) << strOut.toStdString();
+        EXPECT_TRUE(strOut.contains("[  PASSED  ] 1 test")) << strOut.toStdString();
+    }
 }

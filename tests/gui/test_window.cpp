@@ -1,0 +1,302 @@
+// The main window as a player and a screen reader meet it: the score pane
+// holds any score, menus are plain text with their keys, the bars offer no
+// menus of their own, the recent-file entries tell games apart and show paths
+// literally, the placement comes back as the frame's outer rectangle and a
+// placement no screen could hold is not used.
+
+#include <QAccessible>
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QDialog>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTest>
+#include <QToolBar>
+#include <QWindow>
+#include <climits>
+
+#include "GuiTest.h"
+#include "app/Menus.h"
+
+namespace {
+
+// True when pane 1 shows strText whole: the text's width fits inside the
+// label's frame and indent.
+bool PaneShowsWhole(QLabel* pPane, const QString& strText) {
+    const QFontMetrics fm = pPane->fontMetrics();
+    const int nIndent = fm.horizontalAdvance(QLatin1Char('x')) / 2;
+    return fm.horizontalAdvance(strText) <= pPane->contentsRect().width() - nIndent;
+}
+
+QStringList RecentTexts(CMainFrame& frame) {
+    QStringList texts;
+    for (QAction* pAction : frame.Popup(0)->actions()) {
+        const unsigned nID = pAction->data().toUInt();
+        if (nID >= ID_FILE_MRU_FILE1 && nID < ID_FILE_MRU_FILE1 + kRecentFileCount &&
+            pAction->isVisible())
+            texts << pAction->text();
+    }
+    return texts;
+}
+
+}  // namespace
+
+class WindowTest : public GuiTest {};
+
+TEST_F(WindowTest, TheScorePaneShowsEveryScoreWholeInBothLanguagesAndAnyFont) {
+    for (Language language : {Language::kEnglish, Language::kCzech}) {
+        SetLanguage(language);
+        WriteSettings({});
+        StartApp();
+        QLabel* pPane = Frame().Pane(1);
+        EXPECT_GE(pPane->width(), kScorePaneMinWidth);
+        for (const QFont& font : {Frame().font(), QFont(Frame().font().family(), 22)}) {
+            Frame().setFont(font);
+            Flush();
+            for (int32_t nScore : {INT32_MIN, INT32_MAX, 25400, -100, 0}) {
+                View().SetScore(nScore);
+                SCOPED_TRACE(Pane(1).toStdString() + " at " + std::to_string(font.pointSize()));
+                EXPECT_TRUE(PaneShowsWhole(pPane, Pane(1))) << pPane->width();
+            }
+        }
+        CloseApp();
+    }
+}
+
+TEST_F(WindowTest, MenusAreTextWithKeysAndCheckMarksAndTheToolbarKeepsItsPictures) {
+    WriteSettings({});
+    StartApp();
+    // Keys are shortcuts, so a screen reader reads the name without them.
+    const struct {
+        unsigned nID;
+        const char* pszName;
+        const char* pszShown;
+    } items[] = {
+        {ID_NEW_GAME, "&New...", "&New...\tF2"},
+        {ID_FILE_OPEN, "&Open...", "&Open...\tCtrl+O"},
+        {ID_APP_EXIT, "E&xit", "E&xit\tEsc"},
+        {ID_PAUSE, "&Pause", "&Pause\tBreak"},
+        {ID_HIGH_SCORES, "&High Scores...", "&High Scores...\tCtrl+H"},
+        {ID_SOUNDS, "&Sound Off", "&Sound Off"},
+    };
+    for (const auto& item : items) {
+        QAction* pAction = Frame().Action(item.nID);
+        ASSERT_NE(pAction, nullptr);
+        EXPECT_EQ(pAction->text(), item.pszName);
+        EXPECT_EQ(ShownMenuText(Frame(), item.nID), item.pszShown);
+    }
+    for (int i = 0; i < 4; ++i) {
+        QMenu* pMenu = Frame().Popup(i);
+        QAccessibleInterface* pAcc = QAccessible::queryAccessibleInterface(pMenu);
+        ASSERT_NE(pAcc, nullptr);
+        for (int c = 0; c < pAcc->childCount(); ++c) {
+            const QString strName = pAcc->child(c)->text(QAccessible::Name);
+            EXPECT_FALSE(strName.contains('\t')) << strName.toStdString();
+        }
+        for (QAction* pAction : pMenu->actions()) {
+            EXPECT_TRUE(pAction->icon().isNull() || !pAction->isIconVisibleInMenu())
+                << pAction->text().toStdString() << " shows a picture in the menu";
+        }
+    }
+    EXPECT_FALSE(Frame().Action(ID_SOUNDS)->icon().isNull()) << "the toolbar keeps its picture";
+
+    // Sound Off shows a check that can be seen: the menu looks different.
+    QMenu* pOptions = Frame().Popup(2);
+    auto shot = [&] {
+        pOptions->popup(QPoint(20, 20));
+        Flush();
+        const QImage image = pOptions->grab().toImage();
+        pOptions->hide();
+        Flush();
+        return image;
+    };
+    const bool bChecked = Frame().Action(ID_SOUNDS)->isChecked();
+    const QImage before = shot();
+    Frame().Action(ID_SOUNDS)->trigger();
+    Flush();
+    ASSERT_NE(Frame().Action(ID_SOUNDS)->isChecked(), bChecked);
+    EXPECT_NE(shot(), before);
+}
+
+TEST_F(WindowTest, F2StartsANewGameWithoutTheDialogThatTheNewItemOpens) {
+    WriteSettings({});
+    StartApp();
+    Key(Qt::Key_Left);
+    ASSERT_TRUE(Tick());
+    ModalDriver driver;  // an unasked dialog would be recorded
+    Key(Qt::Key_F2);
+    QTest::qWait(300);
+    EXPECT_EQ(Doc().m_nDirection, dirNone) << "F2 started a new game";
+    EXPECT_TRUE(driver.Unexpected().empty()) << driver.Unexpected().front();
+
+    // The menu item shows F2 and opens the dialog.
+    driver.Expect(
+        "the New Game dialog", [](QWidget* w) { return w->isModal(); },
+        [](QWidget* w) { static_cast<QDialog*>(w)->reject(); });
+    Frame().Action(ID_NEW_GAME)->trigger();
+    EXPECT_TRUE(driver.Pending().empty());
+}
+
+TEST_F(WindowTest, TheBarsOfferNoMenusOfTheirOwn) {
+    WriteSettings({});
+    StartApp();
+    for (QWidget* pBar :
+         {static_cast<QWidget*>(Frame().ToolBar()), static_cast<QWidget*>(Frame().menuBar())}) {
+        const QPoint pt(pBar->width() - 5, pBar->height() / 2);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pt, pBar->mapToGlobal(pt));
+        QCoreApplication::sendEvent(pBar, &event);
+        Flush();
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << pBar->metaObject()->className();
+        if (QWidget* pPopup = QApplication::activePopupWidget()) pPopup->close();
+    }
+}
+
+TEST_F(WindowTest, TheBoardTellsAScreenReaderTheScoreAndTheState) {
+    WriteSettings({});
+    StartApp();
+    EXPECT_EQ(View().accessibleName(), "Board");
+    EXPECT_EQ(View().accessibleDescription(), "Score: 0, Ready");
+    Key(Qt::Key_Down);
+    ASSERT_TRUE(Tick());
+    EXPECT_EQ(View().accessibleDescription(), "Score: 0, Playing...");
+    QTest::keyClick(&View(), Qt::Key_Pause);
+    EXPECT_EQ(View().accessibleDescription(), "Score: 0, Pause");
+    QTest::keyClick(&View(), Qt::Key_Pause);
+    TickUntilOver();
+    EXPECT_TRUE(View().accessibleDescription().endsWith("Game over"))
+        << View().accessibleDescription().toStdString();
+}
+
+TEST_F(WindowTest, RecentEntriesTellGamesApartAndShowPathsAsTheyAre) {
+    WriteSettings({});
+    StartApp();
+    const std::string strHome = QDir::homePath().toStdString();
+    Frame().SetRecentFiles({"/games/a/same.cx", "/games/b/same.cx", strHome + "/R&D <b>x<br>.cx",
+                            std::string("/tmp/caf\xe9.cx")});
+    const QStringList texts = RecentTexts(Frame());
+    ASSERT_EQ(texts.size(), 4);
+    EXPECT_EQ(texts[0], "&1 /games/a/same.cx");
+    EXPECT_EQ(texts[1], "&2 /games/b/same.cx");
+    // A unique name shows alone, its ampersand doubled (no mnemonic), its
+    // markup as it is.
+    EXPECT_EQ(texts[2], "&3 R&&D <b>x<br>.cx");
+    // Bytes that are not UTF-8 are shown as the file system decodes them.
+    EXPECT_EQ(Frame().Action(ID_FILE_MRU_FILE1 + 3)->statusTip(),
+              QFile::decodeName(QByteArray("/tmp/caf\xe9.cx")));
+
+    // A long path is shortened in its folders; the name stays whole.
+    const std::string strDeep = "/" + std::string(30, 'd') + "/" + std::string(30, 'e') + "/" +
+                                std::string(30, 'f') + "/deep.cx";
+    Frame().SetRecentFiles({strDeep, "/x/deep.cx"});
+    const QString strShown = RecentTexts(Frame()).front();
+    EXPECT_TRUE(strShown.endsWith("/deep.cx")) << strShown.toStdString();
+    EXPECT_LT(strShown.size(), static_cast<qsizetype>(strDeep.size()));
+    EXPECT_TRUE(strShown.contains(QChar(0x2026))) << strShown.toStdString();
+
+    // The prompt pane shows a path's markup literally.
+    Frame().SetMessageText(QStringLiteral("<b>bold</b>"));
+    EXPECT_EQ(Frame().Pane(0)->textFormat(), Qt::PlainText);
+}
+
+TEST_F(WindowTest, ThePlacementIsTheFramesOuterRectangleAndComesBackInEveryState) {
+    StoredSettings s;
+    s.placement = Placement(60, 70, 500, 420);
+    WriteSettings(s);
+    StartApp();
+    Flush();
+    const QMargins m = Frame().FrameMargins();
+    ASSERT_EQ(Frame().frameGeometry(), QRect(60, 70, 500, 420)) << "margins " << m.left();
+    EXPECT_EQ(Frame().geometry(), QRect(60, 70, 500, 420).marginsRemoved(m));
+
+    const struct {
+        const char* pszState;
+        Qt::WindowState state;
+        int32_t nShowCmd;
+    } states[] = {
+        {"normal", Qt::WindowNoState, kShowCmdNormal},
+        {"maximized", Qt::WindowMaximized, kShowCmdMaximized},
+        {"minimized", Qt::WindowMinimized, kShowCmdMinimized},
+    };
+    for (const auto& st : states) {
+        SCOPED_TRACE(st.pszState);
+        Frame().setWindowState(st.state);
+        Flush();
+        CloseApp();
+        const WindowPlacement wp = StoredGameSettings().m_placement;
+        EXPECT_EQ(wp.showCmd, st.nShowCmd);
+        EXPECT_EQ(QRect(QPoint(wp.rcNormalPosition[0], wp.rcNormalPosition[1]),
+                        QPoint(wp.rcNormalPosition[2] - 1, wp.rcNormalPosition[3] - 1)),
+                  QRect(60, 70, 500, 420));
+        StartApp();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return Frame().windowState() == st.state; }, 2000));
+        Frame().setWindowState(Qt::WindowNoState);
+        Flush();
+        EXPECT_EQ(Frame().frameGeometry(), QRect(60, 70, 500, 420));
+    }
+}
+
+TEST_F(WindowTest, APlacementNoScreenCanHoldIsNotUsed) {
+    const QSize largest = QGuiApplication::primaryScreen()->geometry().size();
+    const struct {
+        int32_t l, t, r, b;
+        bool bSane;
+    } cases[] = {
+        {60, 70, 560, 490, true},
+        {-200, -100, 300, 400, true},  // partly off screen: still a window's
+        {0, 0, largest.width(), largest.height(), true},
+        {0, 0, 100000, 100000, false},
+        {0, 0, largest.width() + 1, 400, false},
+        {100, 100, 100, 400, false},  // no width
+        {300, 300, 200, 200, false},  // negative size
+        {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX, false},
+        {INT32_MAX - 100, 0, INT32_MAX, 100, false},
+        {INT32_MIN, 0, INT32_MIN + 100, 100, false},
+        {1 << 25, 1 << 25, (1 << 25) + 300, (1 << 25) + 300, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.l << "," << c.t << "," << c.r << "," << c.b);
+        StoredSettings s;
+        s.placement = Placement(0, 0, 1, 1);
+        s.placement.rcNormalPosition[0] = c.l;
+        s.placement.rcNormalPosition[1] = c.t;
+        s.placement.rcNormalPosition[2] = c.r;
+        s.placement.rcNormalPosition[3] = c.b;
+        EXPECT_EQ(SaneNormalRect(s.placement).has_value(), c.bSane);
+        QFile::remove(StorePath());
+        WriteSettings(s);
+        StartApp();
+        Flush();
+        const QRect rc = Frame().frameGeometry();
+        EXPECT_LE(rc.width(), largest.width());
+        EXPECT_LE(rc.height(), largest.height());
+        if (c.bSane) {
+            EXPECT_EQ(rc.size(), QSize(c.r - c.l, c.b - c.t));
+        }
+        CloseApp();
+    }
+}
+
+TEST_F(WindowTest, KeysInAnOpenMenuAreTheMenusAndRunNoCommand) {
+    WriteSettings({});
+    StartApp();
+    QMenu* pGame = Frame().Popup(0);
+    pGame->popup(QPoint(20, 20));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(pGame));
+    Flush();
+    // F2 (the new-game key "New..." shows) and Ctrl+H do nothing here.
+    Key(Qt::Key_Left);
+    ASSERT_TRUE(Tick());
+    QTest::keyClick(pGame, Qt::Key_F2);
+    QTest::keyClick(pGame, Qt::Key_H, Qt::ControlModifier);
+    Flush();
+    EXPECT_EQ(Doc().m_nDirection, dirLeft) << "F2 in the menu started a new game";
+    // Esc, the key of Exit, closes the menu, not the program.
+    QTest::keyClick(pGame, Qt::Key_Escape);
+    Flush();
+    EXPECT_FALSE(pGame->isVisible());
+    EXPECT_TRUE(Frame().isVisible());
+}
