@@ -8,7 +8,7 @@ CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
 # What building and playing the game needs.
-RUN_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev \
+RUN_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libpulse-dev libgl-dev \
                 qt6-translations-l10n qt6-qpa-plugins fonts-dejavu-core
 # What the tests and checks need on top.
 TEST_PACKAGES := libgtest-dev libgmock-dev libbenchmark-dev python3 clang libclang-rt-14-dev \
