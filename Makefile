@@ -8,12 +8,14 @@ CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
 # What building and playing the game needs.
-RUN_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-multimedia-dev libgl-dev \
+RUN_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libpulse-dev libgl-dev \
                 qt6-translations-l10n qt6-qpa-plugins fonts-dejavu-core
 # What the tests and checks need on top.
 TEST_PACKAGES := libgtest-dev libgmock-dev libbenchmark-dev python3 clang libclang-rt-14-dev \
                  clang-format xvfb xdotool x11-utils xauth imagemagick poppler-utils \
                  openbox wmctrl qt6-gtk-platformtheme python3-pyatspi at-spi2-core dbus-x11
+# The recorded sound test (tests/e2e/sound.sh) runs a sound server of its own.
+TEST_PACKAGES += pulseaudio pulseaudio-utils
 
 # What the package checks need on top (tests/package/, skipped without them).
 TEST_PACKAGES += desktop-file-utils appstream shared-mime-info xdg-utils libglib2.0-bin \

@@ -36,6 +36,7 @@
 #include "app/NewGameDlg.h"
 #include "app/StoreNotices.h"
 #include "app/Strings.h"
+#include "framework/PulseOutput.h"
 #include "framework/ResString.h"
 #include "framework/Sound.h"
 #include "res/resource.h"
@@ -153,6 +154,10 @@ void ReportToStderr(const QString& strText) {
 CCoilixApp::CCoilixApp() : m_recentFiles(kRecentFileCount) {}
 CCoilixApp::~CCoilixApp() = default;
 
+void CCoilixApp::SetSoundOutput(std::unique_ptr<SoundOutput> pOutput) {
+    m_pSoundOutput = std::move(pOutput);
+}
+
 bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
     // Every layer reads the program's texts through the framework.
     SetStringLoader([](unsigned nID) { return QString::fromStdString(LoadString(nID)); });
@@ -166,9 +171,16 @@ bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
     }
     m_settings.Load(*m_pProfile, kSettingsSection);
 
-    m_pSounds = std::make_unique<CSoundPlayer>();
+    // The player opens the audio device on a thread of its own: the window
+    // never waits for it. The clips are decoded once, here.
+    m_pSounds = std::make_unique<CSoundPlayer>(m_pSoundOutput ? std::move(m_pSoundOutput)
+                                                              : MakePulseOutput());
     for (const SoundRes& s : kSounds) {
-        m_pSounds->Add(s.nID, QStringLiteral("qrc:/sounds/%1.wav").arg(s.pszFile));
+        QFile file(QStringLiteral(":/sounds/%1.wav").arg(s.pszFile));
+        if (!file.open(QIODevice::ReadOnly)) continue;  // that sound stays silent
+        const QByteArray bytes = file.readAll();
+        m_pSounds->AddClip(s.nID, {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                   static_cast<std::size_t>(bytes.size())});
     }
 
     m_pDoc = std::make_unique<CCoilixDoc>(m_settings, m_scoreTable, *m_pProfile);
@@ -263,6 +275,8 @@ int CCoilixApp::ExitInstance() {
     // Still open when a signal ended the main loop: closed as Exit closes it,
     // which keeps its placement in the settings.
     if (m_pMainWnd && m_pMainWnd->isVisible()) m_pMainWnd->close();
+    // Silence at once; a sound device that hangs does not hold the exit.
+    if (m_pSounds) m_pSounds->Shutdown();
     if (m_pProfile) m_settings.Save(*m_pProfile, kSettingsSection);
     // Only now: a second signal while the settings are written changes nothing.
     m_pQuitSignals.reset();

@@ -15,6 +15,7 @@ class CFileRegistry;
 class CMainFrame;
 class CProfile;
 class CSoundPlayer;
+class SoundOutput;
 class QFileDialog;
 class QPagedPaintDevice;
 class QPrinter;
@@ -37,6 +38,9 @@ public:
     // Without a screen (Qt's offscreen or minimal platform) no message box
     // could be answered: messages then go to the error output.
     void SetHeadless(bool bHeadless) { m_bHeadless = bHeadless; }
+    // Where the sounds go: the sound server, unless another output is given
+    // before InitInstance (the window tests give one that records).
+    void SetSoundOutput(std::unique_ptr<SoundOutput> pOutput);
 
     // Builds the window and the first game as the command line asks; false
     // ends the program (nExitCode then says how).
@@ -111,6 +115,7 @@ private:
     std::unique_ptr<CFileRegistry> m_pRegistry;
     std::unique_ptr<CProfile> m_pProfile;
     std::unique_ptr<CCoilixDoc> m_pDoc;
+    std::unique_ptr<SoundOutput> m_pSoundOutput;  // until InitInstance hands it to the player
     std::unique_ptr<CSoundPlayer> m_pSounds;
     std::unique_ptr<CMainFrame> m_pMainWnd;
     std::unique_ptr<QPrinter> m_pPrinter;

@@ -15,7 +15,6 @@
 #include "app/Strings.h"
 #include "app/Version.h"
 #include "framework/CommandLine.h"
-#include "framework/Sound.h"
 #include "res/resource.h"
 
 namespace {
@@ -108,7 +107,6 @@ int main(int argc, char** argv) {
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
     }
 
-    InstallQuietAudioMessages();
     // Qt sees only its own options; our arguments are ours alone.
     std::vector<std::string> qtArgs{argv[0]};
     qtArgs.insert(qtArgs.end(), cmdInfo.qtArgs.begin(), cmdInfo.qtArgs.end());

@@ -1,43 +1,147 @@
 #include "framework/Sound.h"
 
-#include <QSoundEffect>
-#include <QUrl>
-
-CSoundPlayer::CSoundPlayer(QObject* pParent) : QObject(pParent) {}
-
-void CSoundPlayer::Add(int nID, const QString& strUrl) {
-    auto* pEffect = new QSoundEffect(this);
-    pEffect->setSource(QUrl(strUrl));
-    m_effects[nID] = pEffect;
-}
-
-void CSoundPlayer::Play(int nID) {
-    auto it = m_effects.find(nID);
-    if (it == m_effects.end()) return;
-    if (m_pCurrent != nullptr && m_pCurrent != it->second) m_pCurrent->stop();
-    m_pCurrent = it->second;
-    ++m_nPlayed;
-    m_nLast = nID;
-    // play() returns at once; an effect that could not load stays silent.
-    if (m_pCurrent->status() != QSoundEffect::Error) m_pCurrent->play();
-}
+#include <algorithm>
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <system_error>
+#include <utility>
+#include <vector>
 
 namespace {
 
-QtMessageHandler g_defaultHandler = nullptr;
+using Clock = std::chrono::steady_clock;
 
-void QuietAudio(QtMsgType type, const QMessageLogContext& context, const QString& strMessage) {
-    const QLatin1String category(context.category != nullptr ? context.category : "");
-    if (category.startsWith(QLatin1String("qt.multimedia")) ||
-        strMessage.contains(QLatin1String("audio device"), Qt::CaseInsensitive) ||
-        strMessage.startsWith(QLatin1String("PulseAudioService"))) {
-        return;
-    }
-    if (g_defaultHandler != nullptr) g_defaultHandler(type, context, strMessage);
-}
+// Requests beyond this many waiting are dropped from the front: only a
+// caller far faster than the sounds fills the queue, and then the oldest
+// matter least.
+constexpr std::size_t kMaxQueued = 8;
+
+struct SoundRequest {
+    int nID;
+    Clock::time_point tWhen;
+};
 
 }  // namespace
 
-void InstallQuietAudioMessages() {
-    g_defaultHandler = qInstallMessageHandler(QuietAudio);
+struct CSoundPlayer::Shared {
+    std::unique_ptr<SoundOutput> pOutput;
+    SoundPlayerOptions options;
+
+    // Guards everything below. Never held while the output is called, so a
+    // caller waits at most for a few list operations of the worker.
+    std::mutex mutex;
+    std::condition_variable wake;      // the worker waits on this
+    std::condition_variable finished;  // Shutdown waits on this
+    std::vector<std::pair<int, PcmClip>> aNewClips;
+    std::deque<SoundRequest> aQueue;
+    bool bStop = false;
+    bool bFinished = false;
+};
+
+CSoundPlayer::CSoundPlayer(std::unique_ptr<SoundOutput> pOutput, SoundPlayerOptions options)
+    : m_pShared(std::make_shared<Shared>()) {
+    m_pShared->pOutput = std::move(pOutput);
+    m_pShared->options = options;
+    try {
+        m_worker = std::thread(&CSoundPlayer::Run, m_pShared);
+    } catch (const std::system_error&) {
+        // No thread to be had: the game goes on in silence.
+        m_pShared->bStop = true;
+    }
+}
+
+CSoundPlayer::~CSoundPlayer() {
+    Shutdown();
+}
+
+WavError CSoundPlayer::AddClip(int nID, std::span<const std::uint8_t> wav) {
+    PcmClip clip;
+    const WavError error = ReadWav(wav, clip);
+    if (error != WavError::kNone) return error;
+    {
+        std::lock_guard lock(m_pShared->mutex);
+        m_pShared->aNewClips.emplace_back(nID, std::move(clip));
+    }
+    m_pShared->wake.notify_one();
+    return WavError::kNone;
+}
+
+void CSoundPlayer::Play(int nID) {
+    {
+        std::lock_guard lock(m_pShared->mutex);
+        if (m_pShared->bStop) return;
+        m_pShared->aQueue.push_back({nID, Clock::now()});
+        if (m_pShared->aQueue.size() > kMaxQueued) m_pShared->aQueue.pop_front();
+    }
+    m_pShared->wake.notify_one();
+}
+
+void CSoundPlayer::Shutdown() {
+    if (!m_worker.joinable()) return;
+    Shared& shared = *m_pShared;
+    std::unique_lock lock(shared.mutex);
+    shared.bStop = true;
+    shared.aQueue.clear();
+    shared.wake.notify_one();
+    const bool bDone = shared.finished.wait_for(lock, shared.options.shutdownWait,
+                                                [&] { return shared.bFinished; });
+    lock.unlock();
+    if (bDone) {
+        m_worker.join();
+    } else {
+        // Stuck in the device (a server that never answers): the worker holds
+        // its own reference to the shared state and ends when the call
+        // returns, or with the process.
+        m_worker.detach();
+    }
+}
+
+void CSoundPlayer::Run(const std::shared_ptr<Shared>& pShared) {
+    Shared& shared = *pShared;
+    SoundOutput& output = *shared.pOutput;
+    const bool bOpen = output.Open();
+
+    std::map<int, std::chrono::milliseconds> durations;  // the clips the output took
+    Clock::time_point tHoldUntil{};                      // the next sound starts no earlier
+    std::unique_lock lock(shared.mutex);
+    while (bOpen && !shared.bStop) {
+        if (!shared.aNewClips.empty()) {
+            auto aClips = std::move(shared.aNewClips);
+            shared.aNewClips.clear();
+            lock.unlock();
+            for (auto& [nID, clip] : aClips) {
+                if (output.Load(nID, clip)) {
+                    durations[nID] = std::chrono::milliseconds(clip.DurationMs());
+                } else {
+                    durations.erase(nID);
+                }
+            }
+            lock.lock();
+            continue;
+        }
+        if (shared.aQueue.empty()) {
+            shared.wake.wait(lock);
+            continue;
+        }
+        const Clock::time_point tNow = Clock::now();
+        if (tNow < tHoldUntil) {
+            shared.wake.wait_until(lock, tHoldUntil);
+            continue;
+        }
+        const SoundRequest request = shared.aQueue.front();
+        shared.aQueue.pop_front();
+        const auto it = durations.find(request.nID);
+        if (it == durations.end() || tNow - request.tWhen > shared.options.maxWait) continue;
+        lock.unlock();
+        output.Start(request.nID);
+        tHoldUntil = Clock::now() + std::min(it->second, shared.options.minSlice);
+        lock.lock();
+    }
+    lock.unlock();
+    if (bOpen) output.Close();
+    lock.lock();
+    shared.bFinished = true;
+    shared.finished.notify_all();
 }

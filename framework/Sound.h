@@ -1,31 +1,73 @@
 #pragma once
-#include <QObject>
-#include <QString>
-#include <map>
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <thread>
 
-class QSoundEffect;
+#include "framework/WavReader.h"
 
-// Short effects, loaded once and played asynchronously; a new sound cuts off
-// the one still playing. Without an audio device nothing is heard, nothing is
-// reported and nothing waits.
-class CSoundPlayer : public QObject {
+// Short sound effects, played asynchronously. The caller's thread only
+// decodes the clips once and queues requests; a worker thread owns the audio
+// device and makes every call that can block (opening the device, which may
+// talk to a sound server, loading the clips, starting them). A new sound cuts
+// off the one still playing. Without a device, or with a server that never
+// answers, nothing is heard, nothing is printed and no caller waits.
+
+// The device side of the player. All calls come from the player's worker
+// thread, one at a time, in the order Open, then Load and Start, then Close;
+// any of them may block for as long as the device makes it.
+class SoundOutput {
 public:
-    explicit CSoundPlayer(QObject* pParent = nullptr);
-    // Registers sound nID from a resource URL ("qrc:/sounds/move.wav").
-    void Add(int nID, const QString& strUrl);
-    void Play(int nID);
-    // How many Play calls started a sound (for tests).
-    int PlayedCount() const { return m_nPlayed; }
-    int LastPlayed() const { return m_nLast; }
-
-private:
-    std::map<int, QSoundEffect*> m_effects;
-    QSoundEffect* m_pCurrent = nullptr;
-    int m_nPlayed = 0;
-    int m_nLast = 0;
+    virtual ~SoundOutput() = default;
+    // Opens the device. False means there is no audio: the player stays silent.
+    virtual bool Open() = 0;
+    // Makes clip nID playable; false leaves that clip silent.
+    virtual bool Load(int nID, const PcmClip& clip) = 0;
+    // Stops whatever is sounding and starts clip nID from its beginning.
+    virtual void Start(int nID) = 0;
+    // Stops sound and releases the device. Called once, only after Open succeeded.
+    virtual void Close() = 0;
 };
 
-// Without an audio device the game is silent: the multimedia layer's
-// complaints about that are kept out of the program's output. Call once,
-// before the application object is made.
-void InstallQuietAudioMessages();
+struct SoundPlayerOptions {
+    // A sound cut off by the next one sounds for at least this long (or to
+    // its end, if shorter), so that two sounds asked for in the same instant
+    // are both heard; the second then starts this much later.
+    std::chrono::milliseconds minSlice{15};
+    // A request that has waited this long for the device (slow to open) is
+    // dropped rather than played late.
+    std::chrono::milliseconds maxWait{1000};
+    // How long Shutdown waits for the worker to close the device before it
+    // leaves the worker behind.
+    std::chrono::milliseconds shutdownWait{200};
+};
+
+class CSoundPlayer {
+public:
+    // Starts the worker, which opens the device at once, off the caller's path.
+    explicit CSoundPlayer(std::unique_ptr<SoundOutput> pOutput, SoundPlayerOptions options = {});
+    ~CSoundPlayer();
+    CSoundPlayer(const CSoundPlayer&) = delete;
+    CSoundPlayer& operator=(const CSoundPlayer&) = delete;
+
+    // Decodes WAVE bytes and registers them as clip nID (a later clip with the
+    // same number replaces it). Refused data leaves nID as it was.
+    WavError AddClip(int nID, std::span<const std::uint8_t> wav);
+
+    // Queues clip nID and returns at once. Unknown numbers are ignored.
+    void Play(int nID);
+
+    // Stops sound and the worker. Waits at most shutdownWait for the device
+    // to close; a worker stuck in the device is left behind (it owns all it
+    // touches), so that the caller always goes on and the process can end.
+    // Call it from the owning thread; more than once is harmless.
+    void Shutdown();
+
+private:
+    struct Shared;
+    static void Run(const std::shared_ptr<Shared>& pShared);
+
+    std::shared_ptr<Shared> m_pShared;
+    std::thread m_worker;
+};

@@ -135,6 +135,7 @@ void GuiTest::StartApp(const CommandLineInfo& cmd, std::optional<uint32_t> nSeed
         qunsetenv("COILIX_TEST_SEED");
     }
     m_pApp = std::make_unique<CCoilixApp>();
+    m_pApp->SetSoundOutput(std::make_unique<RecordingSoundOutput>(m_pSoundLog));
     ASSERT_TRUE(m_pApp->InitInstance(cmd)) << "exit code " << m_pApp->ExitCode();
     ActivateFrame();
 }

@@ -30,6 +30,7 @@
 #include "store/CoilixDoc.h"
 #include "store/GameSettings.h"
 #include "store/ScoreStore.h"
+#include "support/RecordingSoundOutput.h"
 #include "view/CoilixView.h"
 
 class QWidget;
@@ -106,6 +107,8 @@ protected:
     CCoilixDoc& Doc() { return m_pApp->Document(); }
     CCoilixView& View() { return m_pApp->View(); }
     CMainFrame& Frame() { return m_pApp->MainFrame(); }
+    // What the program played: every start reaches this log, never a device.
+    SoundLog& Sounds() { return *m_pSoundLog; }
 
     // Makes the main window the active one again, as the window manager does
     // when a dialog closes (accelerators work only in the active window).
@@ -131,6 +134,7 @@ protected:
 
     QTemporaryDir m_dir;
     std::unique_ptr<CCoilixApp> m_pApp;
+    std::shared_ptr<SoundLog> m_pSoundLog = std::make_shared<SoundLog>();
     int m_nCursorBase = 0;
     int m_nHeldTimer = 0;  // the game timer, taken off the clock
 };

@@ -7,13 +7,9 @@
 #include <QApplication>
 #include <cstdlib>
 
-#include "framework/Sound.h"
-
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     ::testing::InitGoogleTest(&argc, argv);
-    // No sound device here; its complaints would bury the test output.
-    InstallQuietAudioMessages();
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

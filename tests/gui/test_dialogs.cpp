@@ -237,13 +237,14 @@ TEST_F(DialogTest, AGoodScoreAsksForTheNameStoresTheTableAndShowsIt) {
     StartApp();
 
     ModalDriver driver;
-    int nSoundDuringEntry = 0;
+    std::vector<int> soundsAtEntry;
     driver.Expect<CNewHighScoreDlg>("New High Score", [&](CNewHighScoreDlg& dlg) {
         EXPECT_EQ(dlg.windowTitle(), "New High Score");
         EXPECT_EQ(Pane(0), "New high score");
         EXPECT_FALSE(View().Control().IsTimerRunning());
         EXPECT_EQ(CursorDisplayCount(), m_nCursorBase) << "the cursor is back for typing";
-        nSoundDuringEntry = App().Sounds().LastPlayed();
+        EXPECT_TRUE(Sounds().WaitFor("start " + std::to_string(IDW_HIGH_SCORE)));
+        soundsAtEntry = Sounds().Started();
         EXPECT_EQ(LabelText(dlg, "position"), "1.");
         EXPECT_EQ(LabelText(dlg, "score"), "300");
         // The last name is proposed, selected, so that typing replaces it.
@@ -267,7 +268,10 @@ TEST_F(DialogTest, AGoodScoreAsksForTheNameStoresTheTableAndShowsIt) {
     });
     PlayIntoTheWall(300);
     ExpectDriverDone(driver);
-    EXPECT_EQ(nSoundDuringEntry, IDW_HIGH_SCORE);
+    // The crash is cut off by the fanfare, and both are heard.
+    ASSERT_GE(soundsAtEntry.size(), 2u);
+    EXPECT_EQ(soundsAtEntry[soundsAtEntry.size() - 2], IDW_CRASH);
+    EXPECT_EQ(soundsAtEntry.back(), IDW_HIGH_SCORE);
     EXPECT_EQ(Pane(0), "Game over");
     EXPECT_EQ(App().m_settings.m_strLastName, "Bob");
 

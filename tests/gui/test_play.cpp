@@ -70,7 +70,7 @@ TEST_F(PlayTest, FirstArrowStartsTheTimerAtTheGameSpeedAndItsTicksMoveTheCrawler
         << "head still at row " << Doc().m_nHeadY;
     EXPECT_EQ(Pane(0), "Playing...");
     EXPECT_EQ(Pane(1), "Score: 0");
-    EXPECT_EQ(App().Sounds().LastPlayed(), IDW_MOVE);
+    EXPECT_TRUE(Sounds().WaitFor("start " + std::to_string(IDW_MOVE), 2)) << "a click on each move";
 }
 
 TEST_F(PlayTest, EachArrowStartsANewGameInItsDirectionAndAReversalIsRefused) {

@@ -1,0 +1,64 @@
+// What the window plays, seen through a recording output: the seven clips
+// loaded once from the program's resources, and the sounds of a game on the
+// output in the order the rules play them, from the moment sounds are
+// switched on.
+
+#include <QProcess>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "GuiTest.h"
+
+namespace {
+
+// The sounds of each tick of a game, as the headless driver plays it.
+std::vector<std::vector<int>> SoundsPerTick(const QStringList& args) {
+    QProcess replay;
+    replay.start(QStringLiteral(COILIX_REPLAY_BIN), args);
+    EXPECT_TRUE(replay.waitForFinished(30000));
+    std::vector<std::vector<int>> ticks;
+    for (const QByteArray& line : replay.readAllStandardOutput().split('\n')) {
+        if (line == "pane 0 Playing...") ticks.emplace_back();
+        if (line.startsWith("sound ") && !ticks.empty())
+            ticks.back().push_back(line.mid(6).toInt());
+    }
+    return ticks;
+}
+
+}  // namespace
+
+class SoundTest : public GuiTest {};
+
+TEST_F(SoundTest, TheWindowPlaysTheSoundsOfTheRulesInOrderOnceSwitchedOn) {
+    StoredSettings s;
+    s.bSounds = 0;
+    WriteSettings(s);  // Small, 350 ms
+    StartApp({}, 3);
+    for (const int nID :
+         {IDW_MOVE, IDW_APPLE, IDW_COIN, IDW_SKULL, IDW_CRASH, IDW_DROPPING, IDW_HIGH_SCORE}) {
+        EXPECT_TRUE(Sounds().WaitFor("load " + std::to_string(nID))) << nID;
+    }
+
+    // Quiet for the first ticks, then switched on during play.
+    constexpr int kQuietTicks = 3;
+    Key(Qt::Key_Left);
+    for (int i = 0; i < kQuietTicks; ++i) ASSERT_TRUE(Tick());
+    Frame().Action(ID_SOUNDS)->trigger();
+    const int nTicks = kQuietTicks + TickUntilOver();
+    ASSERT_EQ(Doc().m_nDirection, dirGameOver);
+
+    const auto ticks = SoundsPerTick({"--width", "17", "--height", "13", "--speed", "350", "--seed",
+                                      "3", "--events", "L" + QString(nTicks, QLatin1Char('.'))});
+    ASSERT_EQ(static_cast<int>(ticks.size()), nTicks);
+    std::vector<int> expected;
+    for (int i = kQuietTicks; i < nTicks; ++i) {
+        expected.insert(expected.end(), ticks[i].begin(), ticks[i].end());
+    }
+    ASSERT_FALSE(expected.empty());
+    ASSERT_EQ(expected.back(), IDW_CRASH);
+    // The requests are played in order: once the crash has started, every
+    // sound asked for before it has been dealt with.
+    ASSERT_TRUE(Sounds().WaitFor("start " + std::to_string(IDW_CRASH)));
+    EXPECT_EQ(Sounds().Started(), expected);
+}
