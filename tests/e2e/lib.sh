@@ -13,6 +13,13 @@ set -euo pipefail
 
 E2E_SKIP=77
 
+# Every script runs on a session bus of its own, as a desktop session has one.
+# Without any, the desktop libraries start one themselves by forking from a
+# thread, and that child can hang the program (it does under the sanitizers).
+if [ -z "${E2E_IN_SESSION:-}" ] && command -v dbus-run-session >/dev/null 2>&1; then
+    E2E_IN_SESSION=1 exec dbus-run-session -- bash "$0" "$@" 2> >(grep -v 'fd limit' >&2)
+fi
+
 e2e_require_tools() {
     local tool
     for tool in Xvfb xdotool xwininfo import compare; do
