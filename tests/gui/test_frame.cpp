@@ -76,7 +76,7 @@ TEST_F(FrameTest, TheGameMessageStaysWhereTheIdlePromptWouldComeBack) {
 }
 
 TEST_F(FrameTest, CzechTextsInMenusStatusBarAndToolbar) {
-    SetLanguage(Language::kCzech);
+    SetLanguage("cs");
     WriteSettings({});
     StartApp();
     EXPECT_EQ(Frame().windowTitle(), "Coilix");
