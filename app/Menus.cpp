@@ -112,7 +112,10 @@ FrameBars MainFrameBars() {
         {QKeySequence(Qt::CTRL | Qt::Key_S), ID_FILE_SAVE},
         {QKeySequence(Qt::Key_Escape), ID_APP_EXIT},
         {QKeySequence(Qt::Key_F2), ID_FILE_NEW},
-        {QKeySequence(Qt::Key_Pause), ID_PAUSE},
+        //: How the menu names the Pause key, beside the Pause item; keyboards label
+        //: that key Pause or Break.
+        //% "Break"
+        {QKeySequence(Qt::Key_Pause), ID_PAUSE, qtTrId("key.break")},
     };
     bars.strToolbarCaption = LoadQString(IDS_TOOLBAR);
     //: What a screen reader calls the button that shows the toolbar's hidden buttons.

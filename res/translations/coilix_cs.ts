@@ -594,5 +594,10 @@ jméno končící na .pdf zapíše soubor PDF tohoto jména.</translation>
         <extracomment>Software centres: a paragraph of the notes of release 1.1.</extracomment>
         <translation>Coilix přichází na linuxové desktopy: položka v nabídce, typ souboru pro uložené hry, manuálová stránka a balíček pro Debian. Hra je svobodný software pod licencí GNU GPL verze 3 nebo novější.</translation>
     </message>
+    <message id="key.break">
+        <source>Break</source>
+        <extracomment>How the menu names the Pause key, beside the Pause item; keyboards label that key Pause or Break.</extracomment>
+        <translation>Break</translation>
+    </message>
 </context>
 </TS>

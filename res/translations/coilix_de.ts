@@ -594,5 +594,10 @@ ein Name, der auf .pdf endet, schreibt eine PDF-Datei dieses Namens.</translatio
         <extracomment>Software centres: a paragraph of the notes of release 1.1.</extracomment>
         <translation>Coilix kommt auf Linux-Desktops: ein Menüeintrag, ein Dateityp für gespeicherte Spiele, eine Handbuchseite und ein Debian-Paket. Das Spiel ist freie Software unter der GNU GPL, Version 3 oder neuer.</translation>
     </message>
+    <message id="key.break">
+        <source>Break</source>
+        <extracomment>How the menu names the Pause key, beside the Pause item; keyboards label that key Pause or Break.</extracomment>
+        <translation>Pause</translation>
+    </message>
 </context>
 </TS>

@@ -571,5 +571,10 @@ a name ending in .pdf writes a PDF file of that name.</source>
         <extracomment>Software centres: a paragraph of the notes of release 1.1.</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message id="key.break">
+        <source>Break</source>
+        <extracomment>How the menu names the Pause key, beside the Pause item; keyboards label that key Pause or Break.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>
