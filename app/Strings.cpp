@@ -267,8 +267,9 @@ constexpr bool NumbersAreUnique() {
 static_assert(std::all_of(std::begin(kTexts), std::end(kTexts), IdIsTheNumber));
 static_assert(NumbersAreUnique());
 
-// The program's translation and Qt's own, installed in the application.
+// The program's translations and Qt's own, installed in the application.
 struct Translations {
+    QTranslator english;
     QTranslator program;
     QTranslator qt;
     QString strLanguage;
@@ -317,11 +318,19 @@ QString LanguageFromEnvironment() {
 
 void SetLanguage(const QString& strLanguage) {
     Translations& t = Installed();
-    QCoreApplication::removeTranslator(&t.program);
-    QCoreApplication::removeTranslator(&t.qt);
+    for (QTranslator* pTranslator : {&t.english, &t.program, &t.qt}) {
+        QCoreApplication::removeTranslator(pTranslator);
+    }
     t.strLanguage = AvailableLanguages().contains(strLanguage) ? strLanguage : kEnglish;
     // English has a translation too: it turns the ids into the English texts.
-    if (t.program.load(QStringLiteral("coilix_") + t.strLanguage, QStringLiteral(":/i18n"))) {
+    // Installed first, it is asked last: a text that a language's file does
+    // not hold yet comes out in English.
+    const QString strDir = QStringLiteral(":/i18n");
+    if (t.english.load(QStringLiteral("coilix_") + kEnglish, strDir)) {
+        QCoreApplication::installTranslator(&t.english);
+    }
+    if (t.strLanguage != kEnglish &&
+        t.program.load(QStringLiteral("coilix_") + t.strLanguage, strDir)) {
         QCoreApplication::installTranslator(&t.program);
     }
     // Qt's own texts, where the system has them; Qt itself is in English.

@@ -12,13 +12,17 @@
 
 set(COILIX_NEW_LANGUAGE "" CACHE STRING
     "A language to add (pl, pt_BR): update_translations starts res/translations/coilix_<it>.ts")
+if(COILIX_NEW_LANGUAGE)
+  set(_new_ts ${PROJECT_SOURCE_DIR}/res/translations/coilix_${COILIX_NEW_LANGUAGE}.ts)
+  if(NOT EXISTS ${_new_ts})
+    # Empty until update_translations fills it; until then the game shows
+    # this language in English.
+    file(WRITE ${_new_ts} "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE TS>\n"
+         "<TS version=\"2.1\" language=\"${COILIX_NEW_LANGUAGE}\" sourcelanguage=\"en\">\n</TS>\n")
+  endif()
+endif()
 file(GLOB COILIX_TS_FILES CONFIGURE_DEPENDS
      ${PROJECT_SOURCE_DIR}/res/translations/coilix_*.ts)
-if(COILIX_NEW_LANGUAGE)
-  list(APPEND COILIX_TS_FILES
-       ${PROJECT_SOURCE_DIR}/res/translations/coilix_${COILIX_NEW_LANGUAGE}.ts)
-  list(REMOVE_DUPLICATES COILIX_TS_FILES)
-endif()
 
 # The desktop entry and the metainfo are written in English; their texts go
 # to lupdate through a generated file, and the translations come back into
