@@ -24,6 +24,7 @@
 #include "store/FileRegistry.h"
 #include "store/Profile.h"
 #include "store/RegFile.h"
+#include "support/Files.h"
 
 // ---- ModalDriver ----------------------------------------------------------
 
@@ -252,16 +253,14 @@ void PrintTo(const QString& str, std::ostream* os) {
 }
 
 std::vector<char> ReadBytes(const QString& strPath) {
-    QFile f(strPath);
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    const QByteArray data = f.readAll();
-    return {data.begin(), data.end()};
+    const testsupport::Bytes bytes =
+        testsupport::ReadBytes(QFile::encodeName(strPath).toStdString());
+    return {bytes.begin(), bytes.end()};
 }
 
 void WriteBytes(const QString& strPath, const std::vector<char>& bytes) {
-    QFile f(strPath);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    testsupport::WriteBytes(QFile::encodeName(strPath).toStdString(),
+                            testsupport::Bytes(bytes.begin(), bytes.end()));
 }
 
 // ---- the real program as a process ----------------------------------------
