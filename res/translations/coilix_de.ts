@@ -428,7 +428,8 @@ Statusleiste ein/aus</translation>
     </message>
     <message id="63001">
         <source>Without a file, a new game starts; with one, that saved game opens, paused.</source>
-        <translation>Ohne Datei beginnt ein neues Spiel; mit einer Datei öffnet sich das gespeicherte Spiel, angehalten.</translation>
+        <translation>Ohne Datei beginnt ein neues Spiel; mit einer Datei wird dieses
+gespeicherte Spiel angehalten geöffnet.</translation>
     </message>
     <message id="63002">
         <source>Options:</source>
@@ -444,25 +445,31 @@ Statusleiste ein/aus</translation>
     </message>
     <message id="63005">
         <source>Print a saved game on the default printer and end.</source>
-        <translation>Druckt ein gespeichertes Spiel auf dem Standarddrucker und beendet sich.</translation>
+        <translation>Druckt ein gespeichertes Spiel auf dem
+Standarddrucker und beendet sich.</translation>
     </message>
     <message id="63006">
         <source>Print a saved game on the named printer and end;
 a name ending in .pdf writes a PDF file of that name.</source>
-        <translation>Druckt ein gespeichertes Spiel auf dem angegebenen Drucker und beendet sich;
-ein Name, der auf .pdf endet, schreibt eine PDF-Datei dieses Namens.</translation>
+        <translation>Druckt ein gespeichertes Spiel auf dem
+angegebenen Drucker und beendet sich; ein Name,
+der auf .pdf endet, schreibt eine PDF-Datei
+dieses Namens.</translation>
     </message>
     <message id="63007">
         <source>The same as --print (also -p, in any case).</source>
-        <translation>Dasselbe wie --print (auch -p, Groß- oder Kleinschreibung beliebig).</translation>
+        <translation>Dasselbe wie --print (auch -p, Groß- oder
+Kleinschreibung beliebig).</translation>
     </message>
     <message id="63008">
         <source>The same as --print-to (also -pt, in any case).</source>
-        <translation>Dasselbe wie --print-to (auch -pt, Groß- oder Kleinschreibung beliebig).</translation>
+        <translation>Dasselbe wie --print-to (auch -pt, Groß- oder
+Kleinschreibung beliebig).</translation>
     </message>
     <message id="63009">
         <source>Qt&apos;s own options, such as -platform NAME and -style NAME, are passed on to Qt.</source>
-        <translation>Die Optionen von Qt selbst, etwa -platform NAME und -style NAME, werden an Qt weitergegeben.</translation>
+        <translation>Die Optionen von Qt selbst, etwa -platform NAME und -style NAME,
+werden an Qt weitergegeben.</translation>
     </message>
     <message id="63010">
         <source>FILE.cx</source>
@@ -501,7 +508,7 @@ ein Name, der auf .pdf endet, schreibt eine PDF-Datei dieses Namens.</translatio
     <message id="63016">
         <source>Try &apos;%1 --help&apos; for more information.</source>
         <extracomment>After a command-line error; %1 is the program&apos;s name.</extracomment>
-        <translation>Mehr dazu mit &apos;%1 --help&apos;.</translation>
+        <translation>Weitere Informationen mit &apos;%1 --help&apos;.</translation>
     </message>
     <message id="63017">
         <source>cannot show the window: there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set)</source>
