@@ -7,9 +7,11 @@ WERROR ?= OFF
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-# What building and playing the game needs.
+# What building and playing the game needs (Qt's translation tools, lupdate
+# and lrelease, with their CMake functions; Qt's own translations).
 RUN_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libpulse-dev libgl-dev \
-                qt6-translations-l10n qt6-qpa-plugins fonts-dejavu-core
+                qt6-tools-dev qt6-l10n-tools qt6-translations-l10n qt6-qpa-plugins \
+                fonts-dejavu-core
 # What the tests and checks need on top.
 TEST_PACKAGES := libgtest-dev libgmock-dev libbenchmark-dev python3 clang libclang-rt-14-dev \
                  clang-format xvfb xdotool x11-utils xauth imagemagick poppler-utils \

@@ -160,7 +160,7 @@ void CCoilixApp::SetSoundOutput(std::unique_ptr<SoundOutput> pOutput) {
 
 bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
     // Every layer reads the program's texts through the framework.
-    SetStringLoader([](unsigned nID) { return QString::fromStdString(LoadString(nID)); });
+    SetStringLoader(ProgramString);
     m_pRegistry =
         std::make_unique<CFileRegistry>(CFileRegistry::DefaultPath(kCompanyName, kAppName));
     m_pProfile =

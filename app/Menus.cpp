@@ -1,63 +1,81 @@
 #include "app/Menus.h"
 
-#include "app/Strings.h"
 #include "framework/ResString.h"
 #include "res/resource.h"
 
 namespace {
 
+// A menu item, or a separator (nID 0). pszText is the translation id of its
+// text; the English text after "//%" is the source.
 struct ItemText {
-    unsigned nID;  // 0: a separator
-    const char* pszEnglish;
-    const char* pszCzech;
+    unsigned nID;
+    const char* pszText = nullptr;
     unsigned nShowKeyOf = 0;
 };
 
 struct PopupText {
-    const char* pszEnglish;
-    const char* pszCzech;
+    const char* pszText;
     std::initializer_list<ItemText> items;
 };
 
-QString Text(const char* pszEnglish, const char* pszCzech) {
-    return QString::fromUtf8(GetLanguage() == Language::kCzech ? pszCzech : pszEnglish);
-}
-
 // "&New..." shows F2, the key of the new-game command without the dialog.
+// The "&" marks the letter that opens the item from the keyboard.
 const PopupText kMenu[] = {
-    {"&Game",
-     "&Hra",
+    //% "&Game"
+    {QT_TRID_NOOP("menu.game"),
      {
-         {ID_NEW_GAME, "&New...", "&Nová...", ID_FILE_NEW},
-         {ID_FILE_OPEN, "&Open...", "&Otevřít..."},
-         {ID_FILE_SAVE, "&Save", "&Uložit"},
-         {ID_FILE_SAVE_AS, "Save &As...", "Uložit j&ako..."},
-         {0, nullptr, nullptr},
-         {ID_FILE_PRINT, "&Print...", "&Tisk..."},
-         {ID_FILE_PRINT_PREVIEW, "Print Pre&view", "Ná&hled"},
-         {ID_FILE_PRINT_SETUP, "P&rint Setup...", "&Nastavení tisku..."},
-         {0, nullptr, nullptr},
-         {ID_FILE_MRU_FILE1, "Recent File", "Minulý soubor"},
-         {0, nullptr, nullptr},
-         {ID_APP_EXIT, "E&xit", "&Konec"},
+         //% "&New..."
+         {ID_NEW_GAME, QT_TRID_NOOP("menu.game.new"), ID_FILE_NEW},
+         //% "&Open..."
+         {ID_FILE_OPEN, QT_TRID_NOOP("menu.game.open")},
+         //% "&Save"
+         {ID_FILE_SAVE, QT_TRID_NOOP("menu.game.save")},
+         //% "Save &As..."
+         {ID_FILE_SAVE_AS, QT_TRID_NOOP("menu.game.save_as")},
+         {0},
+         //% "&Print..."
+         {ID_FILE_PRINT, QT_TRID_NOOP("menu.game.print")},
+         //% "Print Pre&view"
+         {ID_FILE_PRINT_PREVIEW, QT_TRID_NOOP("menu.game.print_preview")},
+         //% "P&rint Setup..."
+         {ID_FILE_PRINT_SETUP, QT_TRID_NOOP("menu.game.print_setup")},
+         {0},
+         //: Shown, grayed, in place of the recently opened games while there are none.
+         //% "Recent File"
+         {ID_FILE_MRU_FILE1, QT_TRID_NOOP("menu.game.recent_file")},
+         {0},
+         //% "E&xit"
+         {ID_APP_EXIT, QT_TRID_NOOP("menu.game.exit")},
      }},
-    {"&View",
-     "&Zobrazit",
+    //% "&View"
+    {QT_TRID_NOOP("menu.view"),
      {
-         {ID_VIEW_TOOLBAR, "&Toolbar", "Panel &nástrojů"},
-         {ID_VIEW_STATUS_BAR, "&Status Bar", "&Stavový řádek"},
-         {0, nullptr, nullptr},
-         {ID_HIGH_SCORES, "&High Scores...", "&Rekordy..."},
+         //% "&Toolbar"
+         {ID_VIEW_TOOLBAR, QT_TRID_NOOP("menu.view.toolbar")},
+         //% "&Status Bar"
+         {ID_VIEW_STATUS_BAR, QT_TRID_NOOP("menu.view.status_bar")},
+         {0},
+         //% "&High Scores..."
+         {ID_HIGH_SCORES, QT_TRID_NOOP("menu.view.high_scores")},
      }},
-    {"&Options",
-     "&Možnosti",
+    //% "&Options"
+    {QT_TRID_NOOP("menu.options"),
      {
-         {ID_PAUSE, "&Pause", "&Přerušit"},
-         {ID_SOUNDS, "&Sound Off", "&Vypnout zvuky"},
-         {0, nullptr, nullptr},
-         {ID_AUTO_RESIZE, "&Auto Resize", "&Přizpůsobit velikost"},
+         //% "&Pause"
+         {ID_PAUSE, QT_TRID_NOOP("menu.options.pause")},
+         //: Checked while the sounds are off.
+         //% "&Sound Off"
+         {ID_SOUNDS, QT_TRID_NOOP("menu.options.sound_off")},
+         {0},
+         //% "&Auto Resize"
+         {ID_AUTO_RESIZE, QT_TRID_NOOP("menu.options.auto_resize")},
      }},
-    {"&Help", "Nápo&věda", {{ID_APP_ABOUT, "&About Coilix...", "&Co je Coilix..."}}},
+    //% "&Help"
+    {QT_TRID_NOOP("menu.help"),
+     {
+         //% "&About Coilix..."
+         {ID_APP_ABOUT, QT_TRID_NOOP("menu.help.about")},
+     }},
 };
 
 }  // namespace
@@ -65,13 +83,12 @@ const PopupText kMenu[] = {
 FrameBars MainFrameBars() {
     FrameBars bars;
     for (const PopupText& popup : kMenu) {
-        PopupDef def{Text(popup.pszEnglish, popup.pszCzech), {}};
+        PopupDef def{qtTrId(popup.pszText), {}};
         for (const ItemText& item : popup.items) {
             if (item.nID == 0) {
                 def.items.push_back({});
             } else {
-                def.items.push_back(
-                    {item.nID, Text(item.pszEnglish, item.pszCzech), item.nShowKeyOf});
+                def.items.push_back({item.nID, qtTrId(item.pszText), item.nShowKeyOf});
             }
         }
         bars.menu.push_back(std::move(def));
@@ -95,15 +112,22 @@ FrameBars MainFrameBars() {
         {QKeySequence(Qt::CTRL | Qt::Key_S), ID_FILE_SAVE},
         {QKeySequence(Qt::Key_Escape), ID_APP_EXIT},
         {QKeySequence(Qt::Key_F2), ID_FILE_NEW},
-        {QKeySequence(Qt::Key_Pause), ID_PAUSE},
+        //: How the menu names the Pause key, beside the Pause item; keyboards label
+        //: that key Pause or Break.
+        //% "Break"
+        {QKeySequence(Qt::Key_Pause), ID_PAUSE, qtTrId("key.break")},
     };
     bars.strToolbarCaption = LoadQString(IDS_TOOLBAR);
-    bars.strToolbarMore = Text("More Buttons", "Další tlačítka");
+    //: What a screen reader calls the button that shows the toolbar's hidden buttons.
+    //% "More Buttons"
+    bars.strToolbarMore = qtTrId("toolbar.more");
     bars.nPane1Width = kScorePaneMinWidth;
     bars.strPane1Format = LoadQString(IDS_SCORE);
     return bars;
 }
 
 QString BoardAccessibleName() {
-    return Text("Board", "Hrací plocha");
+    //: What a screen reader calls the board.
+    //% "Board"
+    return qtTrId("board.name");
 }

@@ -1,204 +1,353 @@
 #include "app/Strings.h"
 
-#include <cstdlib>
-#include <cstring>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <algorithm>
 
 #include "res/resource.h"
 
 namespace {
 
-struct StringEntry {
+struct NumberedText {
     unsigned nID;
-    const char* pszEnglish;
-    const char* pszCzech;
+    const char* pszId;  // the translation id: the number, written out
 };
 
-// Command prompts: the status-bar prompt, a line feed, then the tooltip.
-constexpr StringEntry kStrings[] = {
-    {IDR_MAINFRAME,
-     "Coilix\nGame\nCoilix\nCoilix Game Files (*.cx)\n.cx\nCoilix.Document\nCoilix Document",
-     "Coilix\nHra\nCoilix\nSoubory hry Coilix (*.cx)\n.cx\nCoilix.Document\nCoilix Document"},
-    {IDS_SCORE, "Score: %ld", "Skóre: %ld"},
-    {IDS_GAME_OVER, "Game over", "Konec hry"},
-    {IDS_PLAYING, "Playing...", "Hraji..."},
-    {IDS_PAUSE, "Pause", "Přerušeno"},
-    {IDS_NEW_HIGH_SCORE, "New high score", "Nový rekord"},
-    {IDS_TOOLBAR, "Toolbar", "Panel nástrojů"},
-    {AFX_IDS_APP_TITLE, "Coilix", "Coilix"},
-    {AFX_IDS_IDLEMESSAGE, "Ready", "Připraven"},
-    {ID_HIGH_SCORES, "Display high scores table\nHigh Scores", "Zobrazí tabulku rekordů\nRekordy"},
-    {ID_SOUNDS, "Enable and disable sounds\nSounds", "Vypne nebo zapne zvuky\nZvuky"},
-    {ID_PAUSE, "Stop and continue game\nPause", "Přeruší nebo znovu spustí hru\nPřerušit"},
-    {ID_NEW_GAME, "Start a new game\nNew game", "Začne novou hru\nNová hra"},
-    {ID_FILE_NEW, "Start a new game\nNew game", "Začne novou hru\nNová hra"},
-    {ID_AUTO_RESIZE, "Automatically resize to fit\nAuto Resize",
-     "Automaticky přizpůsobí velikost okna\nPřizpůsobit velikost"},
-    {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout Coilix",
-     "Zobrazí informace o programu, verzi a autorských právech\nCo je Coilix"},
-    {ID_FILE_OPEN, "Open an existing game\nOpen game", "Otevře uloženou hru\nOtevřít hru"},
-    {ID_FILE_SAVE, "Save the game\nSave game", "Uloží hru\nUložit hru"},
-    {ID_FILE_SAVE_AS, "Save the game with a new name\nSave As",
-     "Uloží hru pod novým jménem\nUložit jako"},
-    {ID_FILE_PRINT_SETUP, "Change the printer and printing options\nPrint Setup",
-     "Změní tiskárnu a nastavení tisku\nNastavení tisku"},
-    {ID_FILE_PRINT, "Print the board\nPrint", "Vytiskne hrací pole\nTisk"},
-    {ID_FILE_PRINT_PREVIEW, "Display the full page\nPrint Preview",
-     "Zobrazí celou stránku\nNáhled"},
-    {ID_FILE_MRU_FILE1, "Open this game", "Otevře tuto hru"},
-    {ID_APP_EXIT, "Quit the application\nExit", "Ukončí aplikaci\nKonec"},
-    {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar",
-     "Zobrazí nebo skryje panel nástrojů\nPanel nástrojů"},
-    {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar",
-     "Zobrazí nebo skryje stavový řádek\nStavový řádek"},
-    {IDS_ERR_CANNOT_OPEN, "Cannot open the file %1.", "Soubor %1 nelze otevřít."},
-    {IDS_ERR_BAD_FORMAT, "Unexpected file format.", "Neočekávaný formát souboru."},
-    {IDS_ERR_OUT_OF_MEMORY, "Not enough memory to open the file.",
-     "Pro otevření souboru není dost paměti."},
-    {IDS_ERR_CANNOT_SAVE, "Cannot save the file %1.", "Soubor %1 nelze uložit."},
-    {IDS_ERR_ENTER_INTEGER, "Please enter an integer.", "Zadejte celé číslo."},
-    {IDS_ERR_INTEGER_RANGE, "Please enter an integer between %1 and %2.",
-     "Zadejte celé číslo od %1 do %2."},
-    {IDS_STORE_SET_ASIDE,
-     "The settings file %1 is far too large to be one. It was kept as %2, and the default "
-     "settings are used.",
-     "Soubor s nastavením %1 je příliš velký, než aby jím mohl být. Byl uschován jako %2 a "
-     "použije se výchozí nastavení."},
-    {IDS_STORE_UNREADABLE,
-     "The settings file %1 cannot be read (%2). The default settings are used, and nothing is "
-     "saved to it.",
-     "Soubor s nastavením %1 nelze přečíst (%2). Použije se výchozí nastavení a nic se do něj "
-     "neuloží."},
-    {IDS_STORE_LINES_DROPPED,
-     "Some lines of the settings file %1 could not be read and were left out (%2). Everything "
-     "else was kept. The file as it was is kept as %3.",
-     "Některé řádky souboru s nastavením %1 nelze přečíst, a byly proto vynechány (%2). Vše "
-     "ostatní zůstalo zachováno. Původní soubor je uschován jako %3."},
-    {IDS_STORE_DAMAGED_KEPT,
-     "Some lines of the settings file %1 could not be read (%2), and no copy of the file could "
-     "be kept (%3). The file is left as it is, and nothing is saved to it.",
-     "Některé řádky souboru s nastavením %1 nelze přečíst (%2) a kopii souboru nelze uschovat "
-     "(%3). Soubor zůstane, jak je, a nic se do něj neuloží."},
-    {IDS_STORE_CANNOT_WRITE,
-     "The settings file %1 cannot be written (%2). Settings and scores are not saved there; the "
-     "game goes on.",
-     "Do souboru s nastavením %1 nelze zapisovat (%2). Nastavení a rekordy se do něj neuloží; "
-     "hra pokračuje."},
-    {IDS_STORE_LOCK_BUSY,
-     "The settings file %1 is in use by another program. What was to be saved now was not "
-     "saved; the game goes on.",
-     "Soubor s nastavením %1 používá jiný program. Co se mělo právě uložit, uloženo nebylo; hra "
-     "pokračuje."},
-    {IDS_STORE_SCORE_KEPT_ASIDE,
-     "The stored high scores of this board were damaged and have been replaced. The settings "
-     "file as it was is kept as %1.",
-     "Uložené rekordy tohoto hracího pole byly poškozené a byly nahrazeny. Původní soubor s "
-     "nastavením je uschován jako %1."},
-    {IDS_STORE_LINE, "line %1: %2", "řádek %1: %2"},
-    {IDS_STORE_MORE_LINES, "and %1 more", "a dalších %1"},
-    {IDS_ABOUT_TITLE, "About Coilix", "Co je Coilix"},
-    {IDS_ABOUT_VERSION, "Coilix Version %1", "Coilix Verze %1"},
-    {IDS_ABOUT_COPYRIGHT, "Copyright \u00A9 2026 Halvorn", "Copyright \u00A9 2026 Halvorn"},
-    {IDS_ABOUT_CONTACT, "Questions and ideas: coilix@halvorn.example",
-     "Dotazy a nápady: coilix@halvorn.example"},
-    {IDS_ABOUT_LICENCE, "This program is free software under the GNU GPL, version 3 or later.",
-     "Tento program je svobodný software pod licencí GNU GPL verze 3 nebo novější."},
-    {IDS_HIGH_SCORES_TITLE, "High Scores", "Rekordy"},
-    {IDS_NEW_HIGH_SCORE_TITLE, "New High Score", "Nový rekord"},
-    {IDS_COL_POSITION, "Position", "Pozice"},
-    {IDS_COL_NAME, "Name", "Jméno"},
-    {IDS_COL_SCORE, "Score", "Skóre"},
-    {IDS_BTN_CLOSE, "Close", "Zavřít"},
-    {IDS_BTN_OK, "OK", "OK"},
-    {IDS_BTN_CANCEL, "Cancel", "Storno"},
-    {IDS_NEW_GAME_TITLE, "New Game", "Nová hra"},
-    {IDS_LBL_ARRAY_SIZE, "Array size:", "Velikost pole:"},
-    {IDS_LBL_WIDTH, "Width:", "Šířka:"},
-    {IDS_LBL_HEIGHT, "Height:", "Výška:"},
-    {IDS_LBL_SPEED, "Speed:", "Rychlost:"},
-    {IDS_SIZE_SMALL, "Small", "Malá"},
-    {IDS_SIZE_LARGE, "Large", "Velká"},
-    {IDS_SIZE_CUSTOM, "Custom", "Dle nastavení"},
-    {IDS_SPEED_LOW, "Low", "Nízká"},
-    {IDS_SPEED_NORMAL, "Normal", "Střední"},
-    {IDS_SPEED_HIGH, "High", "Vysoká"},
+// The numbered texts. Each is translated by its number; the English text after
+// "//%" is its source, which lupdate writes into the translation files, and
+// "//:" says to the translator what the text is.
+constexpr NumberedText kTexts[] = {
+    //: The document string, fields split by line feeds: the window title, the name of an
+    //: untitled game (the file name offered when saving), the program, the file type's name
+    //: in the file dialogs, its extension; the last two fields are never shown.
+    //% "Coilix\nGame\nCoilix\nCoilix Game Files (*.cx)\n.cx\nCoilix.Document\nCoilix Document"
+    {IDR_MAINFRAME, QT_TRID_NOOP("128")},
+    //: The score in the status bar; %ld is the number.
+    //% "Score: %ld"
+    {IDS_SCORE, QT_TRID_NOOP("200")},
+    //% "Game over"
+    {IDS_GAME_OVER, QT_TRID_NOOP("201")},
+    //% "Playing..."
+    {IDS_PLAYING, QT_TRID_NOOP("202")},
+    //% "Pause"
+    {IDS_PAUSE, QT_TRID_NOOP("203")},
+    //% "New high score"
+    {IDS_NEW_HIGH_SCORE, QT_TRID_NOOP("204")},
+    //% "Toolbar"
+    {IDS_TOOLBAR, QT_TRID_NOOP("205")},
+    //% "Coilix"
+    {AFX_IDS_APP_TITLE, QT_TRID_NOOP("57344")},
+    //: The status bar when nothing else is said.
+    //% "Ready"
+    {AFX_IDS_IDLEMESSAGE, QT_TRID_NOOP("57345")},
+    //: A command's prompt in the status bar, a line feed, then its tooltip.
+    //% "Display high scores table\nHigh Scores"
+    {ID_HIGH_SCORES, QT_TRID_NOOP("32771")},
+    //: A command's prompt in the status bar, a line feed, then its tooltip.
+    //% "Enable and disable sounds\nSounds"
+    {ID_SOUNDS, QT_TRID_NOOP("32772")},
+    //: A command's prompt in the status bar, a line feed, then its tooltip.
+    //% "Stop and continue game\nPause"
+    {ID_PAUSE, QT_TRID_NOOP("32773")},
+    //: A command's prompt in the status bar, a line feed, then its tooltip.
+    //% "Start a new game\nNew game"
+    {ID_NEW_GAME, QT_TRID_NOOP("32777")},
+    //: A command's prompt in the status bar, a line feed, then its tooltip.
+    //% "Start a new game\nNew game"
+    {ID_FILE_NEW, QT_TRID_NOOP("57600")},
+    //: A command's prompt in the status bar, a line feed, then its tooltip.
+    //% "Automatically resize to fit\nAuto Resize"
+    {ID_AUTO_RESIZE, QT_TRID_NOOP("32778")},
+    //: A command's prompt in the status bar, a line feed, then its tooltip.
+    //% "Display program information, version number and copyright\nAbout Coilix"
+    {ID_APP_ABOUT, QT_TRID_NOOP("57664")},
+    //: A command's prompt in the status bar, a line feed, then its tooltip.
+    //% "Open an existing game\nOpen game"
+    {ID_FILE_OPEN, QT_TRID_NOOP("57601")},
+    //: A command's prompt in the status bar, a line feed, then its tooltip.
+    //% "Save the game\nSave game"
+    {ID_FILE_SAVE, QT_TRID_NOOP("57603")},
+    //: A command's prompt in the status bar, a line feed, then its tooltip.
+    //% "Save the game with a new name\nSave As"
+    {ID_FILE_SAVE_AS, QT_TRID_NOOP("57604")},
+    //: A command's prompt in the status bar, a line feed, then its tooltip.
+    //% "Change the printer and printing options\nPrint Setup"
+    {ID_FILE_PRINT_SETUP, QT_TRID_NOOP("57606")},
+    //: A command's prompt in the status bar, a line feed, then its tooltip.
+    //% "Print the board\nPrint"
+    {ID_FILE_PRINT, QT_TRID_NOOP("57607")},
+    //: A command's prompt in the status bar, a line feed, then its tooltip.
+    //% "Display the full page\nPrint Preview"
+    {ID_FILE_PRINT_PREVIEW, QT_TRID_NOOP("57609")},
+    //% "Open this game"
+    {ID_FILE_MRU_FILE1, QT_TRID_NOOP("57616")},
+    //: A command's prompt in the status bar, a line feed, then its tooltip.
+    //% "Quit the application\nExit"
+    {ID_APP_EXIT, QT_TRID_NOOP("57665")},
+    //: A command's prompt in the status bar, a line feed, then its tooltip.
+    //% "Show or hide the toolbar\nToggle ToolBar"
+    {ID_VIEW_TOOLBAR, QT_TRID_NOOP("59392")},
+    //: A command's prompt in the status bar, a line feed, then its tooltip.
+    //% "Show or hide the status bar\nToggle StatusBar"
+    {ID_VIEW_STATUS_BAR, QT_TRID_NOOP("59393")},
+    //% "Cannot open the file %1."
+    {IDS_ERR_CANNOT_OPEN, QT_TRID_NOOP("61440")},
+    //% "Unexpected file format."
+    {IDS_ERR_BAD_FORMAT, QT_TRID_NOOP("61441")},
+    //% "Not enough memory to open the file."
+    {IDS_ERR_OUT_OF_MEMORY, QT_TRID_NOOP("61442")},
+    //% "Cannot save the file %1."
+    {IDS_ERR_CANNOT_SAVE, QT_TRID_NOOP("61443")},
+    //% "Please enter an integer."
+    {IDS_ERR_ENTER_INTEGER, QT_TRID_NOOP("61444")},
+    //% "Please enter an integer between %1 and %2."
+    {IDS_ERR_INTEGER_RANGE, QT_TRID_NOOP("61445")},
+    //% "The settings file %1 is far too large to be one. It was kept as %2, and the default "
+    //% "settings are used."
+    {IDS_STORE_SET_ASIDE, QT_TRID_NOOP("61448")},
+    //% "The settings file %1 cannot be read (%2). The default settings are used, and nothing is "
+    //% "saved to it."
+    {IDS_STORE_UNREADABLE, QT_TRID_NOOP("61449")},
+    //% "Some lines of the settings file %1 could not be read and were left out (%2). Everything "
+    //% "else was kept. The file as it was is kept as %3."
+    {IDS_STORE_LINES_DROPPED, QT_TRID_NOOP("61450")},
+    //% "Some lines of the settings file %1 could not be read (%2), and no copy of the file could "
+    //% "be kept (%3). The file is left as it is, and nothing is saved to it."
+    {IDS_STORE_DAMAGED_KEPT, QT_TRID_NOOP("61451")},
+    //% "The settings file %1 cannot be written (%2). Settings and scores are not saved there; the "
+    //% "game goes on."
+    {IDS_STORE_CANNOT_WRITE, QT_TRID_NOOP("61452")},
+    //% "The settings file %1 is in use by another program. What was to be saved now was not "
+    //% "saved; the game goes on."
+    {IDS_STORE_LOCK_BUSY, QT_TRID_NOOP("61453")},
+    //% "The stored high scores of this board were damaged and have been replaced. The settings "
+    //% "file as it was is kept as %1."
+    {IDS_STORE_SCORE_KEPT_ASIDE, QT_TRID_NOOP("61454")},
+    //: One line of the settings file that was left out: %1 its number, %2 its text.
+    //% "line %1: %2"
+    {IDS_STORE_LINE, QT_TRID_NOOP("61455")},
+    //: After a few such lines: how many more there are.
+    //% "and %1 more"
+    {IDS_STORE_MORE_LINES, QT_TRID_NOOP("61456")},
+    //% "About Coilix"
+    {IDS_ABOUT_TITLE, QT_TRID_NOOP("62000")},
+    //: %1 is the version number.
+    //% "Coilix Version %1"
+    {IDS_ABOUT_VERSION, QT_TRID_NOOP("62001")},
+    //% "Copyright \u00A9 2026 Halvorn"
+    {IDS_ABOUT_COPYRIGHT, QT_TRID_NOOP("62002")},
+    //% "Questions and ideas: coilix@halvorn.example"
+    {IDS_ABOUT_CONTACT, QT_TRID_NOOP("62003")},
+    //% "This program is free software under the GNU GPL, version 3 or later."
+    {IDS_ABOUT_LICENCE, QT_TRID_NOOP("62040")},
+    //% "High Scores"
+    {IDS_HIGH_SCORES_TITLE, QT_TRID_NOOP("62010")},
+    //% "New High Score"
+    {IDS_NEW_HIGH_SCORE_TITLE, QT_TRID_NOOP("62011")},
+    //% "Position"
+    {IDS_COL_POSITION, QT_TRID_NOOP("62012")},
+    //% "Name"
+    {IDS_COL_NAME, QT_TRID_NOOP("62013")},
+    //% "Score"
+    {IDS_COL_SCORE, QT_TRID_NOOP("62014")},
+    //% "Close"
+    {IDS_BTN_CLOSE, QT_TRID_NOOP("62015")},
+    //% "OK"
+    {IDS_BTN_OK, QT_TRID_NOOP("62016")},
+    //% "Cancel"
+    {IDS_BTN_CANCEL, QT_TRID_NOOP("62017")},
+    //% "New Game"
+    {IDS_NEW_GAME_TITLE, QT_TRID_NOOP("62020")},
+    //% "Array size:"
+    {IDS_LBL_ARRAY_SIZE, QT_TRID_NOOP("62021")},
+    //% "Width:"
+    {IDS_LBL_WIDTH, QT_TRID_NOOP("62022")},
+    //% "Height:"
+    {IDS_LBL_HEIGHT, QT_TRID_NOOP("62023")},
+    //% "Speed:"
+    {IDS_LBL_SPEED, QT_TRID_NOOP("62024")},
+    //% "Small"
+    {IDS_SIZE_SMALL, QT_TRID_NOOP("62025")},
+    //% "Large"
+    {IDS_SIZE_LARGE, QT_TRID_NOOP("62026")},
+    //% "Custom"
+    {IDS_SIZE_CUSTOM, QT_TRID_NOOP("62027")},
+    //% "Low"
+    {IDS_SPEED_LOW, QT_TRID_NOOP("62028")},
+    //% "Normal"
+    {IDS_SPEED_NORMAL, QT_TRID_NOOP("62029")},
+    //% "High"
+    {IDS_SPEED_HIGH, QT_TRID_NOOP("62030")},
     // The application shell: command line, printing, file dialogs.
-    {IDS_CMD_USAGE, "Usage: %1 [options] [%2]", "Použití: %1 [volby] [%2]"},
-    {IDS_CMD_DESCRIPTION,
-     "Without a file, a new game starts; with one, that saved game opens, paused.",
-     "Bez souboru začne nová hra; se souborem se otevře uložená hra, přerušená."},
-    {IDS_CMD_OPTIONS, "Options:", "Volby:"},
-    {IDS_CMD_OPT_HELP, "Show this help and end.", "Zobrazí tuto nápovědu a skončí."},
-    {IDS_CMD_OPT_VERSION, "Show the version and end.", "Zobrazí verzi a skončí."},
-    {IDS_CMD_OPT_PRINT, "Print a saved game on the default printer and end.",
-     "Vytiskne uloženou hru na výchozí tiskárně a skončí."},
-    {IDS_CMD_OPT_PRINT_TO,
-     "Print a saved game on the named printer and end;\na name ending in .pdf writes a PDF "
-     "file of that name.",
-     "Vytiskne uloženou hru na zadané tiskárně a skončí;\njméno končící na .pdf zapíše soubor "
-     "PDF tohoto jména."},
-    {IDS_CMD_OPT_SHORT_PRINT, "The same as --print (also -p, in any case).",
-     "Totéž co --print (také -p, malými i velkými písmeny)."},
-    {IDS_CMD_OPT_SHORT_PRINT_TO, "The same as --print-to (also -pt, in any case).",
-     "Totéž co --print-to (také -pt, malými i velkými písmeny)."},
-    {IDS_CMD_QT_OPTIONS,
-     "Qt's own options, such as -platform NAME and -style NAME, are passed on to Qt.",
-     "Vlastní volby Qt, například -platform JMÉNO a -style JMÉNO, se předají Qt."},
-    {IDS_CMD_ARG_FILE, "FILE.cx", "SOUBOR.cx"},
-    {IDS_CMD_ARG_PRINTER, "PRINTER", "TISKÁRNA"},
-    {IDS_CMD_ERR_UNKNOWN, "unknown option %1", "neznámá volba %1"},
-    {IDS_CMD_ERR_MISSING_VALUE, "%1 needs a value", "%1 vyžaduje hodnotu"},
-    {IDS_CMD_ERR_MISSING_FILE, "%1 needs a file name", "%1 vyžaduje jméno souboru"},
-    {IDS_CMD_ERR_MISSING_PRINTER, "--print-to needs a file name and a printer name",
-     "--print-to vyžaduje jméno souboru a jméno tiskárny"},
-    {IDS_CMD_ERR_UNEXPECTED, "unexpected argument %1", "nečekaný argument %1"},
-    {IDS_CMD_TRY_HELP, "Try '%1 --help' for more information.",
-     "Více informací vypíše '%1 --help'."},
-    {IDS_ERR_NO_DISPLAY,
-     "cannot show the window: there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set)",
-     "okno nelze zobrazit: není k dispozici displej (není nastaveno DISPLAY ani "
-     "WAYLAND_DISPLAY)"},
-    {IDS_ERR_NO_PRINTER, "There is no printer named %1.", "Tiskárna %1 neexistuje."},
-    {IDS_ERR_NO_DEFAULT_PRINTER, "There is no default printer.",
-     "Není nastavena výchozí tiskárna."},
-    {IDS_ERR_CANNOT_PRINT, "Cannot print to %1.", "Na %1 nelze tisknout."},
-    {IDS_FILTER_ALL_FILES, "All Files (*)", "Všechny soubory (*)"},
+    //: The first line of --help: %1 is the program, %2 the name of a file (text 63010).
+    //% "Usage: %1 [options] [%2]"
+    {IDS_CMD_USAGE, QT_TRID_NOOP("63000")},
+    //% "Without a file, a new game starts; with one, that saved game opens, paused."
+    {IDS_CMD_DESCRIPTION, QT_TRID_NOOP("63001")},
+    //% "Options:"
+    {IDS_CMD_OPTIONS, QT_TRID_NOOP("63002")},
+    //% "Show this help and end."
+    {IDS_CMD_OPT_HELP, QT_TRID_NOOP("63003")},
+    //% "Show the version and end."
+    {IDS_CMD_OPT_VERSION, QT_TRID_NOOP("63004")},
+    //% "Print a saved game on the default printer and end."
+    {IDS_CMD_OPT_PRINT, QT_TRID_NOOP("63005")},
+    //% "Print a saved game on the named printer and end;\na name ending in .pdf writes a PDF "
+    //% "file of that name."
+    {IDS_CMD_OPT_PRINT_TO, QT_TRID_NOOP("63006")},
+    //% "The same as --print (also -p, in any case)."
+    {IDS_CMD_OPT_SHORT_PRINT, QT_TRID_NOOP("63007")},
+    //% "The same as --print-to (also -pt, in any case)."
+    {IDS_CMD_OPT_SHORT_PRINT_TO, QT_TRID_NOOP("63008")},
+    //% "Qt's own options, such as -platform NAME and -style NAME, are passed on to Qt."
+    {IDS_CMD_QT_OPTIONS, QT_TRID_NOOP("63009")},
+    //: How --help names a saved-game file and a printer; written as placeholders, in capitals.
+    //% "FILE.cx"
+    {IDS_CMD_ARG_FILE, QT_TRID_NOOP("63010")},
+    //% "PRINTER"
+    {IDS_CMD_ARG_PRINTER, QT_TRID_NOOP("63011")},
+    //: A command-line error, on the error output after "coilix: ", so in lower case;
+    //: %1 is what was typed.
+    //% "unknown option %1"
+    {IDS_CMD_ERR_UNKNOWN, QT_TRID_NOOP("63012")},
+    //: A command-line error, on the error output after "coilix: ", so in lower case;
+    //: %1 is what was typed.
+    //% "%1 needs a value"
+    {IDS_CMD_ERR_MISSING_VALUE, QT_TRID_NOOP("63013")},
+    //: A command-line error, on the error output after "coilix: ", so in lower case;
+    //: %1 is what was typed.
+    //% "%1 needs a file name"
+    {IDS_CMD_ERR_MISSING_FILE, QT_TRID_NOOP("63018")},
+    //: A command-line error, on the error output after "coilix: ", so in lower case.
+    //% "--print-to needs a file name and a printer name"
+    {IDS_CMD_ERR_MISSING_PRINTER, QT_TRID_NOOP("63014")},
+    //: A command-line error, on the error output after "coilix: ", so in lower case;
+    //: %1 is what was typed.
+    //% "unexpected argument %1"
+    {IDS_CMD_ERR_UNEXPECTED, QT_TRID_NOOP("63015")},
+    //: After a command-line error; %1 is the program's name.
+    //% "Try '%1 --help' for more information."
+    {IDS_CMD_TRY_HELP, QT_TRID_NOOP("63016")},
+    //: On the error output, after "coilix: "; lower case, as the other errors there.
+    //% "cannot show the window: there is no display (neither DISPLAY nor WAYLAND_DISPLAY is set)"
+    {IDS_ERR_NO_DISPLAY, QT_TRID_NOOP("63017")},
+    //% "There is no printer named %1."
+    {IDS_ERR_NO_PRINTER, QT_TRID_NOOP("63020")},
+    //% "There is no default printer."
+    {IDS_ERR_NO_DEFAULT_PRINTER, QT_TRID_NOOP("63021")},
+    //% "Cannot print to %1."
+    {IDS_ERR_CANNOT_PRINT, QT_TRID_NOOP("63022")},
+    //% "All Files (*)"
+    {IDS_FILTER_ALL_FILES, QT_TRID_NOOP("63030")},
 };
 
-Language g_language = Language::kEnglish;
-
-bool NamesCzech(const char* pszValue) {
-    // "cs", "cs_CZ", "cs_CZ.UTF-8", "cs:en" ...; a LANGUAGE list is judged by its first entry.
-    return std::strncmp(pszValue, "cs", 2) == 0 &&
-           (pszValue[2] == '\0' || pszValue[2] == '_' || pszValue[2] == '.' || pszValue[2] == ':' ||
-            pszValue[2] == '@');
+// Each id is its text's number, and no number is there twice.
+constexpr bool IdIsTheNumber(const NumberedText& text) {
+    unsigned n = 0;
+    const char* p = text.pszId;
+    if (*p == '\0') return false;
+    for (; *p != '\0'; ++p) {
+        if (*p < '0' || *p > '9') return false;
+        n = n * 10 + static_cast<unsigned>(*p - '0');
+    }
+    return n == text.nID;
 }
+constexpr bool NumbersAreUnique() {
+    for (const NumberedText& a : kTexts) {
+        if (std::count_if(std::begin(kTexts), std::end(kTexts),
+                          [&a](const NumberedText& b) { return b.nID == a.nID; }) != 1) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(std::all_of(std::begin(kTexts), std::end(kTexts), IdIsTheNumber));
+static_assert(NumbersAreUnique());
+
+// The program's translations and Qt's own, installed in the application.
+struct Translations {
+    QTranslator english;
+    QTranslator program;
+    QTranslator qt;
+    QString strLanguage;
+};
+
+Translations& Installed() {
+    static Translations t;
+    return t;
+}
+
+const QString kEnglish = QStringLiteral("en");
 
 }  // namespace
 
-void SetLanguage(Language lang) {
-    g_language = lang;
-}
-Language GetLanguage() {
-    return g_language;
+QStringList AvailableLanguages() {
+    // The translations are built into the program as :/i18n/coilix_<language>.qm.
+    const QStringList files =
+        QDir(QStringLiteral(":/i18n"))
+            .entryList({QStringLiteral("coilix_*.qm")}, QDir::Files, QDir::Name);
+    QStringList languages;
+    for (const QString& strFile : files) {
+        languages << strFile.mid(7).chopped(3);
+    }
+    return languages;
 }
 
-Language LanguageFromEnvironment() {
-    for (const char* pszName : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* pszValue = std::getenv(pszName);
-        if (pszValue != nullptr && *pszValue != '\0') {
-            return NamesCzech(pszValue) ? Language::kCzech : Language::kEnglish;
+QString ChooseLanguage(const QStringList& userLanguages) {
+    const QStringList available = AvailableLanguages();
+    for (const QString& strWanted : userLanguages) {
+        // "pt-BR" takes pt_BR, else pt; "zh-Hant-TW" zh_Hant_TW, zh_Hant, zh.
+        QString strName = QString(strWanted).replace(QLatin1Char('-'), QLatin1Char('_'));
+        while (!strName.isEmpty()) {
+            for (const QString& strHave : available) {
+                if (strHave.compare(strName, Qt::CaseInsensitive) == 0) return strHave;
+            }
+            const qsizetype n = strName.lastIndexOf(QLatin1Char('_'));
+            strName.truncate(n < 0 ? 0 : n);
         }
     }
-    return Language::kEnglish;
+    return kEnglish;
 }
 
-std::string LoadString(unsigned nID, Language lang) {
-    for (const StringEntry& e : kStrings) {
-        if (e.nID == nID) return lang == Language::kCzech ? e.pszCzech : e.pszEnglish;
+QString LanguageFromEnvironment() {
+    return ChooseLanguage(QLocale::system().uiLanguages());
+}
+
+void SetLanguage(const QString& strLanguage) {
+    Translations& t = Installed();
+    for (QTranslator* pTranslator : {&t.english, &t.program, &t.qt}) {
+        QCoreApplication::removeTranslator(pTranslator);
+    }
+    t.strLanguage = AvailableLanguages().contains(strLanguage) ? strLanguage : kEnglish;
+    // English has a translation too: it turns the ids into the English texts.
+    // Installed first, it is asked last: a text that a language's file does
+    // not hold yet comes out in English.
+    const QString strDir = QStringLiteral(":/i18n");
+    if (t.english.load(QStringLiteral("coilix_") + kEnglish, strDir)) {
+        QCoreApplication::installTranslator(&t.english);
+    }
+    if (t.strLanguage != kEnglish &&
+        t.program.load(QStringLiteral("coilix_") + t.strLanguage, strDir)) {
+        QCoreApplication::installTranslator(&t.program);
+    }
+    // Qt's own texts, where the system has them; Qt itself is in English.
+    if (t.strLanguage != kEnglish &&
+        t.qt.load(QStringLiteral("qtbase_") + t.strLanguage,
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(&t.qt);
+    }
+}
+
+QString GetLanguage() {
+    return Installed().strLanguage;
+}
+
+QString ProgramString(unsigned nID) {
+    for (const NumberedText& text : kTexts) {
+        if (text.nID == nID) return qtTrId(text.pszId);
     }
     return {};
-}
-
-std::string LoadString(unsigned nID) {
-    return LoadString(nID, g_language);
 }

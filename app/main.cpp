@@ -1,8 +1,7 @@
 #include <QApplication>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QTranslator>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -25,7 +24,7 @@ bool HasEnv(const char* pszName) {
 }
 
 QString Text(unsigned nID) {
-    return QString::fromStdString(LoadString(nID));
+    return ProgramString(nID);
 }
 
 QString HelpText() {
@@ -75,37 +74,38 @@ QString ErrorText(const CommandLineInfo& info) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    // The language first: the help and the command line's messages use it.
-    SetLanguage(LanguageFromEnvironment());
     const CommandLineInfo cmdInfo = ParseCommandLine({argv + 1, argv + argc});
     using Action = CommandLineInfo::Action;
-    switch (cmdInfo.action) {
-        case Action::kHelp:
-            std::fputs(HelpText().toLocal8Bit().constData(), stdout);
-            return 0;
-        case Action::kVersion:
-            std::puts("Coilix " COILIX_VERSION);
-            return 0;
-        case Action::kError:
-            ReportToStderr(ErrorText(cmdInfo) + '\n' +
-                           Text(IDS_CMD_TRY_HELP).arg(QString::fromLatin1(kProgramName)));
-            return 2;
-        default:
-            break;
+    if (cmdInfo.action == Action::kVersion) {
+        std::puts("Coilix " COILIX_VERSION);
+        return 0;
     }
 
     const bool bPrint = cmdInfo.action == Action::kPrint || cmdInfo.action == Action::kPrintTo;
     const bool bDisplay = HasEnv("DISPLAY") || HasEnv("WAYLAND_DISPLAY") ||
                           HasEnv("QT_QPA_PLATFORM") || cmdInfo.bPlatformGiven;
-    if (!bDisplay) {
-        if (!bPrint) {
-            // Qt would abort trying to reach a display; say plainly why we end.
-            ReportToStderr(Text(IDS_ERR_NO_DISPLAY));
-            return 1;
+    if (cmdInfo.action == Action::kHelp || cmdInfo.action == Action::kError ||
+        (!bDisplay && !bPrint)) {
+        // Only a text to write, in the user's language: an application object
+        // without a window (which needs no display) holds the translation.
+        int nCoreArgc = 1;
+        QCoreApplication core(nCoreArgc, argv);
+        SetLanguage(LanguageFromEnvironment());
+        if (cmdInfo.action == Action::kHelp) {
+            std::fputs(HelpText().toLocal8Bit().constData(), stdout);
+            return 0;
         }
-        // Printing shows no window; it works without a display too.
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        if (cmdInfo.action == Action::kError) {
+            ReportToStderr(ErrorText(cmdInfo) + '\n' +
+                           Text(IDS_CMD_TRY_HELP).arg(QString::fromLatin1(kProgramName)));
+            return 2;
+        }
+        // Qt would abort trying to reach a display; say plainly why we end.
+        ReportToStderr(Text(IDS_ERR_NO_DISPLAY));
+        return 1;
     }
+    // Printing shows no window; it works without a display too.
+    if (!bDisplay) setenv("QT_QPA_PLATFORM", "offscreen", 0);
 
     // Qt sees only its own options; our arguments are ours alone.
     std::vector<std::string> qtArgs{argv[0]};
@@ -125,12 +125,8 @@ int main(int argc, char** argv) {
     }
     QApplication::setWindowIcon(icon);
 
-    QTranslator qtTranslator;
-    if (GetLanguage() == Language::kCzech &&
-        qtTranslator.load(QStringLiteral("qtbase_cs"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtTranslator);
-    }
+    // The program's texts and Qt's own in the user's language.
+    SetLanguage(LanguageFromEnvironment());
 
     CCoilixApp theApp;
     // Without a screen no one could answer a message box: every message goes

@@ -1,18 +1,17 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` puts in place: the program, its desktop entry,
 # AppStream metainfo, icons, the saved-game file type and the manual page.
-# One application id names the desktop entry, the metainfo and the icons; the
-# program gives the same name to the window system (main.cpp).
+# One application id (COILIX_APP_ID) names the desktop entry, the metainfo
+# and the icons; the program gives the same name to the window system
+# (main.cpp). The desktop entry and the metainfo are the translated copies
+# (CoilixTranslations.cmake).
 
 include(GNUInstallDirs)
-set(COILIX_APP_ID org.halvorn.Coilix)
 set(_desktop ${PROJECT_SOURCE_DIR}/res/desktop)
 
 install(TARGETS coilix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(FILES ${_desktop}/${COILIX_APP_ID}.desktop
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${_desktop}/${COILIX_APP_ID}.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${COILIX_DESKTOP_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${COILIX_METAINFO_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${_desktop}/${COILIX_APP_ID}.mime.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME ${COILIX_APP_ID}.xml)
 foreach(size 16 32 48 64 128 256)

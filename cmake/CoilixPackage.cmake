@@ -15,7 +15,7 @@ across a board of square cells. Apples make it longer, coins are worth 100
 to 1000 points, and walls, skulls and the crawler's own body end the game.
 
 Every board size and speed keeps its own table of the ten best scores.
-Games can be saved, opened again and printed. English and Czech.")
+Games can be saved, opened again and printed. English, Czech and German.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

@@ -59,6 +59,9 @@ protected:
     }
 };
 
+// The property of a menu item's action that holds its key's own name.
+constexpr const char* kKeyNameProperty = "coilixKeyName";
+
 // How long the window manager is given to take a window just shown.
 constexpr int kToolBarSettleMs = 100;
 
@@ -70,16 +73,16 @@ QSize Shrunk(QSize size, const QMargins& m) {
 
 }  // namespace
 
-QString AcceleratorText(const QKeySequence& key) {
-    // The Pause key is the one keyboards label Break.
-    if (key == QKeySequence(Qt::Key_Pause)) return QStringLiteral("Break");
-    return key.toString(QKeySequence::PortableText);
+QString AcceleratorText(const QKeySequence& key, const QString& strKeyName) {
+    if (!strKeyName.isEmpty()) return strKeyName;
+    return key.toString(QKeySequence::NativeText);
 }
 
 QString MenuItemShownText(const QAction& action) {
     const QKeySequence key = action.shortcut();
     if (key.isEmpty()) return action.text();
-    return action.text() + QLatin1Char('\t') + AcceleratorText(key);
+    return action.text() + QLatin1Char('\t') +
+           AcceleratorText(key, action.property(kKeyNameProperty).toString());
 }
 
 QString RecentFileMenuText(int nIndex, const QString& strPath, bool bWholePath,
@@ -154,9 +157,9 @@ QAction* CFrameWnd::MakeAction(unsigned nID, const QString& strText) {
 
 void CFrameWnd::CreateBars(const FrameBars& bars, unsigned nRecentFiles) {
     m_nRecentFiles = nRecentFiles;
-    auto keyOf = [&bars](unsigned nID) -> const QKeySequence* {
+    auto accelOf = [&bars](unsigned nID) -> const AccelDef* {
         for (const AccelDef& accel : bars.accelerators) {
-            if (accel.nID == nID) return &accel.key;
+            if (accel.nID == nID) return &accel;
         }
         return nullptr;
     };
@@ -171,11 +174,12 @@ void CFrameWnd::CreateBars(const FrameBars& bars, unsigned nRecentFiles) {
                 continue;
             }
             QAction* pAction = MakeAction(item.nID, item.strText);
-            if (const QKeySequence* pKey =
-                    keyOf(item.nShowKeyOf != 0 ? item.nShowKeyOf : item.nID)) {
+            if (const AccelDef* pAccel =
+                    accelOf(item.nShowKeyOf != 0 ? item.nShowKeyOf : item.nID)) {
                 // The key is the item's shortcut, so the menu shows it and a
                 // screen reader reads it apart from the item's name.
-                pAction->setShortcut(*pKey);
+                pAction->setShortcut(pAccel->key);
+                pAction->setProperty(kKeyNameProperty, pAccel->strKeyName);
                 pAction->setShortcutContext(Qt::WidgetShortcut);
                 pAction->setShortcutVisibleInContextMenu(true);
             }

@@ -38,6 +38,9 @@ struct ToolButtonDef {
 struct AccelDef {
     QKeySequence key;
     unsigned nID;
+    // The key's name beside a menu item where it is not Qt's name for it
+    // ("Break" for the Pause key), in the user's language; empty for Qt's.
+    QString strKeyName = {};
 };
 
 struct FrameBars {
@@ -54,8 +57,10 @@ struct FrameBars {
     QString strPane1Format;
 };
 
-// The text shown beside a menu item for an accelerator key ("Ctrl+O").
-QString AcceleratorText(const QKeySequence& key);
+// The text shown beside a menu item for an accelerator key: strKeyName when
+// given, else Qt's name for the key in the user's language ("Ctrl+O", in
+// German "Strg+O").
+QString AcceleratorText(const QKeySequence& key, const QString& strKeyName = {});
 
 // What a menu item shows: its text, and after a tab its key as the
 // accelerator table names it.

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # End to end with a window manager (openbox): the first start fits the window
 # to the board exactly, with no scroll bars, at device pixel ratios 1 to 3, in
-# English and Czech, under other styles and the GTK platform theme, and the
-# tiles are drawn pixel for pixel from the set for the ratio; a board larger
-# than the screen gives a window within the screen that scrolls; the window
-# cannot be made smaller than its minimum, frame included; a floating toolbar
-# is a captioned window kept above the main window, also after a restart.
+# English, Czech and German, under other styles and the GTK platform theme,
+# and the tiles are drawn pixel for pixel from the set for the ratio; a board
+# larger than the screen gives a window within the screen that scrolls; the
+# window cannot be made smaller than its minimum, frame included; a floating
+# toolbar is a captioned window kept above the main window, also after a
+# restart.
 # Screenshots of every run are kept with E2E_KEEP=1.
 #
 # usage: window.sh COILIX-BINARY
@@ -46,11 +47,14 @@ runs=(
     "1.5 cs default"
     "2 cs default"
     "3 cs default"
+    "1 de default"
+    "2 de default"
     "1 en windows"
     "1.5 en windows"
     "1 en fusion"
     "1 en gtk3"
     "1.25 cs gtk3"
+    "1.5 de gtk3"
 )
 for run in "${runs[@]}"; do
     read -r ratio lang style <<<"$run"
@@ -60,7 +64,7 @@ for run in "${runs[@]}"; do
         # A failure in here ends this subshell: its program goes with it.
         trap '[ -z "$E2E_APP_PID" ] || kill "$E2E_APP_PID" 2>/dev/null || true' EXIT
         export QT_SCALE_FACTOR=$ratio
-        [ "$lang" = cs ] && export LANGUAGE=cs
+        [ "$lang" = en ] || export LANGUAGE=$lang
         case $style in
             default) ;;
             gtk3)

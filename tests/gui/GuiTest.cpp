@@ -95,7 +95,7 @@ void GuiTest::SetUp() {
     // Every test has a store of its own; the user's is never touched.
     qputenv("COILIX_REGISTRY", StorePath().toUtf8());
     qunsetenv("COILIX_TEST_SEED");
-    SetLanguage(Language::kEnglish);
+    SetLanguage("en");
     m_nCursorBase = CursorDisplayCount();
 }
 

@@ -14,6 +14,7 @@
 
 #include "GuiTest.h"
 #include "app/Menus.h"
+#include "framework/ResString.h"
 
 namespace {
 
@@ -133,7 +134,7 @@ TEST_F(FileTest, TheFileDialogsStartInTheLastGamesFolderOfferAllFilesAndProposeA
 
     // A new game, in Czech: the name and the filters in Czech, in the folder
     // of the game opened last.
-    SetLanguage(Language::kCzech);
+    SetLanguage("cs");
     App().OnFileNew();
     ModalDriver czech;
     czech.Expect<QFileDialog>("Save As", [&](QFileDialog& dlg) {
@@ -145,7 +146,7 @@ TEST_F(FileTest, TheFileDialogsStartInTheLastGamesFolderOfferAllFilesAndProposeA
     });
     EXPECT_FALSE(App().OnFileSaveAs());
     ExpectDriverDone(czech);
-    SetLanguage(Language::kEnglish);
+    SetLanguage("en");
 }
 
 TEST_F(FileTest, AFileThatCannotBeReadIsReportedAndAFreshGameStandsIn) {
@@ -163,16 +164,16 @@ TEST_F(FileTest, AFileThatCannotBeReadIsReportedAndAFreshGameStandsIn) {
     const struct {
         const char* pszName;
         std::vector<char> bytes;
-        Language lang;
+        const char* pszLanguage;
         QString strMessage;
     } cases[] = {
-        {"empty.cx", {}, Language::kEnglish, "Unexpected file format."},
-        {"truncated.cx", truncated, Language::kEnglish, "Unexpected file format."},
-        {"other.cx", wrongKind, Language::kCzech, "Neočekávaný formát souboru."},
+        {"empty.cx", {}, "en", "Unexpected file format."},
+        {"truncated.cx", truncated, "en", "Unexpected file format."},
+        {"other.cx", wrongKind, "cs", "Neočekávaný formát souboru."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszName);
-        SetLanguage(c.lang);
+        SetLanguage(c.pszLanguage);
         const QString strPath = TempPath(c.pszName);
         WriteBytes(strPath, c.bytes);
         // A game in progress, to be replaced.
@@ -192,12 +193,12 @@ TEST_F(FileTest, AFileThatCannotBeReadIsReportedAndAFreshGameStandsIn) {
         EXPECT_FALSE(Doc().m_bLoadedGame);
         EXPECT_EQ(Frame().windowTitle(), "Coilix");
         EXPECT_EQ(View().GetTotalSize(), QSize(21 * 24, 15 * 24));
-        EXPECT_EQ(Pane(0), QString::fromStdString(LoadString(AFX_IDS_IDLEMESSAGE)));
+        EXPECT_EQ(Pane(0), LoadQString(AFX_IDS_IDLEMESSAGE));
         ActivateFrame();
         Key(Qt::Key_Up);
         EXPECT_TRUE(Tick()) << "the fresh game plays";
     }
-    SetLanguage(Language::kEnglish);
+    SetLanguage("en");
 
     // A file that is not there leaves the game as it was.
     const int32_t nHeadY = Doc().m_nHeadY;
@@ -260,7 +261,7 @@ TEST_F(FileTest, APathThatIsNotTextSurvivesTheRecentFileListByteForByte) {
 }
 
 TEST_F(FileTest, ACzechReportOfABadFileIsCzechThroughout) {
-    SetLanguage(Language::kCzech);
+    SetLanguage("cs");
     WriteSettings({});
     StartApp();
     WriteBytes(TempPath("empty.cx"), {});

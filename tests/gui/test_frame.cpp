@@ -75,31 +75,69 @@ TEST_F(FrameTest, TheGameMessageStaysWhereTheIdlePromptWouldComeBack) {
     EXPECT_EQ(Pane(0), "Ready");
 }
 
-TEST_F(FrameTest, CzechTextsInMenusStatusBarAndToolbar) {
-    SetLanguage(Language::kCzech);
-    WriteSettings({});
-    StartApp();
-    EXPECT_EQ(Frame().windowTitle(), "Coilix");
-    QStringList titles;
-    for (QAction* pTitle : Frame().menuBar()->actions()) titles << pTitle->text();
-    EXPECT_EQ(titles, QStringList({"&Hra", "&Zobrazit", "&Možnosti", "Nápo&věda"}));
-    EXPECT_EQ(ShownMenuText(Frame(), ID_NEW_GAME), "&Nová...\tF2");
-    EXPECT_EQ(ShownMenuText(Frame(), ID_APP_EXIT), "&Konec\tEsc");
-    EXPECT_EQ(ShownMenuText(Frame(), ID_PAUSE), "&Přerušit\tBreak");
-    EXPECT_EQ(ShownMenuText(Frame(), ID_HIGH_SCORES), "&Rekordy...\tCtrl+H");
-    EXPECT_EQ(Frame().ToolBar()->windowTitle(), "Panel nástrojů");
-    EXPECT_EQ(Frame().Action(ID_FILE_NEW)->toolTip(), "Nová hra");
+TEST_F(FrameTest, TranslatedTextsInMenusStatusBarAndToolbar) {
+    const struct {
+        const char* pszLanguage;
+        QStringList titles;
+        QString strNew, strExit, strPause, strHighScores, strToolbar, strNewTip;
+        QString strReady, strScore, strPlaying, strPaused, strOver;
+    } cases[] = {
+        {"cs",
+         {"&Hra", "&Zobrazit", "&Možnosti", "Nápo&věda"},
+         "&Nová...\tF2",
+         "&Konec\tEsc",
+         "&Přerušit\tBreak",
+         "&Rekordy...\tCtrl+H",
+         "Panel nástrojů",
+         "Nová hra",
+         "Připraven",
+         "Skóre: 0",
+         "Hraji...",
+         "Přerušeno",
+         "Konec hry"},
+        // German names the keys as German keyboards do.
+        {"de",
+         {"&Spiel", "&Ansicht", "&Optionen", "&Hilfe"},
+         "&Neu...\tF2",
+         "&Beenden\tEsc",
+         "&Pause\tPause",
+         "&Bestenliste...\tStrg+H",
+         "Werkzeugleiste",
+         "Neues Spiel",
+         "Bereit",
+         "Punkte: 0",
+         "Spiel läuft...",
+         "Pause",
+         "Spiel vorbei"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszLanguage);
+        SetLanguage(c.pszLanguage);
+        WriteSettings({});
+        StartApp();
+        EXPECT_EQ(Frame().windowTitle(), "Coilix");
+        QStringList titles;
+        for (QAction* pTitle : Frame().menuBar()->actions()) titles << pTitle->text();
+        EXPECT_EQ(titles, c.titles);
+        EXPECT_EQ(ShownMenuText(Frame(), ID_NEW_GAME), c.strNew);
+        EXPECT_EQ(ShownMenuText(Frame(), ID_APP_EXIT), c.strExit);
+        EXPECT_EQ(ShownMenuText(Frame(), ID_PAUSE), c.strPause);
+        EXPECT_EQ(ShownMenuText(Frame(), ID_HIGH_SCORES), c.strHighScores);
+        EXPECT_EQ(Frame().ToolBar()->windowTitle(), c.strToolbar);
+        EXPECT_EQ(Frame().Action(ID_FILE_NEW)->toolTip(), c.strNewTip);
 
-    EXPECT_EQ(Pane(0), "Připraven");
-    EXPECT_EQ(Pane(1), "Skóre: 0");
-    Key(Qt::Key_Left);
-    ASSERT_TRUE(Tick());
-    EXPECT_EQ(Pane(0), "Hraji...");
-    QTest::keyClick(&View(), Qt::Key_Pause);
-    EXPECT_EQ(Pane(0), "Přerušeno");
-    Key(Qt::Key_Left);
-    TickUntilOver();
-    EXPECT_EQ(Pane(0), "Konec hry");
+        EXPECT_EQ(Pane(0), c.strReady);
+        EXPECT_EQ(Pane(1), c.strScore);
+        Key(Qt::Key_Left);
+        ASSERT_TRUE(Tick());
+        EXPECT_EQ(Pane(0), c.strPlaying);
+        QTest::keyClick(&View(), Qt::Key_Pause);
+        EXPECT_EQ(Pane(0), c.strPaused);
+        Key(Qt::Key_Left);
+        TickUntilOver();
+        EXPECT_EQ(Pane(0), c.strOver);
+        CloseApp();
+    }
 }
 
 TEST_F(FrameTest, EscExitsAndTheNextStartFindsWindowToolbarAndSettingsAsLeft) {

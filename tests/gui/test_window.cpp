@@ -47,9 +47,10 @@ QStringList RecentTexts(CMainFrame& frame) {
 
 class WindowTest : public GuiTest {};
 
-TEST_F(WindowTest, TheScorePaneShowsEveryScoreWholeInBothLanguagesAndAnyFont) {
-    for (Language language : {Language::kEnglish, Language::kCzech}) {
-        SetLanguage(language);
+TEST_F(WindowTest, TheScorePaneShowsEveryScoreWholeInEveryLanguageAndAnyFont) {
+    for (const QString& strLanguage : AvailableLanguages()) {
+        SCOPED_TRACE(strLanguage.toStdString());
+        SetLanguage(strLanguage);
         WriteSettings({});
         StartApp();
         QLabel* pPane = Frame().Pane(1);

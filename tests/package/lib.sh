@@ -4,7 +4,8 @@
 
 set -euo pipefail
 
-PKG_SAVED_GAME="$(cd "$(dirname "${BASH_SOURCE[0]}")/../data/savedgame" && pwd)/example-17x13.cx"
+PKG_SOURCE="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+PKG_SAVED_GAME="$PKG_SOURCE/tests/data/savedgame/example-17x13.cx"
 PKG_APP_ID=org.halvorn.Coilix
 
 pkg_fail() {
