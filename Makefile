@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Set-up, build, run and test on a Debian machine. Missing system packages are
 # installed with apt-get (directly as root, through sudo otherwise).
 

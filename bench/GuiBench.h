@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window benchmarks share: a store of their own with a board and no
 // sound, and game ticks delivered by hand so that the clock adds none.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of one tick of play on a small and on the largest board, over long
 // scripted games: a steering policy keeps the crawler off walls and its body
 // where it can, items age and spawn as in play, and a finished game is

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program's figures on a private X server (Xvfb): time from start to the
 # first shown window, resident memory after start, CPU used over 10 seconds of
 # play, of a new game not yet started and of a paused game; then the paint

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What one tick costs on screen on a 70 x 70 board: the game step, and the
 // paint of the cells it invalidated. Runs the real program's window on Qt's
 // offscreen platform and prints medians and the 99th percentiles.

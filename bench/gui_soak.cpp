@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A long game in the real window: a 70 x 70 board played for many ticks (new
 // games after each end), steered away from walls, its own body and skulls,
 // every tick's cells painted. Prints the resident memory after the first

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The player's device side on the sound server protocol (PulseAudio, or
 // PipeWire's server for it): one playback stream that is always running,
 // filled on request with the clip that is playing or with silence. Starting a

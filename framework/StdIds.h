@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The framework's own numbers: the standard commands that its frame, file and
 // print handling know, and its standard strings. A program numbers its own

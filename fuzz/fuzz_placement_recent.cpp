@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the window placement value and the recent-file
 // list as the store keeps them. The placement is read as raw bytes whatever
 // its type (a longer value leaves it alone) and written back as it was read;

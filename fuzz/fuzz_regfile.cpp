@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary text to the REGEDIT4 readers. Whatever is read (all of it
 // or the lines that parse) must survive FormatRegFile -> ParseRegFile
 // unchanged, and formatting must be stable. Memory stays in proportion to the

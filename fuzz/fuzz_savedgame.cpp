@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the saved-game loader. A file is either refused
 // with an archive error or yields a game whose every link, head and record
 // lies on its board, that saves back to the same bytes, and that can be

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the score-table decoder: it always gives ten rows
 // with terminated names, and Encode/Decode gives the rows back byte for byte.
 // The names' code pages, entering a score under a store's update and the

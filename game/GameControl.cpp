@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view's control rules: keys, the game timer, Pause and the cursor.
 #include "game/GameControl.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A new game's layout and the clearing of a game.
 #include "game/GameState.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One tick of play: the crawler moves one cell, eats, grows, frowns, dies,
 // leaves droppings; items age and spawn; the end of a game lets a good score
 // into the table. Everything outside the rules goes through the GameHost.

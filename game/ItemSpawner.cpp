@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Items come and go: SpawnItem places one every few steps on a random free
 // square, AgeItems counts every item's lifetime down and retires expired ones.
 #include "game/GameState.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's own numbered resources: strings, commands and dialogs, beside
 // the framework's standard ones. A command's prompt string carries the

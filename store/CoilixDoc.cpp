@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The life of a game document: new game set-up, opening a saved game,
 // clearing and closing.
 #include "store/CoilixDoc.h"

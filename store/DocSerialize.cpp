@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The saved-game image of a CCoilixDoc: tag, version, the twelve numbers of
 // the game, the board cell by cell, then the crawler's and the items' records.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/Profile.h"
 
 std::string CProfile::GetProfileString(const std::string& strSection, const std::string& strEntry,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The registry editor's export format, REGEDIT4: a header line, then one
 // section per key ("[HKEY_CURRENT_USER\\path]") with one line per value.
 #include "store/RegFile.h"

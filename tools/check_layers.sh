@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the direction of the folders' includes: each folder may include its
 # own headers and those of the folders below it, and the Qt-free core (game/,
 # store/) includes no Qt at all. The build enforces the same through its

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The application icon: a crawler coiled up on a patch of board.
 
 The picture is a short list of drawing operations in a 256 x 256 design

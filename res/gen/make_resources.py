@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Make every picture and sound of the game, and the Qt resource file.
 
     python3 res/gen/make_resources.py            write into res/

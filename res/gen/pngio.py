@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Minimal PNG writer and reader (standard library only).
 
 Images are lists of rows; each row is a list of pixels, a pixel being an

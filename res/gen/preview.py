@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Preview sheets for reviewing the art by eye (not part of the build).
 
     python3 res/gen/preview.py [OUTDIR [TILE ...]]   (default /tmp/coilix-preview)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Shapes as signed distance functions, and two rasterisers.
 
 All art is described as geometry in *design units* (a tile is 24 units

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The game's seven sound effects, synthesised.
 
 16-bit mono PCM at 22050 Hz. Everything is computed with plain float

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Tests of the resource generator and of the checker.
 
     python3 -m unittest discover -s res/gen -p 'test_*.py'

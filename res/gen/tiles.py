@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The 23 board tiles, drawn from geometry.
 
 Every tile is 24 x 24 design units, drawn from the same shapes at each size

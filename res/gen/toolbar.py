@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The eight toolbar images, 16 x 15 design units, on a transparent ground.
 
 Drawn at 1 pixel per unit (16 x 15) and 2 pixels per unit (32 x 30) from

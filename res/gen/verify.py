@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Check the committed pictures and sounds against the rules the game needs.
 
     python3 res/gen/verify.py [RESDIR]     (default: res/)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The archive's byte encodings and the document open/save cycle around it.
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The game step, the crawler's body and tail, the end of a game with the
 // high-score entry, and the view's key, timer and pause rules.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Following the head on a board larger than the window: which jumps happen.
 #include <gtest/gtest.h>
 

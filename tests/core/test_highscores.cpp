@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The score tables: checksum, scrambling, the 396-byte layout, loading and
 // saving, entering a score under the store's lock, ranking, and the names in
 // the players' single-byte code page.

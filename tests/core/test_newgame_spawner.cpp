@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // New-game layout, the random generator, cell scoring and the item spawner.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The per-user store: the REGEDIT4 text form, the memory and file stores, the
 // profile calls and the raw-bytes read, the file store's guards, notices,
 // lock and temporary files, and writes killed half way. Every file lives in a

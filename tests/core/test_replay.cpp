@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The headless driver, run as the built program.
 #include <gtest/gtest.h>
 #include <sys/wait.h>

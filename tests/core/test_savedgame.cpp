@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The saved-game file: its byte layout, loading it back, and the files that
 // are refused or tolerated.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's settings: defaults, presets, range checks, the placement's raw
 // bytes and the one-write save.
 #include <gtest/gtest.h>

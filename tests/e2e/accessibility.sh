@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end through the accessibility bus (AT-SPI), as a screen reader reads
 # the window: menu items are named without their keys and give the keys apart
 # ("New..." gives F2), the toolbar holds nothing unnamed, and the board has a

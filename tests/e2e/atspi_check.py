@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Reads the window through the desktop's accessibility bus (AT-SPI), as a
 screen reader does, and checks what it would say.
 

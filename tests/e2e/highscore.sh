@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end on a real X server with a fresh store: the first start fits the
 # window to the board; the New Game dialog (from the keyboard) sets a custom
 # 30 x 20 board; a game eats an apple and runs into the wall; the name entered

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the end-to-end scripts: a private X server, the program started
 # on a store file of its own, real key presses with xdotool, screenshots, and
 # cleaning up every process the script started. Scripts never sleep for a

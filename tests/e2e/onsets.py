@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Finds every sound onset in a recording of the game's sounds and names the clip.
 
 The recording (16-bit PCM WAVE, mono or stereo, any rate: it is mixed to mono

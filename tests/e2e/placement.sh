@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end with a window manager (openbox): the window comes back where it
 # was left, its frame to the pixel, over several restarts, after quitting
 # maximized and after quitting minimized; the store keeps the frame's outer

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end on a real X server: the window appears titled "Coilix", arrow
 # keys move the crawler, Break pauses and resumes, Esc ends the program, and
 # the store then holds the settings and the window placement.

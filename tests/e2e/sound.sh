@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end, by ear: the real program on a private X server plays a game
 # into a private sound server whose only sink is recorded. Every sound the
 # rules play must be in the recording, in order, each starting on its tick:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints the score table of one board and speed as a store file holds it,
 // one line per filled row: "position|name|score". For the end-to-end tests,
 // which check what the program left in the store.

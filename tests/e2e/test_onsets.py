@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks the onset finder on recordings made up from the clips, where every
 onset, cut and gap is known: it must find exactly the sounds that were put in,
 in order, within a millisecond, and must not pass a recording with a gap in a

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End to end with a window manager (openbox): the first start fits the window
 # to the board exactly, with no scroll bars, at device pixel ratios 1 to 3, in
 # English, Czech and German, under other styles and the GTK platform theme,

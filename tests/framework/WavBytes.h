@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // WAVE data made up for the tests, chunk by chunk, so that each field can be
 // set to what a test needs, damaged values included.

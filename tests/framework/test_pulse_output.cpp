@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound server output without a working server: no server at all, one
 // that hangs up at once, and one that accepts the connection and never
 // answers (given up on after the connect timeout). It does not open, and it

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sound player through a recording output: order, cut-off and its
 // minimum slice, unknown and refused clips, no device, a device that opens
 // late, and a device that never opens.

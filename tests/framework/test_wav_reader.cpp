@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The WAVE reader: the game's clips, good files of other shapes, and damaged or
 // foreign data refused with its reason, never read beyond the bytes given.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the window tests share: a program started on a store file of its own,
 // deterministic game ticks, and a driver that answers modal dialogs while the

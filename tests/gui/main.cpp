@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window tests need a QApplication for the whole run. They are meant for
 // Qt's offscreen platform; ctest sets it, and so does this main when nothing
 // else chose one (for example when ctest lists the tests).

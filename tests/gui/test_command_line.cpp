@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The command line: its forms, the program's answers as a process, a saved
 // game named on it, and printing a game to a PDF file.
 

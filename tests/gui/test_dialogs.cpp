@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialogs as a player meets them: the New Game dialog with its presets
 // and checks, and the end of a game with the name entry and the table.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saved games through the window: save and open again, Save As with the
 // file dialog, files that cannot be read, and the recent-file list.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: status panes and the rule that keeps the game's message
 // where the idle prompt would come back, the Czech texts, and what the window
 // leaves in the store at exit and finds there at the next start.

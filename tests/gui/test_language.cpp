@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language of the texts: the translations built in are the translation
 // files found, the user's list of languages chooses one, and the window and
 // Qt's own dialogs speak it.

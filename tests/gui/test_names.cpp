@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names and the store as the player meets them: names shown as plain text,
 // the name box that takes only what the player's code page holds, a name of
 // 31 Czech letters kept whole, a score another copy entered meanwhile kept,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playing in the window: keys reach the rules through real key events, the
 // game timer, Pause and the Break key, the hidden cursor, and what one tick
 // repaints.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing from the window: the board whole on one page on a coarse printer
 // and in the preview, and Print Setup choosing the printer for Print.
 

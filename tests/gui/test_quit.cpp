@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ending the program from outside: SIGTERM, SIGINT and SIGHUP end it as Exit
 // does, also while a dialog is open, and a session's request to save is
 // honoured.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the board sits in the window: centring, scroll bars and their steps,
 // the start scrolled to the middle, following the head, fitting the window.
 

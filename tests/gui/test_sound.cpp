@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window plays, seen through a recording output: the seven clips
 // loaded once from the program's resources, and the sounds of a game on the
 // output in the order the rules play them, from the moment sounds are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as a player and a screen reader meet it: the score pane
 // holds any score, menus are plain text with their keys, the bars offer no
 // menus of their own, the recent-file entries tell games apart and show paths

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A player for long scripted games: steers the crawler towards the nearest
 // apple, coin or dropping along free cells, keeps to where there is room when

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Boards made by hand for the tests: an empty board, a crawler laid along a
 // path of cells and tiled as play leaves it, items with their records, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Files and environment for the tests: a private folder removed afterwards,
 // whole files read and written as bytes or text, and an environment variable

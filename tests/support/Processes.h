@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Child processes for the tests: several copies of the program at once, and
 // writes killed half way.

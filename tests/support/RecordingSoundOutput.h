@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A sound output for the tests: it plays nothing and writes down every call
 // the player makes, with the time of each start. The tests hand it to the

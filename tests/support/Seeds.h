@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Seeds of the game's generator chosen for what they draw, so that a test can
 // make a rare draw happen (the top value 32767, a chosen square, a chosen

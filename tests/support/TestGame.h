@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A game as the program holds it, for the tests of the rules: the document on
 // a settings store in memory (a custom board at normal speed, sounds on), the

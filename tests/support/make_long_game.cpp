@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the script of a long game for the headless driver: several games in
 // a row on one board, played by the Autopilot on the driver's own session, so
 // that the script does what it was planned to do when the driver plays it.

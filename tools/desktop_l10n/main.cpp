@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // coilix-desktop-l10n: the desktop entry and the AppStream metainfo are
 // translated in the program's own translation files (.ts), so that a
 // translator needs Qt Linguist alone.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks a transcript of coilix-replay against the rules of play, tick by
 tick, and prints what happened in it.
 

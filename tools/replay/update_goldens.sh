@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the golden transcripts of the headless driver again, each from the
 # arguments that tests/data/replay/cases.txt gives it, with the driver of a
 # build folder (the first argument, default build/). Then each transcript is
