@@ -48,23 +48,12 @@ void GameControl::OnKeyDown(GameKey key) {
 
     // An arrow asks for its direction unless that is the way back from the
     // direction asked for last; any arrow ends a pause.
-    switch (key) {
-        case GameKey::kLeft:
-            if (game.m_nDirection != dirRight) game.m_nDirection = dirLeft;
-            break;
-        case GameKey::kUp:
-            if (game.m_nDirection != dirDown) game.m_nDirection = dirUp;
-            break;
-        case GameKey::kRight:
-            if (game.m_nDirection != dirLeft) game.m_nDirection = dirRight;
-            break;
-        case GameKey::kDown:
-            if (game.m_nDirection != dirUp) game.m_nDirection = dirDown;
-            break;
-        case GameKey::kOther:
-            break;
+    if (key != GameKey::kOther) {
+        static constexpr int32_t kDirectionOf[] = {dirLeft, dirUp, dirRight, dirDown};
+        const int32_t d = kDirectionOf[static_cast<int>(key)];
+        if (game.m_nDirection != OppositeDirection(d)) game.m_nDirection = d;
+        game.m_bPaused = false;
     }
-    if (key != GameKey::kOther) game.m_bPaused = false;
 
     if (m_nTimer == 0 && game.m_nDirection != dirNone) m_nTimer = m_host.StartTimer(game.m_nSpeed);
 }
