@@ -156,8 +156,8 @@ private:
     }
 
     bool ConnectStream() {
-        const pa_sample_spec spec{PA_SAMPLE_S16LE, kRate, 1};
-        m_pStream = pa_stream_new(m_pContext, "Sound effects", &spec, nullptr);
+        const pa_sample_spec format{PA_SAMPLE_S16LE, kRate, 1};
+        m_pStream = pa_stream_new(m_pContext, "Sound effects", &format, nullptr);
         if (m_pStream == nullptr) return false;
         pa_stream_set_state_callback(m_pStream, &SignalStream, this);
         pa_stream_set_write_callback(m_pStream, &OnWrite, this);
