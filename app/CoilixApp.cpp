@@ -26,6 +26,7 @@
 #include <filesystem>
 #include <functional>
 #include <iterator>
+#include <span>
 #include <utility>
 
 #include "app/AboutDlg.h"
@@ -173,10 +174,15 @@ bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
     m_settings.Load(*m_pProfile, kSettingsSection);
 
     // The player opens the audio device on a thread of its own: the window
-    // never waits for it. The clips are decoded once, here.
-    m_pSounds = std::make_unique<CSoundPlayer>(m_pSoundOutput ? std::move(m_pSoundOutput)
-                                                              : MakePulseOutput());
-    for (const SoundRes& s : kSounds) {
+    // never waits for it. The clips are decoded once, here. A print job plays
+    // nothing and leaves the sound server alone.
+    using Action = CommandLineInfo::Action;
+    const bool bPrintJob = cmdInfo.action == Action::kPrint || cmdInfo.action == Action::kPrintTo;
+    std::unique_ptr<SoundOutput> pOutput = bPrintJob        ? MakeSilentOutput()
+                                           : m_pSoundOutput ? std::move(m_pSoundOutput)
+                                                            : MakePulseOutput();
+    m_pSounds = std::make_unique<CSoundPlayer>(std::move(pOutput));
+    for (const SoundRes& s : bPrintJob ? std::span<const SoundRes>() : std::span(kSounds)) {
         QFile file(QStringLiteral(":/sounds/%1.wav").arg(s.pszFile));
         if (!file.open(QIODevice::ReadOnly)) continue;  // that sound stays silent
         const QByteArray bytes = file.readAll();
@@ -202,8 +208,7 @@ bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
     m_pMainWnd->SetRecentFiles(m_recentFiles.Files());
     m_pMainWnd->LoadBarState();
 
-    using Action = CommandLineInfo::Action;
-    if (cmdInfo.action == Action::kPrint || cmdInfo.action == Action::kPrintTo) {
+    if (bPrintJob) {
         m_nExitCode = PrintFromCommandLine(cmdInfo) ? 0 : 1;
         return false;
     }
@@ -222,7 +227,7 @@ bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
     UpdateTitle();
     m_pView->OnInitialUpdate();
 
-    if (m_settings.m_placement.showCmd != 0) {
+    if (m_settings.m_placement.showCmd != kShowCmdHide) {
         ApplyWindowPlacement(*m_pMainWnd, m_settings.m_placement);
     } else {
         m_settings.m_placement.showCmd = kShowCmdShow;

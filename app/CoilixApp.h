@@ -98,7 +98,6 @@ public:
     CCoilixDoc& Document() { return *m_pDoc; }
     CCoilixView& View() { return *m_pView; }
     CMainFrame& MainFrame() { return *m_pMainWnd; }
-    CSoundPlayer& Sounds() { return *m_pSounds; }
     CProfile& Profile() { return *m_pProfile; }
     CRecentFileList& RecentFiles() { return m_recentFiles; }
     QPrinter& Printer();

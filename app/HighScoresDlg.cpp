@@ -81,8 +81,8 @@ CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table, Co
     : QDialog(pParent) {
     setWindowTitle(LoadQString(IDS_HIGH_SCORES_TITLE));
     QGridLayout* pGrid = ScoreGrid();
-    const int nRows = std::min(table.GetCount(), 10);
-    for (int i = 0; i < 10; ++i) {
+    const int nRows = std::min(table.GetCount(), kScoreTableRows);
+    for (int i = 0; i < kScoreTableRows; ++i) {
         auto* pPos = PlainLabel(QStringLiteral("%1.").arg(i + 1));
         pPos->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         // Names are the players' text: never read as markup.

@@ -14,6 +14,7 @@
 #include "app/Menus.h"
 #include "framework/ResString.h"
 #include "res/resource.h"
+#include "store/Endian.h"
 #include "store/GameSettings.h"
 #include "store/Profile.h"
 
@@ -26,12 +27,6 @@ constexpr int32_t kMaxMargin = 500;
 // Coordinates this far out are no place on any screen, and sums of them stay
 // well inside an int.
 constexpr int64_t kFarthest = int64_t{1} << 24;
-
-int32_t Int32At(const std::vector<uint8_t>& bytes, size_t n) {
-    return static_cast<int32_t>(
-        static_cast<uint32_t>(bytes[n]) | static_cast<uint32_t>(bytes[n + 1]) << 8 |
-        static_cast<uint32_t>(bytes[n + 2]) << 16 | static_cast<uint32_t>(bytes[n + 3]) << 24);
-}
 }  // namespace
 
 CMainFrame::CMainFrame(CCoilixApp& app) : m_app(app) {
@@ -88,8 +83,8 @@ void CMainFrame::LoadBarState() {
     const std::string strKey = profile.SectionKey(kBarSection);
     if (auto margins = QueryBytes(profile.Registry(), strKey, kMarginsValue, 16);
         margins && margins->size() == 16) {
-        const QMargins m(Int32At(*margins, 0), Int32At(*margins, 4), Int32At(*margins, 8),
-                         Int32At(*margins, 12));
+        const uint8_t* p = margins->data();
+        const QMargins m(GetInt32LE(p), GetInt32LE(p + 4), GetInt32LE(p + 8), GetInt32LE(p + 12));
         const bool bSane = std::min({m.left(), m.top(), m.right(), m.bottom()}) >= 0 &&
                            std::max({m.left(), m.top(), m.right(), m.bottom()}) <= kMaxMargin;
         if (bSane) SetExpectedFrameMargins(m);
@@ -104,15 +99,18 @@ void CMainFrame::SaveBarState() {
     const QByteArray state = saveState();
     CProfile& profile = m_app.Profile();
     const std::string strKey = profile.SectionKey(kBarSection);
-    profile.Registry().Set(strKey, kBarValue,
-                           RegValue::Binary(std::vector<uint8_t>(state.begin(), state.end())));
-    std::vector<uint8_t> margins;
+    std::vector<uint8_t> margins(16);
     const QMargins m = FrameMargins();
-    for (int32_t n : {m.left(), m.top(), m.right(), m.bottom()}) {
-        for (int i = 0; i < 4; ++i)
-            margins.push_back(static_cast<uint8_t>(static_cast<uint32_t>(n) >> (8 * i)));
-    }
-    profile.Registry().Set(strKey, kMarginsValue, RegValue::Binary(std::move(margins)));
+    PutInt32LE(margins.data(), m.left());
+    PutInt32LE(margins.data() + 4, m.top());
+    PutInt32LE(margins.data() + 8, m.right());
+    PutInt32LE(margins.data() + 12, m.bottom());
+    // Both values in one write: one lock, one replacement of the file.
+    profile.Registry().Apply({
+        RegChange{strKey, kBarValue,
+                  RegValue::Binary(std::vector<uint8_t>(state.begin(), state.end()))},
+        RegChange{strKey, kMarginsValue, RegValue::Binary(std::move(margins))},
+    });
 }
 
 void CMainFrame::closeEvent(QCloseEvent* pEvent) {

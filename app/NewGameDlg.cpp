@@ -11,6 +11,7 @@
 #include "app/DialogButtons.h"
 #include "app/Strings.h"
 #include "framework/ResString.h"
+#include "game/Limits.h"
 #include "res/resource.h"
 #include "store/GameSettings.h"
 
@@ -98,13 +99,13 @@ void CNewGameDlg::WriteControls() {
 }
 
 void CNewGameDlg::EnableSizeEdits() {
-    const bool bCustom = m_nArraySize == 2;
+    const bool bCustom = m_nArraySize == kSizeCustom;
     m_pWidth->setEnabled(bCustom);
     m_pHeight->setEnabled(bCustom);
 }
 
 void CNewGameDlg::ApplySizePreset() {
-    if (m_nArraySize == 0 || m_nArraySize == 1) {
+    if (m_nArraySize == kSizeSmall || m_nArraySize == kSizeLarge) {
         m_nArrayWidth = SizePresets[m_nArraySize].nWidth;
         m_nArrayHeight = SizePresets[m_nArraySize].nHeight;
     }
@@ -113,7 +114,7 @@ void CNewGameDlg::ApplySizePreset() {
 void CNewGameDlg::OnSelchangeArraySize() {
     // A bad number has been reported; go on with what could be read (the size
     // choice always is, as it comes first).
-    if (!ReadControls() && m_nArraySize != 2) {
+    if (!ReadControls() && m_nArraySize != kSizeCustom) {
         // The box in error has the focus but is about to be disabled by the
         // preset: the focus goes back to the size choice, where the player
         // was, instead of moving on to the next control.

@@ -32,25 +32,6 @@ QString DroppedLines(const StoreNotice& notice) {
     return lines.join(QStringLiteral("; "));
 }
 
-// Shows the notices over the window while it is shown, else on stderr.
-void Tell(CFileRegistry& reg, QWidget* pWindow) {
-    QStringList texts;
-    for (const StoreNotice& notice : reg.TakeNotices()) texts << StoreNoticeText(notice);
-    if (texts.isEmpty()) return;
-    const QString strText = texts.join(QStringLiteral("\n\n"));
-    if (pWindow == nullptr || !pWindow->isVisible()) {
-        ReportToStderr(strText);
-        return;
-    }
-    // Paths and lines come from files: never read as markup.
-    QMessageBox box(QMessageBox::Warning, LoadQString(AFX_IDS_APP_TITLE), strText, QMessageBox::Ok,
-                    pWindow);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
-}
-
-}  // namespace
-
 QString StoreNoticeText(const StoreNotice& notice) {
     const QString strPath = FromBytes(notice.strPath);
     const QString strAside = FromBytes(notice.strAside);
@@ -76,8 +57,20 @@ QString StoreNoticeText(const StoreNotice& notice) {
     return {};
 }
 
+}  // namespace
+
+// Shows the notices over the window while it is shown, else on stderr.
 void ShowStoreNotices(CFileRegistry& reg, QWidget* pWindow) {
-    Tell(reg, pWindow);
+    QStringList texts;
+    for (const StoreNotice& notice : reg.TakeNotices()) texts << StoreNoticeText(notice);
+    if (texts.isEmpty()) return;
+    const QString strText = texts.join(QStringLiteral("\n\n"));
+    if (pWindow == nullptr || !pWindow->isVisible()) {
+        ReportToStderr(strText);
+        return;
+    }
+    // Paths and lines come from files: never read as markup.
+    ShowMessageBox(pWindow, QMessageBox::Warning, strText);
 }
 
 void AttachStoreNotices(CFileRegistry& reg, QWidget* pWindow) {
@@ -85,11 +78,12 @@ void AttachStoreNotices(CFileRegistry& reg, QWidget* pWindow) {
     auto schedule = [&reg, window] {
         // Without a shown window (at exit) there is no later: say it now.
         if (window.isNull() || !window->isVisible()) {
-            Tell(reg, nullptr);
+            ShowStoreNotices(reg, nullptr);
             return;
         }
         // Not inside the store's write, which may hold its lock: soon after.
-        QTimer::singleShot(0, window.data(), [&reg, window] { Tell(reg, window.data()); });
+        QTimer::singleShot(0, window.data(),
+                           [&reg, window] { ShowStoreNotices(reg, window.data()); });
     };
     reg.SetNoticeHandler(schedule);
     if (reg.HasNotices()) schedule();

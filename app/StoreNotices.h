@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include <QString>
 
 class CFileRegistry;
 class QWidget;
-struct StoreNotice;
 
 // Tells the player what went wrong with the settings store and where the data
 // is: each notice once, in a message box over the main window, or on the
@@ -15,5 +13,3 @@ struct StoreNotice;
 void AttachStoreNotices(CFileRegistry& reg, QWidget* pWindow);
 // Shows what the store has collected at once, before the caller goes on.
 void ShowStoreNotices(CFileRegistry& reg, QWidget* pWindow);
-// The text of one notice, in the program's language.
-QString StoreNoticeText(const StoreNotice& notice);

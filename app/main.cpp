@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QString::fromLatin1(kAppName));
     QApplication::setOrganizationName(QString::fromLatin1(kCompanyName));
     QApplication::setApplicationVersion(QStringLiteral(COILIX_VERSION));
-    QApplication::setDesktopFileName(QStringLiteral("org.halvorn.Coilix"));
+    QApplication::setDesktopFileName(QStringLiteral(COILIX_APP_ID));
     QIcon icon;
     for (int nSize : {16, 32, 48, 64, 128, 256}) {
         icon.addFile(QStringLiteral(":/icons/coilix-%1.png").arg(nSize), QSize(nSize, nSize));

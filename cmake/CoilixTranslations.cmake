@@ -31,7 +31,6 @@ add_executable(coilix-desktop-l10n tools/desktop_l10n/main.cpp)
 coilix_warnings(coilix-desktop-l10n)
 target_link_libraries(coilix-desktop-l10n PRIVATE Qt6::Core)
 
-set(COILIX_APP_ID org.halvorn.Coilix)
 set(_desktop_in ${PROJECT_SOURCE_DIR}/res/desktop/${COILIX_APP_ID}.desktop)
 set(_metainfo_in ${PROJECT_SOURCE_DIR}/res/desktop/${COILIX_APP_ID}.metainfo.xml)
 set(COILIX_DESKTOP_TEXTS ${CMAKE_BINARY_DIR}/generated/l10n/desktop_texts.cpp)

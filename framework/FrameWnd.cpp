@@ -66,18 +66,15 @@ constexpr const char* kKeyNameProperty = "coilixKeyName";
 // How long the window manager is given to take a window just shown.
 constexpr int kToolBarSettleMs = 100;
 
-constexpr auto kNotNormal = Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen;
-
-QSize Shrunk(QSize size, const QMargins& m) {
-    return {size.width() - m.left() - m.right(), size.height() - m.top() - m.bottom()};
-}
-
-}  // namespace
-
+// The text shown beside a menu item for an accelerator key: strKeyName when
+// given, else Qt's name for the key in the user's language ("Ctrl+O", in
+// German "Strg+O").
 QString AcceleratorText(const QKeySequence& key, const QString& strKeyName) {
     if (!strKeyName.isEmpty()) return strKeyName;
     return key.toString(QKeySequence::NativeText);
 }
+
+}  // namespace
 
 QString MenuItemShownText(const QAction& action) {
     const QKeySequence key = action.shortcut();
@@ -132,7 +129,8 @@ void CFrameWnd::SetMessageText(const QString& strText) {
 
 void CFrameWnd::SetPaneText(int nPane, const QString& strText) {
     QLabel* pPane = Pane(nPane);
-    if (pPane == nullptr) return;
+    // The score is written on every tick; an unchanged text needs no repaint.
+    if (pPane == nullptr || pPane->text() == strText) return;
     pPane->setText(strText);
     pPane->repaint();
 }
@@ -284,7 +282,6 @@ void CFrameWnd::UpdatePane1Width() {
 }
 
 void CFrameWnd::SetRecentFiles(const std::vector<std::string>& files) {
-    m_recentFiles = files;
     const QFontMetrics fm(Popup(0) != nullptr ? Popup(0)->font() : font());
     // About forty average letters, as menus of recent files usually allow.
     const int nMaxWidth = fm.averageCharWidth() * 40;
@@ -406,20 +403,34 @@ bool CFrameWnd::eventFilter(QObject* pWatched, QEvent* pEvent) {
         (pEvent->type() == QEvent::Show || pEvent->type() == QEvent::ParentChange)) {
         // The toolbar sets its own frameless flags whenever it floats anew
         // (a drag, a restored state): put the caption back after it.
-        if (ToolBarNeedsDecorating() && !m_bToolBarFixQueued) {
-            m_bToolBarFixQueued = true;
-            // A moment later: the window manager is still taking the window
-            // the toolbar has just shown.
-            QTimer::singleShot(kToolBarSettleMs, this, [this] { DecorateFloatingToolBar(); });
-        }
-    } else if (pWatched == windowHandle() && pEvent->type() == QEvent::Expose && !m_bSettled &&
-               !m_bSettleQueued && windowHandle()->isExposed()) {
-        // On screen: the window manager has framed the window by now, and the
-        // layout has taken its shown sizes.
-        m_bSettleQueued = true;
-        QTimer::singleShot(0, this, [this] { Settle(); });
+        QueueToolBarDecoration();
+    } else if (pWatched == windowHandle() && pEvent->type() == QEvent::Expose) {
+        QueueSettle();
     }
     return QMainWindow::eventFilter(pWatched, pEvent);
+}
+
+void CFrameWnd::QueueToolBarDecoration() {
+    if (!ToolBarNeedsDecorating() || m_bToolBarFixQueued) return;
+    m_bToolBarFixQueued = true;
+    // A moment later: the window manager is still taking the window the
+    // toolbar has just shown.
+    QTimer::singleShot(kToolBarSettleMs, this, [this] { DecorateFloatingToolBar(); });
+}
+
+void CFrameWnd::QueueSettle() {
+    // On screen: the window manager has framed the window by now, and the
+    // layout has taken its shown sizes.
+    if (m_bSettled || m_bSettleQueued || windowHandle() == nullptr || !windowHandle()->isExposed())
+        return;
+    m_bSettleQueued = true;
+    QTimer::singleShot(0, this, [this] { Settle(); });
+}
+
+void CFrameWnd::ShowToolBarAndRecheck() {
+    m_pToolBar->show();
+    m_pToolBar->raise();
+    QTimer::singleShot(kToolBarSettleMs * 3, this, [this] { EnsureToolBarOnScreen(); });
 }
 
 bool CFrameWnd::ToolBarNeedsDecorating() const {
@@ -459,10 +470,8 @@ void CFrameWnd::DecorateFloatingToolBar() {
     // above it, also when the board is clicked.
     m_pToolBar->createWinId();
     if (QWindow* pWindow = m_pToolBar->windowHandle()) pWindow->setTransientParent(windowHandle());
-    m_pToolBar->show();
-    m_pToolBar->raise();
     m_nToolBarShowTries = 3;
-    QTimer::singleShot(kToolBarSettleMs * 3, this, [this] { EnsureToolBarOnScreen(); });
+    ShowToolBarAndRecheck();
 }
 
 void CFrameWnd::EnsureToolBarOnScreen() {
@@ -477,9 +486,7 @@ void CFrameWnd::EnsureToolBarOnScreen() {
     m_pToolBar->hide();
     QTimer::singleShot(kToolBarSettleMs, this, [this] {
         if (m_pToolBar == nullptr || !m_pToolBar->isFloating()) return;
-        m_pToolBar->show();
-        m_pToolBar->raise();
-        QTimer::singleShot(kToolBarSettleMs * 3, this, [this] { EnsureToolBarOnScreen(); });
+        ShowToolBarAndRecheck();
     });
 }
 
@@ -521,17 +528,11 @@ void CFrameWnd::resizeEvent(QResizeEvent* pEvent) {
 void CFrameWnd::showEvent(QShowEvent* pEvent) {
     QMainWindow::showEvent(pEvent);
     // A toolbar that floated before the window came up goes above it now.
-    if (ToolBarNeedsDecorating() && !m_bToolBarFixQueued) {
-        m_bToolBarFixQueued = true;
-        QTimer::singleShot(kToolBarSettleMs, this, [this] { DecorateFloatingToolBar(); });
-    }
+    QueueToolBarDecoration();
     if (QWindow* pWindow = windowHandle()) {
         pWindow->removeEventFilter(this);
         pWindow->installEventFilter(this);
-        if (!m_bSettled && !m_bSettleQueued && pWindow->isExposed()) {
-            m_bSettleQueued = true;
-            QTimer::singleShot(0, this, [this] { Settle(); });
-        }
+        QueueSettle();
     }
 }
 
@@ -542,7 +543,7 @@ void CFrameWnd::RefreshFrameMargins() {
         m_margins = margins;
         ApplyMinimumSize();
     }
-    if ((windowState() & kNotNormal) != 0 || !m_bSettled) return;
+    if (!IsNormalState() || !m_bSettled) return;
     m_normalMargins = margins;
     if (m_rcWantedOuter.isValid()) {
         // First seen normal since it was placed: the decorations may differ
@@ -575,14 +576,19 @@ void CFrameWnd::SetMinTrackSize(QSize sizeOuter) {
 
 void CFrameWnd::ApplyMinimumSize() {
     if (!m_sizeMinOuter.isValid()) return;
-    const QSize sizeMin = Shrunk(m_sizeMinOuter, m_margins).expandedTo(QSize(0, 0));
+    const QSize sizeMin = m_sizeMinOuter.shrunkBy(m_margins).expandedTo(QSize(0, 0));
     setMinimumSize(sizeMin);
+}
+
+bool CFrameWnd::IsNormalState() const {
+    return (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) ==
+           0;
 }
 
 QRect CFrameWnd::NormalFrameRect() const {
     // Placed but not yet seen on screen: the rectangle as it was asked for.
     if (m_rcWantedOuter.isValid()) return m_rcWantedOuter;
-    if ((windowState() & kNotNormal) == 0) return geometry().marginsAdded(m_margins);
+    if (IsNormalState()) return geometry().marginsAdded(m_margins);
     if (m_rcLastNormal.isValid()) return m_rcLastNormal;
     QRect rcClient = normalGeometry();
     if (!rcClient.isValid()) rcClient = geometry();
@@ -594,7 +600,7 @@ void CFrameWnd::SetNormalFrameRect(const QRect& rcOuter) {
     // The position is the frame's (a window's position includes its frame);
     // the size is the client's, so the margins come off.
     move(rcOuter.topLeft());
-    resize(Shrunk(rcOuter.size(), m_bSettled ? m_margins : m_normalMargins));
+    resize(rcOuter.size().shrunkBy(m_bSettled ? m_margins : m_normalMargins));
     if (m_bSettled) m_rcWantedOuter = QRect();
 }
 

@@ -58,11 +58,6 @@ struct FrameBars {
     QString strPane1Format;
 };
 
-// The text shown beside a menu item for an accelerator key: strKeyName when
-// given, else Qt's name for the key in the user's language ("Ctrl+O", in
-// German "Strg+O").
-QString AcceleratorText(const QKeySequence& key, const QString& strKeyName = {});
-
 // What a menu item shows: its text, and after a tab its key as the
 // accelerator table names it.
 QString MenuItemShownText(const QAction& action);
@@ -130,6 +125,8 @@ public:
     // What the window manager adds around the client area (title bar,
     // borders): as last seen, or as given before the window is first shown.
     QMargins FrameMargins() const { return m_margins; }
+    // Neither maximized, minimized nor full screen.
+    bool IsNormalState() const;
     void SetExpectedFrameMargins(const QMargins& margins);
     // The smallest outer size the window can be given.
     void SetMinTrackSize(QSize sizeOuter);
@@ -169,6 +166,9 @@ private:
     void Settle();
     bool ToolBarNeedsDecorating() const;
     void DecorateFloatingToolBar();
+    void QueueToolBarDecoration();
+    void QueueSettle();
+    void ShowToolBarAndRecheck();
     void EnsureToolBarOnScreen();
 
     std::map<unsigned, QAction*> m_actions;  // menu items and toolbar buttons
@@ -183,7 +183,6 @@ private:
     bool m_bUpdatePending = false;
     unsigned m_nRecentFiles = 0;
     QString m_strRecentPlaceholder;
-    std::vector<std::string> m_recentFiles;
 
     QMargins m_margins;        // decorations, as last known
     QMargins m_normalMargins;  // decorations while last in the normal state

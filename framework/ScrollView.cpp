@@ -33,11 +33,15 @@ QSize CScrollView::ClientSize() const {
     return viewport()->size();
 }
 
+QSize CScrollView::ClientSizeWithoutBars() const {
+    const int nFrame = 2 * frameWidth();
+    return {width() - nFrame, height() - nFrame};
+}
+
 void CScrollView::UpdateBars() {
     // A bar shows only while the contents exceed the client area on its axis,
     // judged without bars first; one bar can make the other necessary.
-    const int nFrame = 2 * frameWidth();
-    const QSize full(width() - nFrame, height() - nFrame);
+    const QSize full = ClientSizeWithoutBars();
     const int nBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
     bool bNeedH = m_sizeTotal.width() > full.width();
     bool bNeedV = m_sizeTotal.height() > full.height();
@@ -88,10 +92,7 @@ void CScrollView::ResizeParentToFit() {
     if (pFrame == nullptr || pFrame == this) return;
     EnsureLaidOut();
     auto* pFrameWnd = dynamic_cast<CFrameWnd*>(pFrame);
-    // Client size as it would be without scroll bars.
-    const int nFrame = 2 * frameWidth();
-    const QSize clientNoBars(width() - nFrame, height() - nFrame);
-    QSize sizeFrame = pFrame->size() + (m_sizeTotal - clientNoBars);
+    QSize sizeFrame = pFrame->size() + (m_sizeTotal - ClientSizeWithoutBars());
 
     // Never larger than the area windows may take on the frame's screen,
     // decorations included; the contents scroll then, and the bar that this
@@ -107,8 +108,7 @@ void CScrollView::ResizeParentToFit() {
         rcAvail = pScreen->availableGeometry();
     }
     if (rcAvail.isValid()) {
-        const QSize sizeMax(rcAvail.width() - margins.left() - margins.right(),
-                            rcAvail.height() - margins.top() - margins.bottom());
+        const QSize sizeMax = rcAvail.size().shrunkBy(margins);
         const int nBar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
         bool bBarH = false, bBarV = false;
         for (int nPass = 0; nPass < 2; ++nPass) {
@@ -129,8 +129,7 @@ void CScrollView::ResizeParentToFit() {
         // the area; a window the window manager has not placed yet is left
         // for it to place.
         if (pFrame->isVisible() || pFrame->testAttribute(Qt::WA_Moved)) {
-            const QSize outer(sizeFrame.width() + margins.left() + margins.right(),
-                              sizeFrame.height() + margins.top() + margins.bottom());
+            const QSize outer = sizeFrame.grownBy(margins);
             QPoint pt = pFrame->pos();
             pt.setX(
                 std::max(rcAvail.left(), std::min(pt.x(), rcAvail.right() + 1 - outer.width())));
@@ -160,10 +159,7 @@ void CScrollView::HookFrameSettled() {
     QPointer<CScrollView> pThis(this);
     pFrameWnd->WhenSettled([pThis, pFrameWnd] {
         if (pThis == nullptr) return;
-        constexpr auto kNotNormal =
-            Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen;
-        if (pThis->m_bRefitPending && (pFrameWnd->windowState() & kNotNormal) == 0)
-            pThis->ResizeParentToFit();
+        if (pThis->m_bRefitPending && pFrameWnd->IsNormalState()) pThis->ResizeParentToFit();
         pThis->m_bRefitPending = false;
         pThis->OnFrameSettled();
     });
@@ -204,10 +200,10 @@ void CScrollView::NudgeFit() {
     }
     // A fitted client short of the contents, with no bar planned on that
     // axis, gets the pixel back.
-    const int nFrame = 2 * frameWidth();
+    const QSize client = ClientSizeWithoutBars();
     QSize grow(0, 0);
-    if (!m_bFitScrollsH && width() - nFrame < m_sizeTotal.width()) grow.setWidth(1);
-    if (!m_bFitScrollsV && height() - nFrame < m_sizeTotal.height()) grow.setHeight(1);
+    if (!m_bFitScrollsH && client.width() < m_sizeTotal.width()) grow.setWidth(1);
+    if (!m_bFitScrollsV && client.height() < m_sizeTotal.height()) grow.setHeight(1);
     const QSize sizeNew = (pFrame->size() + grow).boundedTo(m_sizeFitMax);
     if (pFrame != this && sizeNew != pFrame->size()) pFrame->resize(sizeNew);
 }

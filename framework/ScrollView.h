@@ -60,6 +60,8 @@ protected:
     void showEvent(QShowEvent* pEvent) override;
 
 private:
+    // The client area as it would be without scroll bars.
+    QSize ClientSizeWithoutBars() const;
     void UpdateBars();
     void HookFrameSettled();
     void NudgeFit();

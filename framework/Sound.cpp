@@ -41,6 +41,17 @@ struct CSoundPlayer::Shared {
     bool bFinished = false;
 };
 
+std::unique_ptr<SoundOutput> MakeSilentOutput() {
+    class SilentOutput : public SoundOutput {
+    public:
+        bool Open() override { return false; }
+        bool Load(int, const PcmClip&) override { return false; }
+        void Start(int) override {}
+        void Close() override {}
+    };
+    return std::make_unique<SilentOutput>();
+}
+
 CSoundPlayer::CSoundPlayer(std::unique_ptr<SoundOutput> pOutput, SoundPlayerOptions options)
     : m_pShared(std::make_shared<Shared>()) {
     m_pShared->pOutput = std::move(pOutput);

@@ -31,6 +31,10 @@ public:
     virtual void Close() = 0;
 };
 
+// An output without a device: the player it is given stays silent and opens
+// nothing (for runs that play no sound, such as printing).
+std::unique_ptr<SoundOutput> MakeSilentOutput();
+
 struct SoundPlayerOptions {
     // A sound cut off by the next one sounds for at least this long (or to
     // its end, if shorter), so that two sounds asked for in the same instant

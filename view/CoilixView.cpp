@@ -73,7 +73,7 @@ void CCoilixView::ApplyScrollSizes() {
 }
 
 bool CCoilixView::FitsAutomatically() const {
-    return m_settings.m_placement.showCmd == 0;
+    return m_settings.m_placement.showCmd == kShowCmdHide;
 }
 
 void CCoilixView::OnSize(int cx, int cy) {
