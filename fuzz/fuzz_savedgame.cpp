@@ -16,10 +16,8 @@
 #include "game/Limits.h"
 #include "store/Archive.h"
 #include "store/CoilixDoc.h"
-#include "store/FileRegistry.h"
 #include "store/GameSettings.h"
 #include "store/Profile.h"
-#include "store/RegFile.h"
 #include "store/ScoreStore.h"
 
 namespace {

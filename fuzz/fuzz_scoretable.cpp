@@ -12,7 +12,6 @@
 
 #include "store/CodePage.h"
 #include "store/Profile.h"
-#include "store/RegFile.h"
 #include "store/ScoreStore.h"
 
 namespace {

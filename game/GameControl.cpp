@@ -92,5 +92,5 @@ void GameControl::OnDestroy() {
 }
 
 void GameControl::OnMouseMoved(bool bMovedSinceHidden) {
-    if (m_bCursorHidden && bMovedSinceHidden) ShowCursorIfHidden();
+    if (bMovedSinceHidden) ShowCursorIfHidden();
 }

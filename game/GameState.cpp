@@ -23,7 +23,7 @@ void GameState::NewGame(int32_t nWidth, int32_t nHeight, int32_t nSpeedMs) {
     m_nSpeed = nSpeedMs;
     m_nSpawnCountdown = 0;
     m_nBonusCountdown = 0;
-    m_nDropCountdown = m_random.Draw(kDropCountdownSpread) + kDropCountdownBase;
+    m_nDropCountdown = DrawDropCountdown();
     m_nFrownCountdown = 0;
     m_nLastDirection = dirNone;
     m_nDirection = dirNone;
@@ -43,6 +43,10 @@ void GameState::NewGame(int32_t nWidth, int32_t nHeight, int32_t nSpeedMs) {
              std::abs(m_nHeadY - y) < kFirstItemMinDistance);
 
     CellAt(m_nHeadX, m_nHeadY).nType = ctStart;
+}
+
+int32_t GameState::DrawDropCountdown() {
+    return kDropCountdownBase + m_random.Draw(kDropCountdownSpread);
 }
 
 void GameState::Clear() {

@@ -52,6 +52,9 @@ public:
     // limits) at nSpeedMs per tick: the crawler's start square in the middle,
     // the first item at a distance. The generator must have been seeded.
     void NewGame(int32_t nWidth, int32_t nHeight, int32_t nSpeedMs);
+    // A fresh dropping countdown (one draw): 7..84 ticks.
+    int32_t DrawDropCountdown();
+
     // Drops the board and both record lists; the numbers keep their values.
     void Clear();
 

@@ -208,7 +208,7 @@ void GameControl::AdvanceTail(int32_t nDirAtEntry) {
                                                      game.m_nHeight + game.m_nWidth);
             game.m_aItems.push_back(oldTail);
         }
-        game.m_nDropCountdown = kDropCountdownBase + game.m_random.Draw(kDropCountdownSpread);
+        game.m_nDropCountdown = game.DrawDropCountdown();
     }
     m_host.InvalidateCell(oldTail.x, oldTail.y);
     game.m_aBody.pop_front();

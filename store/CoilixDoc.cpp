@@ -50,8 +50,3 @@ void CCoilixDoc::DeleteContents() {
     Clear();
     CDocument::DeleteContents();
 }
-
-void CCoilixDoc::OnCloseDocument() {
-    DeleteContents();
-    CDocument::OnCloseDocument();
-}

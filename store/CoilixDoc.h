@@ -29,12 +29,9 @@ public:
     bool OnNewDocument() override;
     bool OnOpenDocument(const std::string& strPath) override;
     void DeleteContents() override;
-    void OnCloseDocument() override;
     void Serialize(CArchive& ar) override;
 
-    GameSettings& Settings() { return m_settings; }
     HighScoreTable& ScoreTable() { return m_scoreTable; }
-    CProfile& Profile() { return m_profile; }
 
 private:
     void SeedFromClock();

@@ -26,9 +26,10 @@ CFileRegistry::CFileRegistry(std::string strPath, CodePage cp)
     Reload();
 }
 
-// Beside the file itself, so that a symbolic link and its target share it.
-std::string CFileRegistry::LockPath() const {
-    return fileio::ResolveLinks(m_strPath) + ".lock";
+bool CFileRegistry::MarkUnreadable() {
+    m_fileId = FileId{};
+    m_fileId.bUnreadable = true;
+    return false;
 }
 
 CFileRegistry::FileId CFileRegistry::CurrentFileId() const {
@@ -85,16 +86,8 @@ bool CFileRegistry::CheckTarget(const std::string& strFile) {
     return false;
 }
 
-bool CFileRegistry::ReadFile(RegKeys& keys, bool bLocked) {
+bool CFileRegistry::ReadFile(RegKeys& keys, bool bLocked, const std::string& file) {
     keys.clear();
-    auto unreadable = [&] {
-        m_fileId = FileId{};
-        m_fileId.bUnreadable = true;
-        return false;
-    };
-    const std::string file = fileio::ResolveLinks(m_strPath);
-    if (!CheckTarget(file)) return unreadable();
-
     const FileId id = CurrentFileId();
     std::vector<uint8_t> bytes;
     const fileio::ReadResult read = fileio::ReadRegularFile(file, kMaxStoreBytes, bytes);
@@ -107,7 +100,7 @@ bool CFileRegistry::ReadFile(RegKeys& keys, bool bLocked) {
             break;
         case fileio::ReadStatus::kTooLarge:
             // Not a store; without the lock it is left for the next write.
-            if (!bLocked) return unreadable();
+            if (!bLocked) return MarkUnreadable();
             if (auto aside = fileio::SetAside(file)) {
                 m_strSetAside = aside;
                 Notify(StoreNotice::Kind::kTooLarge, false, {}, *aside);
@@ -115,11 +108,11 @@ bool CFileRegistry::ReadFile(RegKeys& keys, bool bLocked) {
                 return true;
             }
             Notify(StoreNotice::Kind::kUnreadable, true, read.detail);
-            return unreadable();
+            return MarkUnreadable();
         case fileio::ReadStatus::kNotRegular:
         case fileio::ReadStatus::kError:
             Notify(StoreNotice::Kind::kUnreadable, true, read.detail);
-            return unreadable();
+            return MarkUnreadable();
     }
     // An empty file holds nothing that could be lost: it is an empty store.
     if (bytes.empty()) {
@@ -140,7 +133,7 @@ bool CFileRegistry::ReadFile(RegKeys& keys, bool bLocked) {
         if (!aside) {
             // A damaged file whose copy cannot be kept is never overwritten.
             Notify(StoreNotice::Kind::kDamagedKept, true, fileio::ErrorText(errno), {}, &parsed);
-            return unreadable();
+            return MarkUnreadable();
         }
         m_keptCopyOf = id;
         m_strSetAside = aside;
@@ -155,12 +148,16 @@ void CFileRegistry::Reload() {
     // The lock keeps a second copy from writing between our read and a
     // repair; reading itself needs none (every write replaces the whole
     // file), so a busy lock never makes a read wait.
-    fileio::FileLock lock;
-    const bool bLocked =
-        CheckTarget(fileio::ResolveLinks(m_strPath)) &&
-        lock.Acquire(LockPath(), std::chrono::milliseconds(0)) == fileio::FileLock::Result::kLocked;
+    const std::string file = fileio::ResolveLinks(m_strPath);
     RegKeys keys;
-    ReadFile(keys, bLocked);
+    if (!CheckTarget(file)) {
+        MarkUnreadable();
+    } else {
+        fileio::FileLock lock;
+        const bool bLocked = lock.Acquire(LockPath(file), std::chrono::milliseconds(0)) ==
+                             fileio::FileLock::Result::kLocked;
+        ReadFile(keys, bLocked, file);
+    }
     m_keys = std::move(keys);
 }
 
@@ -173,7 +170,8 @@ std::optional<RegValue> CFileRegistry::Query(const std::string& strKey,
     return FindValue(m_keys, strKey, strName);
 }
 
-bool CFileRegistry::WriteLocked(const std::function<Change(RegKeys&)>& fnChange) {
+bool CFileRegistry::WriteLocked(
+    const std::function<Change(RegKeys&, const std::string&)>& fnChange) {
     const std::string file = fileio::ResolveLinks(m_strPath);
     if (!CheckTarget(file)) return false;
     if (!fileio::MakeDirs(fileio::DirName(file))) {
@@ -182,7 +180,7 @@ bool CFileRegistry::WriteLocked(const std::function<Change(RegKeys&)>& fnChange)
     }
 
     fileio::FileLock lock;
-    switch (lock.Acquire(LockPath(), m_lockWait)) {
+    switch (lock.Acquire(LockPath(file), m_lockWait)) {
         case fileio::FileLock::Result::kLocked:
             break;
         case fileio::FileLock::Result::kBusy:
@@ -195,10 +193,10 @@ bool CFileRegistry::WriteLocked(const std::function<Change(RegKeys&)>& fnChange)
 
     // The keys are changed in place (a store is read into memory once, not
     // twice); when the write fails they are read again from the file.
-    const bool bMayWrite = ReadFile(m_keys, true);
+    const bool bMayWrite = ReadFile(m_keys, true, file);
     if (!bMayWrite) return false;
 
-    switch (fnChange(m_keys)) {
+    switch (fnChange(m_keys, file)) {
         case Change::kWrite:
             break;
         case Change::kNone:
@@ -210,7 +208,7 @@ bool CFileRegistry::WriteLocked(const std::function<Change(RegKeys&)>& fnChange)
         fileio::ReplaceFile(file, TextBytes(FormatRegFile(m_keys)));
     if (failure) {
         Notify(StoreNotice::Kind::kCannotWrite, true, *failure);
-        ReadFile(m_keys, true);
+        ReadFile(m_keys, true, file);
         return false;
     }
     m_fileId = CurrentFileId();
@@ -219,7 +217,7 @@ bool CFileRegistry::WriteLocked(const std::function<Change(RegKeys&)>& fnChange)
 
 bool CFileRegistry::Apply(const std::vector<RegChange>& changes) {
     if (!AreValidChanges(changes)) return false;
-    return WriteLocked([&](RegKeys& keys) {
+    return WriteLocked([&](RegKeys& keys, const std::string&) {
         ApplyChanges(keys, changes);
         return Change::kWrite;
     });
@@ -228,12 +226,11 @@ bool CFileRegistry::Apply(const std::vector<RegChange>& changes) {
 bool CFileRegistry::Update(const std::string& strKey, const std::string& strName,
                            const RegUpdateFn& fn) {
     if (!IsValidKeyPath(strKey) || !IsValidValueName(strName)) return false;
-    return WriteLocked([&](RegKeys& keys) {
+    return WriteLocked([&](RegKeys& keys, const std::string& file) {
         RegUpdate update = fn(FindValue(keys, strKey, strName));
         if (!update.value) return Change::kNone;
         if (update.bKeepOldAside) {
             // The store as it is now, damaged value and all, in its text form.
-            const std::string file = fileio::ResolveLinks(m_strPath);
             const std::optional<std::string> aside =
                 fileio::KeepCopyAside(file, TextBytes(FormatRegFile(keys)), m_nFileMode);
             if (!aside) {

@@ -91,21 +91,26 @@ private:
     // Reads the file again (setting aside or repairing a damaged one only
     // when the lock could be had at once).
     void Reload();
-    // Reads the file into keys, all that can be read. With the lock held, a
-    // file far too large is moved aside and one with bad lines is copied aside
-    // and written again without them. False when the file must not be
+    // Reads strFile (the store's path with its links followed, checked by the
+    // caller) into keys, all that can be read. With the lock held, a file far
+    // too large is moved aside and one with bad lines is copied aside and
+    // written again without them. False when the file must not be
     // overwritten: it could not be read, or its damage could not be kept.
-    bool ReadFile(RegKeys& keys, bool bLocked);
+    bool ReadFile(RegKeys& keys, bool bLocked, const std::string& strFile);
     // Takes the lock, reads the file again, lets fnChange change the keys and
     // writes them back when it says so. False when nothing could be stored.
+    // fnChange is also given the file's path, links followed.
     enum class Change { kWrite, kNone, kFail };
-    bool WriteLocked(const std::function<Change(RegKeys&)>& fnChange);
+    bool WriteLocked(const std::function<Change(RegKeys&, const std::string&)>& fnChange);
+    bool MarkUnreadable();
     // Whether the path can be a store at all (no folder, device or link loop).
     bool CheckTarget(const std::string& strFile);
     void Notify(StoreNotice::Kind kind, bool bOncePerRun, std::string strDetail = {},
                 std::string strAside = {}, const RegReadResult* pParsed = nullptr);
     FileId CurrentFileId() const;
-    std::string LockPath() const;
+    // Beside the file itself (links followed), so that a link and its target
+    // share it.
+    static std::string LockPath(const std::string& strFile) { return strFile + ".lock"; }
 
     std::string m_strPath;
     CodePage m_cp;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "store/Profile.h"
 
+#include "store/Endian.h"
+
 std::string CProfile::GetProfileString(const std::string& strSection, const std::string& strEntry,
                                        const std::string& strDefault) {
     auto value = m_reg.Query(SectionKey(strSection), strEntry);
@@ -35,7 +37,8 @@ std::optional<std::vector<uint8_t>> ValueBytes(const RegValue& value, size_t nMa
             bytes.push_back(0);
             break;
         case RegType::kDword:
-            for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<uint8_t>(value.dw >> (8 * i)));
+            bytes.resize(4);
+            PutInt32LE(bytes.data(), static_cast<int32_t>(value.dw));
             break;
         case RegType::kBinary:
             if (value.bin.size() > nMaxBytes) return std::nullopt;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "store/Ascii.h"
+#include "store/Endian.h"
 
 namespace {
 
@@ -335,10 +336,7 @@ private:
                 return RegValue::String(std::string(bytes->begin(), bytes->end()));
             case 4:
                 if (bytes->size() != 4) return std::nullopt;
-                return RegValue::Dword(static_cast<uint32_t>((*bytes)[0]) |
-                                       static_cast<uint32_t>((*bytes)[1]) << 8 |
-                                       static_cast<uint32_t>((*bytes)[2]) << 16 |
-                                       static_cast<uint32_t>((*bytes)[3]) << 24);
+                return RegValue::Dword(static_cast<uint32_t>(GetInt32LE(bytes->data())));
             default:
                 return std::nullopt;  // types this store does not keep
         }

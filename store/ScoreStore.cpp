@@ -114,48 +114,59 @@ void SetRowName(ScoreEntry& row, std::string_view text, CodePage cp) {
 
 namespace {
 
+struct StoredRows {
+    std::vector<ScoreEntry> rows;
+    bool bDamaged = false;  // a value is there but not a table
+};
+
 // The rows a stored value gives: none when there is none or it is longer than
 // 396 bytes (the type is ignored), ten empty ones when it fails the checksum.
-std::vector<ScoreEntry> RowsOf(const std::optional<RegValue>& value) {
+StoredRows ReadStoredRows(const std::optional<RegValue>& value) {
     if (!value) return {};
     const std::optional<std::vector<uint8_t>> bytes = ValueBytes(*value, kStoredSize);
-    if (!bytes) return {};
-    return DecodeScoreTable(bytes->data(), bytes->size());
+    if (!bytes) return {{}, true};
+    if (auto rows = DecodeScoreTableChecked(bytes->data(), bytes->size())) {
+        return {std::move(*rows), false};
+    }
+    return {std::vector<ScoreEntry>(kRows), true};
 }
 
 }  // namespace
 
 void LoadScoreTable(HighScoreTable& table, CRegistry& reg, const std::string& strKeyPath,
                     int32_t nWidth, int32_t nHeight, int32_t nSpeedMs) {
-    table.m_aScores = RowsOf(reg.Query(strKeyPath, ScoreValueName(nWidth, nHeight, nSpeedMs)));
+    table.m_aScores =
+        ReadStoredRows(reg.Query(strKeyPath, ScoreValueName(nWidth, nHeight, nSpeedMs))).rows;
 }
 
 bool IsDamagedScoreValue(const RegValue& value) {
-    const std::optional<std::vector<uint8_t>> bytes = ValueBytes(value, kStoredSize);
-    return !bytes || !DecodeScoreTableChecked(bytes->data(), bytes->size());
+    return ReadStoredRows(value).bDamaged;
 }
 
 int EnterScore(HighScoreTable& table, CRegistry& reg, const std::string& strKeyPath, int32_t nWidth,
                int32_t nHeight, int32_t nSpeedMs, const ScoreEntry& row) {
     int nRow = -1;
     HighScoreTable merged;
+    // Inserts the row into the table as stored; true when that was damaged.
     auto insert = [&](const std::optional<RegValue>& stored) {
-        merged.m_aScores = RowsOf(stored);
+        StoredRows read = ReadStoredRows(stored);
+        merged.m_aScores = std::move(read.rows);
         nRow = merged.InsertScore(row.nScore, kScoreTableRows);
         if (nRow >= 0) merged.GetRow(nRow) = row;
+        return read.bDamaged;
     };
+    const std::string strName = ScoreValueName(nWidth, nHeight, nSpeedMs);
     const bool bStored =
-        reg.Update(strKeyPath, ScoreValueName(nWidth, nHeight, nSpeedMs),
-                   [&](const std::optional<RegValue>& stored) {
-                       insert(stored);
-                       RegUpdate update;
-                       if (nRow < 0) return update;  // no place: nothing to write
-                       update.value = RegValue::Binary(EncodeScoreTable(merged.m_aScores));
-                       update.bKeepOldAside = stored && IsDamagedScoreValue(*stored);
-                       return update;
-                   });
+        reg.Update(strKeyPath, strName, [&](const std::optional<RegValue>& stored) {
+            const bool bDamaged = insert(stored);
+            RegUpdate update;
+            if (nRow < 0) return update;  // no place: nothing to write
+            update.value = RegValue::Binary(EncodeScoreTable(merged.m_aScores));
+            update.bKeepOldAside = bDamaged;
+            return update;
+        });
     // Not stored: the row stays in memory, in the table as it was read last.
-    if (!bStored) insert(reg.Query(strKeyPath, ScoreValueName(nWidth, nHeight, nSpeedMs)));
+    if (!bStored) insert(reg.Query(strKeyPath, strName));
     table = std::move(merged);
     return nRow;
 }
