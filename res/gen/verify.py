@@ -182,8 +182,8 @@ def check_stubs(rep, label, px, size, joins, want_yellow):
 
 
 # Where the program declares its sound ids (IDW_...), relative to res/: as
-# macros in the resource header or as enumerators beside the game rules.
-SOUND_ID_FILES = ["resource.h", os.path.join("..", "game", "GameHost.h")]
+# enumerators beside the game rules.
+SOUND_ID_FILES = [os.path.join("..", "game", "GameHost.h")]
 
 
 def resource_sound_ids(res):
@@ -194,9 +194,9 @@ def resource_sound_ids(res):
             continue
         with open(path, encoding="utf-8") as f:
             for line in f:
-                m = re.match(r"\s*(?:#define\s+(IDW_\w+)\s+|(IDW_\w+)\s*=\s*)(\d+)\b", line)
+                m = re.match(r"\s*(IDW_\w+)\s*=\s*(\d+)\b", line)
                 if m:
-                    ids[m.group(1) or m.group(2)] = int(m.group(3))
+                    ids[m.group(1)] = int(m.group(2))
     return ids
 
 

@@ -26,6 +26,7 @@
 #include "store/Profile.h"
 #include "store/RegFile.h"
 #include "support/Files.h"
+#include "tools/replay/Replay.h"
 
 // ---- ModalDriver ----------------------------------------------------------
 
@@ -131,6 +132,12 @@ WindowPlacement Placement(int x, int y, int w, int h) {
 }
 
 void GuiTest::StartApp(const CommandLineInfo& cmd, std::optional<uint32_t> nSeed) {
+    CreateApp(cmd, nSeed);
+    if (HasFatalFailure()) return;
+    ActivateFrame();
+}
+
+void GuiTest::CreateApp(const CommandLineInfo& cmd, std::optional<uint32_t> nSeed) {
     if (nSeed) {
         qputenv("COILIX_TEST_SEED", QByteArray::number(*nSeed));
     } else {
@@ -139,13 +146,20 @@ void GuiTest::StartApp(const CommandLineInfo& cmd, std::optional<uint32_t> nSeed
     m_pApp = std::make_unique<CCoilixApp>();
     m_pApp->SetSoundOutput(std::make_unique<RecordingSoundOutput>(m_pSoundLog));
     ASSERT_TRUE(m_pApp->InitInstance(cmd)) << "exit code " << m_pApp->ExitCode();
-    ActivateFrame();
 }
 
 void GuiTest::ActivateFrame() {
     Frame().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
     Flush();
+}
+
+void GuiTest::EndGameWithScore(int32_t nScore) {
+    Key(Qt::Key_Up);
+    ASSERT_TRUE(Tick());
+    Doc().m_nScore = nScore;
+    TickUntilOver();
+    ASSERT_EQ(Doc().m_nDirection, dirGameOver);
 }
 
 void GuiTest::CloseApp() {
@@ -251,6 +265,22 @@ void PrintTo(const QSize& size, std::ostream* os) {
 
 void PrintTo(const QString& str, std::ostream* os) {
     *os << '"' << str.toStdString() << '"';
+}
+
+std::vector<std::vector<std::string>> ReplayTicks(const QStringList& args) {
+    // The driver runs here, as its own main runs it.
+    std::vector<std::string> argv;
+    for (const QString& arg : args) argv.push_back(arg.toStdString());
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(replay::Run(argv, out, err), replay::kExitOk) << err.str();
+    std::vector<std::vector<std::string>> ticks;
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);) {
+        if (line == "pane 0 Playing...") ticks.emplace_back();
+        if (!ticks.empty()) ticks.back().push_back(line);
+    }
+    return ticks;
 }
 
 std::vector<char> ReadBytes(const QString& strPath) {

@@ -100,6 +100,9 @@ protected:
     // Starts the program as main() does (the window shown and active), with
     // COILIX_TEST_SEED set when a seed is given.
     void StartApp(const CommandLineInfo& cmd = {}, std::optional<uint32_t> nSeed = 0);
+    // The same without making the window active: for a test that has to meet
+    // what comes up before that (it calls ActivateFrame itself).
+    void CreateApp(const CommandLineInfo& cmd = {}, std::optional<uint32_t> nSeed = 0);
     // Closes the main window as the close box does and runs the exit.
     void CloseApp();
     bool Running() const { return m_pApp != nullptr; }
@@ -114,6 +117,9 @@ protected:
     // Makes the main window the active one again, as the window manager does
     // when a dialog closes (accelerators work only in the active window).
     void ActivateFrame();
+    // Plays the current game into the wall above, with the score set to nScore
+    // just before the end.
+    void EndGameWithScore(int32_t nScore);
     // A key pressed and released on the view, as the keyboard sends it.
     void Key(int nKey, Qt::KeyboardModifiers mods = Qt::NoModifier);
     // Delivers one tick of the game timer, if it runs, and lets the paint
@@ -160,6 +166,10 @@ WindowPlacement Placement(int x, int y, int w, int h);
 
 // What the menu item of command nID shows ("&New...\tF2").
 QString ShownMenuText(CFrameWnd& frame, unsigned nID);
+
+// The headless driver's transcript of a game, split into ticks: each tick
+// starts with the line "pane 0 Playing..." and holds the lines up to the next.
+std::vector<std::vector<std::string>> ReplayTicks(const QStringList& args);
 
 // Readable failure messages.
 void PrintTo(const QPoint& pt, std::ostream* os);

@@ -62,18 +62,7 @@ QString LabelText(QWidget& dlg, const char* pszName) {
 
 }  // namespace
 
-class DialogTest : public GuiTest {
-protected:
-    // Plays the current game into the wall above, with the score set to
-    // nScore just before the end.
-    void PlayIntoTheWall(int32_t nScore) {
-        Key(Qt::Key_Up);
-        ASSERT_TRUE(Tick());
-        Doc().m_nScore = nScore;
-        TickUntilOver();
-        ASSERT_EQ(Doc().m_nDirection, dirGameOver);
-    }
-};
+class DialogTest : public GuiTest {};
 
 TEST_F(DialogTest, NewGameWithACustomBoardWritesTheChoiceAndStartsThatGame) {
     WriteSettings({});  // Small, Low
@@ -267,7 +256,7 @@ TEST_F(DialogTest, AGoodScoreAsksForTheNameStoresTheTableAndShowsIt) {
         EXPECT_EQ(stored.GetRow(0).nScore, 300);
         Click(dlg, "Close");
     });
-    PlayIntoTheWall(300);
+    EndGameWithScore(300);
     ExpectDriverDone(driver);
     // The crash is cut off by the fanfare, and both are heard.
     ASSERT_GE(soundsAtEntry.size(), 2u);
@@ -300,7 +289,7 @@ TEST_F(DialogTest, AGoodScoreAsksForTheNameStoresTheTableAndShowsIt) {
         EXPECT_EQ(LabelText(dlg, "score1"), "200");
         QTest::keyClick(dlg.focusWidget() ? dlg.focusWidget() : &dlg, Qt::Key_Escape);
     });
-    PlayIntoTheWall(200);
+    EndGameWithScore(200);
     ExpectDriverDone(next);
 }
 
@@ -319,7 +308,7 @@ TEST_F(DialogTest, CancellingTheNameStillStoresTheScoreAndShowsTheTable) {
         EXPECT_EQ(LabelText(dlg, "score0"), "700");
         Click(dlg, "Close");
     });
-    PlayIntoTheWall(700);
+    EndGameWithScore(700);
     ExpectDriverDone(driver);
     EXPECT_EQ(App().m_settings.m_strLastName, "Ann");
     const HighScoreTable stored = StoredTable(17, 13, 350);
@@ -334,7 +323,7 @@ TEST_F(DialogTest, NoNameIsAskedForANilScoreOrAGameOpenedFromAFile) {
     StartApp();
     {
         ModalDriver none;
-        PlayIntoTheWall(0);
+        EndGameWithScore(0);
         Flush();
         EXPECT_TRUE(none.Unexpected().empty()) << none.Unexpected()[0];
         EXPECT_EQ(Pane(0), "Game over");

@@ -24,6 +24,7 @@
 #include "store/CodePage.h"
 #include "store/FileRegistry.h"
 #include "store/Profile.h"
+#include "support/Files.h"
 
 namespace {
 
@@ -44,40 +45,9 @@ QLabel* Label(QWidget& dlg, const char* pszName) {
     return dlg.findChild<QLabel*>(pszName);
 }
 
-// Sets an environment variable for one scope.
-class EnvVar {
-public:
-    EnvVar(const char* pszName, const QByteArray& value)
-        : m_pszName(pszName), m_old(qgetenv(pszName)), m_bHad(qEnvironmentVariableIsSet(pszName)) {
-        qputenv(pszName, value);
-    }
-    ~EnvVar() {
-        if (m_bHad) {
-            qputenv(m_pszName, m_old);
-        } else {
-            qunsetenv(m_pszName);
-        }
-    }
-
-private:
-    const char* m_pszName;
-    QByteArray m_old;
-    bool m_bHad;
-};
-
 }  // namespace
 
-class NamesTest : public GuiTest {
-protected:
-    // Ends the current game against the wall with the score given.
-    void EndGameWithScore(int32_t nScore) {
-        Key(Qt::Key_Up);
-        ASSERT_TRUE(Tick());
-        Doc().m_nScore = nScore;
-        TickUntilOver();
-        ASSERT_EQ(Doc().m_nDirection, dirGameOver);
-    }
-};
+class NamesTest : public GuiTest {};
 
 // Names come from players and from files: markup in them is text.
 TEST_F(NamesTest, MarkupInANameIsShownLiterally) {
@@ -163,7 +133,7 @@ TEST_F(NamesTest, TheNameBoxTakesOnlyWhatTheCodePageHolds) {
 // A 31-letter Czech name is kept whole, as single bytes in code page 1250,
 // the same bytes a table written on Windows holds.
 TEST_F(NamesTest, ACzechNameOf31LettersIsKeptWhole) {
-    EnvVar language("LANGUAGE", "cs_CZ");
+    testsupport::ScopedEnv language("LANGUAGE", "cs_CZ");
     WriteSettings({});
     StartApp();
     ModalDriver driver;
@@ -234,11 +204,8 @@ TEST_F(NamesTest, AStoreNoticeIsShownOverTheMainWindowAsPlainText) {
         strShown = box.text();
         QTest::keyClick(&box, Qt::Key_Return);
     });
-    // Started as StartApp does, but the notice comes before the window is
-    // made active.
-    qputenv("COILIX_TEST_SEED", "0");
-    m_pApp = std::make_unique<CCoilixApp>();
-    ASSERT_TRUE(m_pApp->InitInstance({}));
+    // The notice comes before the window is made active.
+    CreateApp();
     for (int i = 0; i < 100 && !driver.Pending().empty(); ++i) QTest::qWait(20);
     ExpectDriverDone(driver);
     ActivateFrame();

@@ -6,8 +6,8 @@
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCursor>
-#include <QProcess>
 #include <QTest>
+#include <cstdio>
 #include <map>
 #include <set>
 #include <utility>
@@ -23,15 +23,14 @@ using Cells = std::set<std::pair<int, int>>;
 // The cells that each tick invalidates, from the headless driver running the
 // same game: one set per tick, in order.
 std::vector<Cells> InvalidatedPerTick(const QStringList& args) {
-    QProcess replay;
-    replay.start(QStringLiteral(COILIX_REPLAY_BIN), args);
-    EXPECT_TRUE(replay.waitForFinished(30000));
     std::vector<Cells> ticks;
-    for (const QByteArray& line : replay.readAllStandardOutput().split('\n')) {
-        if (line == "pane 0 Playing...") ticks.emplace_back();
-        const QList<QByteArray> parts = line.split(' ');
-        if (parts.size() == 3 && parts[0] == "cell" && !ticks.empty())
-            ticks.back().insert({parts[1].toInt(), parts[2].toInt()});
+    for (const std::vector<std::string>& lines : ReplayTicks(args)) {
+        Cells& cells = ticks.emplace_back();
+        for (const std::string& line : lines) {
+            int x = 0;
+            int y = 0;
+            if (std::sscanf(line.c_str(), "cell %d %d", &x, &y) == 2) cells.insert({x, y});
+        }
     }
     return ticks;
 }

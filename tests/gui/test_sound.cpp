@@ -4,8 +4,8 @@
 // output in the order the rules play them, from the moment sounds are
 // switched on.
 
-#include <QProcess>
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -15,14 +15,13 @@ namespace {
 
 // The sounds of each tick of a game, as the headless driver plays it.
 std::vector<std::vector<int>> SoundsPerTick(const QStringList& args) {
-    QProcess replay;
-    replay.start(QStringLiteral(COILIX_REPLAY_BIN), args);
-    EXPECT_TRUE(replay.waitForFinished(30000));
     std::vector<std::vector<int>> ticks;
-    for (const QByteArray& line : replay.readAllStandardOutput().split('\n')) {
-        if (line == "pane 0 Playing...") ticks.emplace_back();
-        if (line.startsWith("sound ") && !ticks.empty())
-            ticks.back().push_back(line.mid(6).toInt());
+    for (const std::vector<std::string>& lines : ReplayTicks(args)) {
+        std::vector<int>& sounds = ticks.emplace_back();
+        for (const std::string& line : lines) {
+            int nID = 0;
+            if (std::sscanf(line.c_str(), "sound %d", &nID) == 1) sounds.push_back(nID);
+        }
     }
     return ticks;
 }
