@@ -599,5 +599,10 @@ jméno končící na .pdf zapíše soubor PDF tohoto jména.</translation>
         <extracomment>How the menu names the Pause key, beside the Pause item; keyboards label that key Pause or Break.</extracomment>
         <translation>Break</translation>
     </message>
+    <message id="mime.application/x-coilix-game">
+        <source>Coilix game</source>
+        <extracomment>File managers: the name of the file type of saved games, shown beside a file&apos;s name.</extracomment>
+        <translation>Hra Coilix</translation>
+    </message>
 </context>
 </TS>

@@ -606,5 +606,10 @@ werden an Qt weitergegeben.</translation>
         <extracomment>How the menu names the Pause key, beside the Pause item; keyboards label that key Pause or Break.</extracomment>
         <translation>Pause</translation>
     </message>
+    <message id="mime.application/x-coilix-game">
+        <source>Coilix game</source>
+        <extracomment>File managers: the name of the file type of saved games, shown beside a file&apos;s name.</extracomment>
+        <translation>Coilix-Spiel</translation>
+    </message>
 </context>
 </TS>

@@ -576,5 +576,10 @@ a name ending in .pdf writes a PDF file of that name.</source>
         <extracomment>How the menu names the Pause key, beside the Pause item; keyboards label that key Pause or Break.</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message id="mime.application/x-coilix-game">
+        <source>Coilix game</source>
+        <extracomment>File managers: the name of the file type of saved games, shown beside a file&apos;s name.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>
