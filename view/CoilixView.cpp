@@ -72,7 +72,7 @@ void CCoilixView::ApplyScrollSizes() {
                    m_sizePage, QSize(m_nTileWidth, m_nTileHeight));
 }
 
-bool CCoilixView::FitsAutomatically() const {
+bool CCoilixView::IsFirstStart() const {
     return m_settings.m_placement.showCmd == kShowCmdHide;
 }
 
@@ -87,14 +87,14 @@ void CCoilixView::OnUpdate() {
     const QSize client = ClientSize();
     ComputeOffsets(client.width(), client.height());
     ApplyScrollSizes();
-    if (FitsAutomatically()) ResizeParentToFit();
+    if (IsFirstStart()) ResizeParentToFit();
     InvalidateAll();
 }
 
 void CCoilixView::OnInitialUpdate() {
     m_control.OnInitialUpdate();
     OnUpdate();
-    if (FitsAutomatically()) ResizeParentToFit();
+    if (IsFirstStart()) ResizeParentToFit();
     m_control.ShowInitialStatus();
     CenterScrollPosition();
     if (m_pFrame != nullptr) m_pFrame->RequestCommandUIUpdate();
@@ -111,7 +111,7 @@ void CCoilixView::CenterScrollPosition() {
     ScrollToPosition(QPoint(x, y));
 }
 
-void CCoilixView::OnFrameSettled() {
+void CCoilixView::OnFrameOnScreen() {
     // The window took its final size on screen: the board's middle again,
     // unless play has begun.
     if (!m_control.IsTimerRunning()) CenterScrollPosition();
@@ -240,14 +240,14 @@ void CCoilixView::SetMessage(GameMessage message) {
             nID = IDS_NEW_HIGH_SCORE;
             break;
     }
-    if (m_pFrame != nullptr) m_pFrame->SetStatusText(0, nID);
+    if (m_pFrame != nullptr) m_pFrame->SetStatusText(ViewFrame::kMessagePane, nID);
     m_strStateText = LoadQString(nID);
     UpdateAccessibleDescription();
 }
 
 void CCoilixView::SetScore(int32_t nScore) {
     m_strScoreText = FormatLong(LoadQString(IDS_SCORE), nScore);
-    if (m_pFrame != nullptr) m_pFrame->SetStatusText(1, m_strScoreText);
+    if (m_pFrame != nullptr) m_pFrame->SetStatusText(ViewFrame::kScorePane, m_strScoreText);
     UpdateAccessibleDescription();
 }
 
