@@ -21,8 +21,10 @@ namespace {
 // The property of a menu item's action that holds its key's own name.
 constexpr const char* kKeyNameProperty = "frameKeyName";
 
-// The toolbar's images: 16 x 15 pixels, and twice that for high-density screens.
+// The toolbar's images: 16 x 15 pixels, and sets drawn at two and three
+// times that for high-density screens (toolbar/2x/, toolbar/3x/).
 constexpr QSize kButtonImage(16, 15);
+constexpr int kButtonImageScales = 3;
 
 // A menu that shows each item's key as the accelerator table names it
 // (the Pause key as "Break").
@@ -106,7 +108,10 @@ QToolBar* BuildToolBar(QMainWindow& wnd, const FrameBars& bars, CCommandRouter& 
         QAction* pAction = router.MakeAction(button.nID, ToolTipOf(button.nID));
         QIcon icon;
         icon.addFile(QStringLiteral(":/toolbar/%1.png").arg(button.strImage), kButtonImage);
-        icon.addFile(QStringLiteral(":/toolbar/2x/%1.png").arg(button.strImage), kButtonImage * 2);
+        for (int nScale = 2; nScale <= kButtonImageScales; ++nScale) {
+            icon.addFile(QStringLiteral(":/toolbar/%1x/%2.png").arg(nScale).arg(button.strImage),
+                         kButtonImage * nScale);
+        }
         pAction->setIcon(icon);
         pToolBar->addAction(pAction);
     }
