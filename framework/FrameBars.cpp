@@ -11,6 +11,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "framework/AccessibleObjects.h"
 #include "framework/CommandRouter.h"
 #include "framework/RecentFileMenu.h"
 #include "framework/ResString.h"
@@ -71,8 +72,11 @@ QString MenuItemShownText(const QAction& action) {
 QList<QMenu*> BuildMenus(QMainWindow& wnd, const FrameBars& bars, CCommandRouter& router,
                          CRecentFileMenu& recent) {
     QList<QMenu*> menus;
+    wnd.menuBar()->setAccessibleName(bars.strMenuBar);
     for (const MenuDef& def : bars.menu) {
         QMenu* pMenu = new CMenu(def.strText, &wnd);
+        // A screen reader names the opened menu as the menu bar's item does.
+        pMenu->setAccessibleName(TextWithoutMnemonic(def.strText));
         wnd.menuBar()->addMenu(pMenu);
         menus.append(pMenu);
         for (const MenuItemDef& item : def.items) {

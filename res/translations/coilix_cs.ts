@@ -604,5 +604,15 @@ jméno končící na .pdf zapíše soubor PDF tohoto jména.</translation>
         <extracomment>File managers: the name of the file type of saved games, shown beside a file&apos;s name.</extracomment>
         <translation>Hra Coilix</translation>
     </message>
+    <message id="bar.menu">
+        <source>Menu Bar</source>
+        <extracomment>What a screen reader calls the bar of menus at the top of the window.</extracomment>
+        <translation>Panel nabídek</translation>
+    </message>
+    <message id="bar.size_grip">
+        <source>Resize Window</source>
+        <extracomment>What a screen reader calls the corner of the status bar that one drags to resize the window.</extracomment>
+        <translation>Změnit velikost okna</translation>
+    </message>
 </context>
 </TS>

@@ -611,5 +611,15 @@ werden an Qt weitergegeben.</translation>
         <extracomment>File managers: the name of the file type of saved games, shown beside a file&apos;s name.</extracomment>
         <translation>Coilix-Spiel</translation>
     </message>
+    <message id="bar.menu">
+        <source>Menu Bar</source>
+        <extracomment>What a screen reader calls the bar of menus at the top of the window.</extracomment>
+        <translation>Menüleiste</translation>
+    </message>
+    <message id="bar.size_grip">
+        <source>Resize Window</source>
+        <extracomment>What a screen reader calls the corner of the status bar that one drags to resize the window.</extracomment>
+        <translation>Fenstergröße ändern</translation>
+    </message>
 </context>
 </TS>

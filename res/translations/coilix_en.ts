@@ -581,5 +581,15 @@ a name ending in .pdf writes a PDF file of that name.</source>
         <extracomment>File managers: the name of the file type of saved games, shown beside a file&apos;s name.</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message id="bar.menu">
+        <source>Menu Bar</source>
+        <extracomment>What a screen reader calls the bar of menus at the top of the window.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="bar.size_grip">
+        <source>Resize Window</source>
+        <extracomment>What a screen reader calls the corner of the status bar that one drags to resize the window.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>
