@@ -76,9 +76,8 @@ bool CBoardPrinting::PrintToPdf(const QString& strPath) {
         QPdfWriter writer(&file);
         writer.setPageLayout(Printer().pageLayout());
         writer.setCreator(LoadQString(AFX_IDS_APP_TITLE));
-        writer.setTitle(
-            QFileInfo(QFile::decodeName(QByteArray::fromStdString(m_doc.GetPathName())))
-                .fileName());
+        writer.setTitle(QFileInfo(QFile::decodeName(QByteArray::fromStdString(m_doc.GetPathName())))
+                            .fileName());
         bPainted = PrintBoard(writer);
     }
     if (!bPainted || !file.commit()) {

@@ -2,6 +2,7 @@
 #include "framework/FrameBars.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMainWindow>
 #include <QMenu>
@@ -106,7 +107,12 @@ QToolBar* BuildToolBar(QMainWindow& wnd, const FrameBars& bars, CCommandRouter& 
         QAction* pAction = router.MakeAction(button.nID, ToolTipOf(button.nID));
         QIcon icon;
         icon.addFile(QStringLiteral(":/toolbar/%1.png").arg(button.strImage), kButtonImage);
-        icon.addFile(QStringLiteral(":/toolbar/2x/%1.png").arg(button.strImage), kButtonImage * 2);
+        // The double-size picture only where a screen has the density for it
+        // (a picture added is read at once).
+        if (qApp->devicePixelRatio() > 1.0) {
+            icon.addFile(QStringLiteral(":/toolbar/2x/%1.png").arg(button.strImage),
+                         kButtonImage * 2);
+        }
         pAction->setIcon(icon);
         pToolBar->addAction(pAction);
     }
