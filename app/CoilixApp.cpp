@@ -5,11 +5,13 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -32,6 +34,7 @@
 #include "app/NewGameDlg.h"
 #include "app/StoreNotices.h"
 #include "app/Strings.h"
+#include "framework/FramePlacement.h"
 #include "framework/PulseOutput.h"
 #include "framework/ResString.h"
 #include "framework/Sound.h"
@@ -89,6 +92,17 @@ extern "C" void OnTerminationSignal(int nSignal) {
     const char c = static_cast<char>(nSignal);
     [[maybe_unused]] const ssize_t n = ::write(g_nQuitPipe, &c, 1);
     errno = nSavedErrno;
+}
+
+// The program's icon for its windows and dialogs (the window system's task
+// switcher and title bars; desktops mostly take the desktop entry's). Up to
+// 128 pixels: window systems show none larger for a window.
+void SetProgramIcon() {
+    QIcon icon;
+    for (int nSize : {16, 32, 48, 64, 128}) {
+        icon.addFile(QStringLiteral(":/icons/coilix-%1.png").arg(nSize), QSize(nSize, nSize));
+    }
+    QApplication::setWindowIcon(icon);
 }
 
 }  // namespace
@@ -252,6 +266,8 @@ void CCoilixApp::ShowMainWindow() {
     m_pMainWnd->show();
     m_pView->setFocus();
     m_pMainWnd->UpdateCommandUI();
+    // What the first picture of the window does not need comes after it.
+    m_pMainWnd->Placement().WhenFramed([] { SetProgramIcon(); });
 }
 
 void CCoilixApp::EndAsExitOnSignalOrLogout() {

@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -47,18 +46,13 @@ int AnswerWithoutWindow(const CommandLineInfo& cmdInfo, char* pszArgv0) {
     return 1;
 }
 
-// Names, version, desktop entry and icon of the program, for the window
-// system, the sound server and the dialogs.
+// Names, version and desktop entry of the program, for the window system,
+// the sound server and the dialogs. (The icon comes once the window shows.)
 void IntroduceProgram() {
     QApplication::setApplicationName(QString::fromLatin1(kAppName));
     QApplication::setOrganizationName(QString::fromLatin1(kCompanyName));
     QApplication::setApplicationVersion(QStringLiteral(COILIX_VERSION));
     QApplication::setDesktopFileName(QStringLiteral(COILIX_APP_ID));
-    QIcon icon;
-    for (int nSize : {16, 32, 48, 64, 128, 256}) {
-        icon.addFile(QStringLiteral(":/icons/coilix-%1.png").arg(nSize), QSize(nSize, nSize));
-    }
-    QApplication::setWindowIcon(icon);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "framework/FrameBars.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMainWindow>
 #include <QMenu>
@@ -112,7 +113,10 @@ QToolBar* BuildToolBar(QMainWindow& wnd, const FrameBars& bars, CCommandRouter& 
         QAction* pAction = router.MakeAction(button.nID, ToolTipOf(button.nID));
         QIcon icon;
         icon.addFile(QStringLiteral(":/toolbar/%1.png").arg(button.strImage), kButtonImage);
+        // The larger pictures only where a screen has the density for them
+        // (a picture added is read at once).
         for (int nScale = 2; nScale <= kButtonImageScales; ++nScale) {
+            if (qApp->devicePixelRatio() <= nScale - 1) break;
             icon.addFile(QStringLiteral(":/toolbar/%1x/%2.png").arg(nScale).arg(button.strImage),
                          kButtonImage * nScale);
         }

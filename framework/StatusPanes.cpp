@@ -58,11 +58,11 @@ void CStatusPanes::Refit() {
     if (m_panes.empty()) return;
     int nHeight = 0;
     for (QLabel* pPane : m_panes) {
-        // The height of a line of text, whatever the pane shows now.
-        const QString strSaved = pPane->text();
-        pPane->setText(QStringLiteral("Xg"));
-        nHeight = std::max(nHeight, pPane->sizeHint().height());
-        pPane->setText(strSaved);
+        // A line of text in the pane's font, inside its margins and frame:
+        // what the label asks for with one line, whatever it shows now.
+        const int nLine =
+            pPane->fontMetrics().height() + 2 * pPane->margin() + 2 * pPane->frameWidth();
+        nHeight = std::max(nHeight, nLine);
     }
     for (size_t n = 0; n < m_panes.size(); ++n) {
         m_panes[n]->setMinimumHeight(nHeight);
