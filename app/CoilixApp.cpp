@@ -240,6 +240,8 @@ void CCoilixApp::CreateMainWindow() {
     m_pMainWnd->LoadBarState();
     m_pPrinting = std::make_unique<CBoardPrinting>(*m_pDoc, *m_pView,
                                                    [this](const QString& s) { ShowMessage(s); });
+    m_pGamepads = std::make_unique<CGamepads>(m_pMainWnd.get(),
+                                              [this](CGamepads::Press press) { OnGamepad(press); });
 }
 
 bool CCoilixApp::StartFirstGame(const CommandLineInfo& cmdInfo) {
@@ -267,7 +269,34 @@ void CCoilixApp::ShowMainWindow() {
     m_pView->setFocus();
     m_pMainWnd->UpdateCommandUI();
     // What the first picture of the window does not need comes after it.
-    m_pMainWnd->Placement().WhenFramed([] { SetProgramIcon(); });
+    m_pMainWnd->Placement().WhenFramed([this] {
+        SetProgramIcon();
+        m_pGamepads->Start();
+    });
+}
+
+void CCoilixApp::OnGamepad(CGamepads::Press press) {
+    // Where the keyboard would not reach the board, neither does a pad.
+    if (!m_pMainWnd->isActiveWindow() || QApplication::activeModalWidget() != nullptr ||
+        QApplication::activePopupWidget() != nullptr)
+        return;
+    switch (press) {
+        case CGamepads::Press::kStart:
+            m_pMainWnd->RouteCommand(ID_PAUSE);
+            break;
+        case CGamepads::Press::kUp:
+            m_pView->Steer(GameKey::kUp);
+            break;
+        case CGamepads::Press::kDown:
+            m_pView->Steer(GameKey::kDown);
+            break;
+        case CGamepads::Press::kLeft:
+            m_pView->Steer(GameKey::kLeft);
+            break;
+        case CGamepads::Press::kRight:
+            m_pView->Steer(GameKey::kRight);
+            break;
+    }
 }
 
 void CCoilixApp::EndAsExitOnSignalOrLogout() {

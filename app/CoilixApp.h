@@ -6,6 +6,7 @@
 
 #include "framework/CmdTarget.h"
 #include "framework/CommandLine.h"
+#include "framework/Gamepads.h"
 #include "game/HighScoreTable.h"
 #include "store/CoilixDoc.h"
 #include "store/GameSettings.h"
@@ -94,6 +95,8 @@ public:
     CProfile& Profile() { return *m_pProfile; }
     CRecentFileList& RecentFiles() { return m_recentFiles; }
     CBoardPrinting& Printing() { return *m_pPrinting; }
+    // The gamepads, read once the window is on screen.
+    CGamepads& Gamepads() { return *m_pGamepads; }
 
 private:
     // The steps of InitInstance, in order.
@@ -105,6 +108,9 @@ private:
     void ShowMainWindow();
     void EndAsExitOnSignalOrLogout();
 
+    // A gamepad's direction steers as the arrow key does, its Start button
+    // pauses as the Break key does, in the active main window only.
+    void OnGamepad(CGamepads::Press press);
     void OnFrameClosing();
     void ReportFileError(const FileErrorReport& report);
     void UpdateTitle();
@@ -121,6 +127,7 @@ private:
     std::unique_ptr<CSoundPlayer> m_pSounds;
     std::unique_ptr<CMainFrame> m_pMainWnd;
     std::unique_ptr<CBoardPrinting> m_pPrinting;
+    std::unique_ptr<CGamepads> m_pGamepads;
     CCoilixDoc::SeedSource m_seedSource;
     CCoilixView* m_pView = nullptr;  // owned by the frame
     CRecentFileList m_recentFiles;

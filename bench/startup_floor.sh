@@ -6,7 +6,10 @@
 # the machine falls on both alike). From outside each process: the time from
 # its start to its first window exposed, its resident memory two seconds
 # later, and the CPU it uses over the five seconds after that. Prints the
-# medians and the program's ratios to the floor.
+# medians and the program's ratios to the floor. The program is measured
+# twice: as it starts with no gamepad (SDL is not loaded), and with SDL in
+# the process from the start (LD_PRELOAD), as when a pad is plugged in: it
+# then reads pads from the start.
 #
 # usage: bench/startup_floor.sh [BUILD-DIR] [RUNS]   (default: build, 7)
 # Needs a build with COILIX_BENCH=ON, and xvfb, openbox, wmctrl, pulseaudio.
@@ -47,14 +50,21 @@ probe() {
 : >"$E2E_TMP/bare.txt"
 : >"$E2E_TMP/text.txt"
 : >"$E2E_TMP/coilix.txt"
+: >"$E2E_TMP/sdl.txt"
+sdl=$(ldconfig -p 2>/dev/null | awk '/libSDL2-2.0.so.0 / {print $NF; exit}')
+with_sdl() {
+    [ -n "$sdl" ] && probe env LD_PRELOAD="$sdl" "$COILIX_BIN"
+}
 # One start of each first, not counted: the files are in the page cache after.
 probe "$BARE" >/dev/null
 probe "$BARE" --text >/dev/null
 probe "$COILIX_BIN" >/dev/null
+with_sdl >/dev/null || true
 for ((i = 0; i < runs; i++)); do
     probe "$BARE" >>"$E2E_TMP/bare.txt"
     probe "$BARE" --text >>"$E2E_TMP/text.txt"
     probe "$COILIX_BIN" >>"$E2E_TMP/coilix.txt"
+    with_sdl >>"$E2E_TMP/sdl.txt" || true
 done
 
 median() {  # column $1 of file $2
@@ -70,11 +80,16 @@ echo "Start-up on Xvfb with openbox$([ -n "$sound_pid" ] && echo " and a sound s
 report "bare" "$E2E_TMP/bare.txt"
 report "bare + text" "$E2E_TMP/text.txt"
 report "Coilix" "$E2E_TMP/coilix.txt"
-ratios() {  # the program against floor $2
-    awk -v a="$(median 1 "$E2E_TMP/coilix.txt")" -v b="$(median 1 "$1")" \
-        -v c="$(median 4 "$E2E_TMP/coilix.txt")" -v d="$(median 4 "$1")" \
-        -v m="$(median 2 "$E2E_TMP/coilix.txt")" -v n="$(median 2 "$1")" -v what="$2" \
+[ -s "$E2E_TMP/sdl.txt" ] && report "Coilix + SDL" "$E2E_TMP/sdl.txt"
+ratios() {  # program file $3 against floor $1, called $2
+    awk -v a="$(median 1 "$3")" -v b="$(median 1 "$1")" \
+        -v c="$(median 4 "$3")" -v d="$(median 4 "$1")" \
+        -v m="$(median 2 "$3")" -v n="$(median 2 "$1")" -v what="$2" \
         'BEGIN { printf "  ratio to %s: start-up %.2f x (CPU to the first window %.2f x), resident memory %.2f x\n", what, a / b, c / d, m / n }'
 }
-ratios "$E2E_TMP/text.txt" "the floor (a bare window with a line of text)"
-ratios "$E2E_TMP/bare.txt" "an empty window (no text: no fonts loaded)"
+ratios "$E2E_TMP/text.txt" "the floor (a bare window with a line of text)" "$E2E_TMP/coilix.txt"
+ratios "$E2E_TMP/bare.txt" "an empty window (no text: no fonts loaded)" "$E2E_TMP/coilix.txt"
+if [ -s "$E2E_TMP/sdl.txt" ]; then
+    echo "  with SDL in the process (as with a gamepad plugged in):"
+    ratios "$E2E_TMP/text.txt" "the floor" "$E2E_TMP/sdl.txt"
+fi

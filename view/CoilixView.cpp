@@ -337,10 +337,14 @@ void CCoilixView::keyPressEvent(QKeyEvent* pEvent) {
         default:
             break;
     }
-    m_control.OnKeyDown(key);
-    if (m_pFrame != nullptr) m_pFrame->RequestCommandUIUpdate();
+    Steer(key);
     // Arrow keys steer; they do not scroll the view.
     pEvent->accept();
+}
+
+void CCoilixView::Steer(GameKey key) {
+    m_control.OnKeyDown(key);
+    if (m_pFrame != nullptr) m_pFrame->RequestCommandUIUpdate();
 }
 
 void CCoilixView::timerEvent(QTimerEvent* pEvent) {

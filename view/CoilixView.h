@@ -41,6 +41,9 @@ public:
     void OnDestroy();
 
     GameControl& Control() { return m_control; }
+    // A steering key (or kOther for any other key), from the keyboard or from
+    // a gamepad: the rules of GameControl::OnKeyDown, whichever sent it.
+    void Steer(GameKey key);
     int OffsetX() const { return m_nOffsetX; }
     int OffsetY() const { return m_nOffsetY; }
     QSize PageSize() const { return m_sizePage; }

@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package of a build folder (`cpack -G DEB`) and checks it:
 # lintian finds no error and no warning, the dependencies name the Qt
-# libraries, it recommends Qt's translations and Wayland platform and
-# suggests a sound server (packages the archive has), and the program
+# libraries, it recommends Qt's translations and Wayland platform and SDL
+# (for gamepads) and suggests a sound server (packages the archive has), and the program
 # unpacked into a scratch root (dpkg -x) runs with the system's Qt:
 # --version, and /pt writing a saved game to a PDF.
 #
@@ -35,10 +35,11 @@ has_relation() { # FIELD RELATION
 }
 has_relation Recommends qt6-translations-l10n
 has_relation Recommends qt6-wayland
+has_relation Recommends "libsdl2-2.0-0 (>= 2.24)"
 has_relation Suggests "pulseaudio | pipewire-pulse"
 # Every package named is one the archive knows (where apt has its lists).
 if [ -n "$(apt-cache pkgnames qt6-base-dev 2>/dev/null)" ]; then
-    for p in $(dpkg-deb -f "$deb" Recommends Suggests | sed 's/^[A-Za-z]*://' | tr ',|' '  '); do
+    for p in $(dpkg-deb -f "$deb" Recommends Suggests | sed 's/^[A-Za-z]*://; s/([^)]*)//g' | tr ',|' '  '); do
         [ -n "$(apt-cache pkgnames "$p" | grep -xF "$p")" ] || pkg_fail "apt knows no package '$p'"
     done
 else
