@@ -280,23 +280,13 @@ void CCoilixApp::OnGamepad(CGamepads::Press press) {
     if (!m_pMainWnd->isActiveWindow() || QApplication::activeModalWidget() != nullptr ||
         QApplication::activePopupWidget() != nullptr)
         return;
-    switch (press) {
-        case CGamepads::Press::kStart:
-            m_pMainWnd->RouteCommand(ID_PAUSE);
-            break;
-        case CGamepads::Press::kUp:
-            m_pView->Steer(GameKey::kUp);
-            break;
-        case CGamepads::Press::kDown:
-            m_pView->Steer(GameKey::kDown);
-            break;
-        case CGamepads::Press::kLeft:
-            m_pView->Steer(GameKey::kLeft);
-            break;
-        case CGamepads::Press::kRight:
-            m_pView->Steer(GameKey::kRight);
-            break;
+    if (press == CGamepads::Press::kStart) {
+        m_pMainWnd->RouteCommand(ID_PAUSE);
+        return;
     }
+    static constexpr GameKey kKeyOf[] = {GameKey::kUp, GameKey::kDown, GameKey::kLeft,
+                                         GameKey::kRight};
+    m_pView->Steer(kKeyOf[static_cast<int>(press)]);
 }
 
 void CCoilixApp::EndAsExitOnSignalOrLogout() {

@@ -22,9 +22,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -49,7 +51,8 @@ struct SdlCalls {
     // From the library already in the process (bAlreadyLoaded), or loaded
     // now; false when it is not there or too old (before 2.24).
     bool Find(bool bAlreadyLoaded) {
-        void* pLib = dlopen(kSdlLibrary, RTLD_NOW | RTLD_LOCAL | (bAlreadyLoaded ? RTLD_NOLOAD : 0));
+        void* pLib =
+            dlopen(kSdlLibrary, RTLD_NOW | RTLD_LOCAL | (bAlreadyLoaded ? RTLD_NOLOAD : 0));
         if (pLib == nullptr) return false;
         // Never closed: SDL keeps threads and handlers of its own.
         bool bAll = true;
@@ -193,11 +196,10 @@ public:
     }
 
 private:
-    enum class Way { kNone, kUp, kDown, kLeft, kRight };
     struct Pad {
         SDL_GameController* pController = nullptr;
         int nFd = -1;
-        Way stick = Way::kNone;
+        std::optional<Press> stick;  // the direction the left stick gave last
     };
 
     void Add(int nDeviceIndex) {
@@ -231,24 +233,14 @@ private:
     }
 
     void Button(uint8_t nButton) {
-        switch (nButton) {
-            case SDL_CONTROLLER_BUTTON_DPAD_UP:
-                m_owner.Deliver(Press::kUp);
-                break;
-            case SDL_CONTROLLER_BUTTON_DPAD_DOWN:
-                m_owner.Deliver(Press::kDown);
-                break;
-            case SDL_CONTROLLER_BUTTON_DPAD_LEFT:
-                m_owner.Deliver(Press::kLeft);
-                break;
-            case SDL_CONTROLLER_BUTTON_DPAD_RIGHT:
-                m_owner.Deliver(Press::kRight);
-                break;
-            case SDL_CONTROLLER_BUTTON_START:
-                m_owner.Deliver(Press::kStart);
-                break;
-            default:
-                break;
+        static constexpr std::pair<uint8_t, Press> kButtons[] = {
+            {SDL_CONTROLLER_BUTTON_DPAD_UP, Press::kUp},
+            {SDL_CONTROLLER_BUTTON_DPAD_DOWN, Press::kDown},
+            {SDL_CONTROLLER_BUTTON_DPAD_LEFT, Press::kLeft},
+            {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, Press::kRight},
+            {SDL_CONTROLLER_BUTTON_START, Press::kStart}};
+        for (const auto& [nPadButton, press] : kButtons) {
+            if (nPadButton == nButton) m_owner.Deliver(press);
         }
     }
 
@@ -264,18 +256,15 @@ private:
         const int nFar = std::max(std::abs(x), std::abs(y));
         constexpr int kPressed = 16384, kReleased = 8192;
         if (nFar < kReleased) {
-            pad.stick = Way::kNone;
+            pad.stick.reset();
             return;
         }
         if (nFar < kPressed) return;
-        const Way way = std::abs(x) >= std::abs(y) ? (x < 0 ? Way::kLeft : Way::kRight)
-                                                   : (y < 0 ? Way::kUp : Way::kDown);
-        if (way == pad.stick) return;
+        const Press way = std::abs(x) >= std::abs(y) ? (x < 0 ? Press::kLeft : Press::kRight)
+                                                     : (y < 0 ? Press::kUp : Press::kDown);
+        if (pad.stick == way) return;
         pad.stick = way;
-        m_owner.Deliver(way == Way::kUp     ? Press::kUp
-                        : way == Way::kDown ? Press::kDown
-                        : way == Way::kLeft ? Press::kLeft
-                                            : Press::kRight);
+        m_owner.Deliver(way);
     }
 
     CGamepads& m_owner;
@@ -325,8 +314,8 @@ void CGamepads::Run() {
     const int nFolderFd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (nFolderFd >= 0)
         inotify_add_watch(nFolderFd, "/dev/input", IN_CREATE | IN_DELETE | IN_ATTRIB | IN_MOVED_TO);
-    int nNoticeFd = socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC | SOCK_NONBLOCK,
-                           NETLINK_KOBJECT_UEVENT);
+    int nNoticeFd =
+        socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC | SOCK_NONBLOCK, NETLINK_KOBJECT_UEVENT);
     if (nNoticeFd >= 0) {
         sockaddr_nl address{};
         address.nl_family = AF_NETLINK;

@@ -22,6 +22,7 @@ class QObject;
 // or the object is destroyed.
 class CGamepads {
 public:
+    // The four directions first, in this order.
     enum class Press { kUp, kDown, kLeft, kRight, kStart };
     using Handler = std::function<void(Press)>;
 

@@ -16,9 +16,9 @@
 #include <QTest>
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <memory>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -68,8 +68,18 @@ private:
 
 // One step of a script: a direction, Start (Pause on the keyboard), the
 // left stick pushed one way or let go, or ticks of the game timer.
-enum class Step { kUp, kDown, kLeft, kRight, kStart, kStickUp, kStickRight, kStickLeft,
-                  kStickFree, kTick };
+enum class Step {
+    kUp,
+    kDown,
+    kLeft,
+    kRight,
+    kStart,
+    kStickUp,
+    kStickRight,
+    kStickLeft,
+    kStickFree,
+    kTick
+};
 
 class GamepadTest : public GuiTest {
 protected:
@@ -170,11 +180,14 @@ private:
         Settle();
     }
     void KeyStep(Step step) {
-        static const std::map<Step, Qt::Key> kKeys = {
-            {Step::kUp, Qt::Key_Up},           {Step::kDown, Qt::Key_Down},
-            {Step::kLeft, Qt::Key_Left},       {Step::kRight, Qt::Key_Right},
-            {Step::kStart, Qt::Key_Pause},     {Step::kStickUp, Qt::Key_Up},
-            {Step::kStickRight, Qt::Key_Right}, {Step::kStickLeft, Qt::Key_Left}};
+        static const std::map<Step, Qt::Key> kKeys = {{Step::kUp, Qt::Key_Up},
+                                                      {Step::kDown, Qt::Key_Down},
+                                                      {Step::kLeft, Qt::Key_Left},
+                                                      {Step::kRight, Qt::Key_Right},
+                                                      {Step::kStart, Qt::Key_Pause},
+                                                      {Step::kStickUp, Qt::Key_Up},
+                                                      {Step::kStickRight, Qt::Key_Right},
+                                                      {Step::kStickLeft, Qt::Key_Left}};
         // A stick let go is no key at all.
         if (auto it = kKeys.find(step); it != kKeys.end()) QTest::keyClick(&View(), it->second);
     }
@@ -188,18 +201,17 @@ TEST_F(GamepadTest, APadPlaysAScriptedGameExactlyAsTheKeyboardDoes) {
     Plug();
     using S = Step;
     const std::vector<Step> script = {
-        S::kStart,  S::kTick,  // nothing to pause before the first move
-        S::kLeft,   S::kTick, S::kTick,
-        S::kRight,  S::kTick,  // the way back is refused
-        S::kStart,  S::kTick, S::kTick,  // paused: the crawler stands
-        S::kStart,  S::kTick,            // and goes on
-        S::kUp,     S::kTick, S::kTick,
-        S::kStart,  S::kDown, S::kTick,  // a refused direction still ends a pause
-        S::kStickRight, S::kTick, S::kTick,
-        S::kStickUp, S::kTick,           // the stick turned on, not let go
-        S::kStickFree, S::kTick,
-        S::kStickLeft, S::kTick,
-        S::kStickFree,
+        S::kStart,      S::kTick,  // nothing to pause before the first move
+        S::kLeft,       S::kTick,      S::kTick,
+        S::kRight,      S::kTick,                 // the way back is refused
+        S::kStart,      S::kTick,      S::kTick,  // paused: the crawler stands
+        S::kStart,      S::kTick,                 // and goes on
+        S::kUp,         S::kTick,      S::kTick,
+        S::kStart,      S::kDown,      S::kTick,  // a refused direction still ends a pause
+        S::kStickRight, S::kTick,      S::kTick,
+        S::kStickUp,    S::kTick,  // the stick turned on, not let go
+        S::kStickFree,  S::kTick,      S::kStickLeft,
+        S::kTick,       S::kStickFree,
     };
     const std::vector<std::string> keyboard = Play(script, false);
     // A new game on the same board (the seed is the same) for the pad.
@@ -234,12 +246,13 @@ TEST_F(GamepadTest, APadDoesNothingWhileADialogIsOpen) {
     StartApp();
     Plug();
     ModalDriver driver;
-    driver.Expect("the High Scores dialog", [](QWidget* w) { return w->inherits("QDialog"); },
-                  [&](QWidget* w) {
-                      PressButton(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
-                      EXPECT_EQ(Doc().m_nDirection, dirNone);
-                      QTest::keyClick(w, Qt::Key_Escape);
-                  });
+    driver.Expect(
+        "the High Scores dialog", [](QWidget* w) { return w->inherits("QDialog"); },
+        [&](QWidget* w) {
+            PressButton(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+            EXPECT_EQ(Doc().m_nDirection, dirNone);
+            QTest::keyClick(w, Qt::Key_Escape);
+        });
     QTest::keyClick(&View(), Qt::Key_H, Qt::ControlModifier);
     ExpectDriverDone(driver);
     ActivateFrame();
