@@ -29,13 +29,15 @@ public:
 // heading for every row, even hidden ones.
 class CAccessibleTable : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
-    explicit CAccessibleTable(QTableWidget* pTable) : QAccessibleWidget(pTable, QAccessible::Table) {}
+    explicit CAccessibleTable(QTableWidget* pTable)
+        : QAccessibleWidget(pTable, QAccessible::Table) {}
     ~CAccessibleTable() override {
         for (const auto& [nIndex, id] : m_children) QAccessible::deleteAccessibleInterface(id);
     }
 
     void* interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::TableInterface) return static_cast<QAccessibleTableInterface*>(this);
+        if (type == QAccessible::TableInterface)
+            return static_cast<QAccessibleTableInterface*>(this);
         return QAccessibleWidget::interface_cast(type);
     }
 
