@@ -47,6 +47,7 @@ struct SdlCalls {
     decltype(&SDL_GameControllerGetAxis) GetAxis = nullptr;
     decltype(&SDL_GameControllerGetJoystick) GetJoystick = nullptr;
     decltype(&SDL_JoystickInstanceID) InstanceID = nullptr;
+    decltype(&SDL_TLSCleanup) TLSCleanup = nullptr;
 
     // From the library already in the process (bAlreadyLoaded), or loaded
     // now; false when it is not there or too old (before 2.24).
@@ -72,6 +73,7 @@ struct SdlCalls {
         find(GetAxis, "SDL_GameControllerGetAxis");
         find(GetJoystick, "SDL_GameControllerGetJoystick");
         find(InstanceID, "SDL_JoystickInstanceID");
+        find(TLSCleanup, "SDL_TLSCleanup");
         return bAll;
     }
 };
@@ -147,6 +149,9 @@ public:
         m_pads.clear();
         m_owner.m_nOpen = 0;
         m_sdl.QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+        // What SDL keeps for this thread (its last error), which it would
+        // not give back for a thread it did not start.
+        m_sdl.TLSCleanup();
         m_bLoaded = false;
     }
 

@@ -264,5 +264,8 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
+    const int nResult = RUN_ALL_TESTS();
+    // What SDL keeps until it ends (its mappings, its lists) is given back.
+    SDL_Quit();
+    return nResult;
 }
