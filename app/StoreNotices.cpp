@@ -39,8 +39,24 @@ QString StoreNoticeText(const StoreNotice& notice) {
     switch (notice.kind) {
         case StoreNotice::Kind::kUnreadable:
             return LoadQString(IDS_STORE_UNREADABLE).arg(strPath, strDetail);
-        case StoreNotice::Kind::kTooLarge:
-            return LoadQString(IDS_STORE_SET_ASIDE).arg(strPath, strAside);
+        case StoreNotice::Kind::kTooLarge: {
+            QString strText = LoadQString(IDS_STORE_SET_ASIDE).arg(strPath, strAside);
+            if (notice.nLeftOut > 0) {
+                strText +=
+                    QLatin1Char(' ') +
+                    LoadQString(IDS_STORE_LEFT_OUT).arg(static_cast<qulonglong>(notice.nLeftOut));
+            }
+            return strText;
+        }
+        case StoreNotice::Kind::kTooLargeKept:
+            return LoadQString(IDS_STORE_TOO_LARGE_KEPT).arg(strPath, strDetail);
+        case StoreNotice::Kind::kNotRepaired:
+            return LoadQString(IDS_STORE_NOT_REPAIRED)
+                .arg(strPath, DroppedLines(notice), strDetail, strAside);
+        case StoreNotice::Kind::kWouldBeTooLarge:
+            return LoadQString(IDS_STORE_WOULD_BE_TOO_LARGE).arg(strPath);
+        case StoreNotice::Kind::kNotStored:
+            return LoadQString(IDS_STORE_NOT_STORED).arg(strPath);
         case StoreNotice::Kind::kLinesDropped:
             return LoadQString(IDS_STORE_LINES_DROPPED)
                 .arg(strPath, DroppedLines(notice), strAside);
