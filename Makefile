@@ -15,7 +15,7 @@ RUN_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libpulse-dev libgl
                 qt6-tools-dev qt6-l10n-tools qt6-translations-l10n qt6-qpa-plugins \
                 fonts-dejavu-core
 # What the tests and checks need on top.
-TEST_PACKAGES := libgtest-dev libgmock-dev libbenchmark-dev python3 clang libclang-rt-14-dev \
+TEST_PACKAGES := libgtest-dev libgmock-dev libbenchmark-dev libx11-dev python3 clang libclang-rt-14-dev \
                  clang-format clang-tidy xvfb xdotool x11-utils xauth imagemagick poppler-utils \
                  openbox wmctrl qt6-gtk-platformtheme python3-pyatspi at-spi2-core dbus-x11
 # The recorded sound test (tests/e2e/sound.sh) runs a sound server of its own.

@@ -5,18 +5,13 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QPainter>
-#include <QPdfWriter>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QPrinterInfo>
-#include <QSaveFile>
+#include <QIcon>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -31,6 +26,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/AppInfo.h"
+#include "app/BoardPrinting.h"
 #include "app/DialogButtons.h"
 #include "app/HighScoresDlg.h"
 #include "app/MainFrame.h"
@@ -38,6 +34,7 @@
 #include "app/NewGameDlg.h"
 #include "app/StoreNotices.h"
 #include "app/Strings.h"
+#include "framework/FramePlacement.h"
 #include "framework/PulseOutput.h"
 #include "framework/ResString.h"
 #include "framework/Sound.h"
@@ -95,6 +92,17 @@ extern "C" void OnTerminationSignal(int nSignal) {
     const char c = static_cast<char>(nSignal);
     [[maybe_unused]] const ssize_t n = ::write(g_nQuitPipe, &c, 1);
     errno = nSavedErrno;
+}
+
+// The program's icon for its windows and dialogs (the window system's task
+// switcher and title bars; desktops mostly take the desktop entry's). Up to
+// 128 pixels: window systems show none larger for a window.
+void SetProgramIcon() {
+    QIcon icon;
+    for (int nSize : {16, 32, 48, 64, 128}) {
+        icon.addFile(QStringLiteral(":/icons/coilix-%1.png").arg(nSize), QSize(nSize, nSize));
+    }
+    QApplication::setWindowIcon(icon);
 }
 
 }  // namespace
@@ -163,6 +171,28 @@ void CCoilixApp::SetSoundOutput(std::unique_ptr<SoundOutput> pOutput) {
 bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
     // Every layer reads the program's texts through the framework.
     SetStringLoader(ProgramString);
+    using Action = CommandLineInfo::Action;
+    const bool bPrintJob = cmdInfo.action == Action::kPrint || cmdInfo.action == Action::kPrintTo;
+    LoadSettings();
+    CreateSoundPlayer(bPrintJob);
+    CreateDocument();
+    CreateMainWindow();
+    if (bPrintJob) {
+        m_nExitCode = PrintFromCommandLine(cmdInfo) ? 0 : 1;
+        return false;
+    }
+    if (!StartFirstGame(cmdInfo)) {
+        m_nExitCode = 1;
+        return false;
+    }
+    ShowMainWindow();
+    // What went wrong with the store, now and later, over the window.
+    AttachStoreNotices(*m_pRegistry, m_pMainWnd.get());
+    EndAsExitOnSignalOrLogout();
+    return true;
+}
+
+void CCoilixApp::LoadSettings() {
     m_pRegistry =
         std::make_unique<CFileRegistry>(CFileRegistry::DefaultPath(kCompanyName, kAppName));
     m_pProfile =
@@ -172,15 +202,15 @@ bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
         m_strLastFolder = QFileInfo(PathToDisplay(m_recentFiles.Files().front())).path();
     }
     m_settings.Load(*m_pProfile, kSettingsSection);
+}
 
+void CCoilixApp::CreateSoundPlayer(bool bPrintJob) {
     // The player opens the audio device on a thread of its own: the window
     // never waits for it. The clips are decoded once, here. A print job plays
     // nothing and leaves the sound server alone.
-    using Action = CommandLineInfo::Action;
-    const bool bPrintJob = cmdInfo.action == Action::kPrint || cmdInfo.action == Action::kPrintTo;
     std::unique_ptr<SoundOutput> pOutput = bPrintJob        ? MakeSilentOutput()
                                            : m_pSoundOutput ? std::move(m_pSoundOutput)
-                                                            : MakePulseOutput();
+                                                            : MakePulseOutput("game");
     m_pSounds = std::make_unique<CSoundPlayer>(std::move(pOutput));
     for (const SoundRes& s : bPrintJob ? std::span<const SoundRes>() : std::span(kSounds)) {
         QFile file(QStringLiteral(":/sounds/%1.wav").arg(s.pszFile));
@@ -189,14 +219,15 @@ bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
         m_pSounds->AddClip(s.nID, {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                                    static_cast<std::size_t>(bytes.size())});
     }
+}
 
+void CCoilixApp::CreateDocument() {
     m_pDoc = std::make_unique<CCoilixDoc>(m_settings, m_scoreTable, *m_pProfile);
     m_pDoc->SetErrorReporter([this](const FileErrorReport& r) { ReportFileError(r); });
-    if (const char* pszSeed = std::getenv("COILIX_TEST_SEED")) {
-        // Only for end-to-end tests: a board known in advance.
-        m_pDoc->m_nSeedOverride = static_cast<uint32_t>(std::strtoul(pszSeed, nullptr, 10));
-    }
+    if (m_seedSource) m_pDoc->SetSeedSource(m_seedSource);
+}
 
+void CCoilixApp::CreateMainWindow() {
     // The frame is created hidden and shown once its placement is applied.
     m_pMainWnd = std::make_unique<CMainFrame>(*this);
     m_pView = new CCoilixView(*m_pDoc, m_settings, *m_pSounds, m_pMainWnd.get());
@@ -207,26 +238,25 @@ bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
     m_pMainWnd->SetClosingHandler([this] { OnFrameClosing(); });
     m_pMainWnd->SetRecentFiles(m_recentFiles.Files());
     m_pMainWnd->LoadBarState();
+    m_pPrinting = std::make_unique<CBoardPrinting>(*m_pDoc, *m_pView,
+                                                   [this](const QString& s) { ShowMessage(s); });
+}
 
-    if (bPrintJob) {
-        m_nExitCode = PrintFromCommandLine(cmdInfo) ? 0 : 1;
-        return false;
-    }
-    if (cmdInfo.action == Action::kOpen) {
+bool CCoilixApp::StartFirstGame(const CommandLineInfo& cmdInfo) {
+    if (cmdInfo.action == CommandLineInfo::Action::kOpen) {
         bool bReplaced = false;
-        if (!OpenDocumentFile(*m_pDoc, cmdInfo.strFile, bReplaced)) {
-            m_nExitCode = 1;
-            return false;
-        }
+        if (!OpenDocumentFile(*m_pDoc, cmdInfo.strFile, bReplaced)) return false;
         m_pDoc->SetPathName(cmdInfo.strFile);
         RememberFile(cmdInfo.strFile);
     } else if (!m_pDoc->OnNewDocument()) {
-        m_nExitCode = 1;
         return false;
     }
     UpdateTitle();
     m_pView->OnInitialUpdate();
+    return true;
+}
 
+void CCoilixApp::ShowMainWindow() {
     if (m_settings.m_placement.showCmd != kShowCmdHide) {
         ApplyWindowPlacement(*m_pMainWnd, m_settings.m_placement);
     } else {
@@ -236,10 +266,11 @@ bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
     m_pMainWnd->show();
     m_pView->setFocus();
     m_pMainWnd->UpdateCommandUI();
+    // What the first picture of the window does not need comes after it.
+    m_pMainWnd->Placement().WhenFramed([] { SetProgramIcon(); });
+}
 
-    // What went wrong with the store, now and later, over the window.
-    AttachStoreNotices(*m_pRegistry, m_pMainWnd.get());
-
+void CCoilixApp::EndAsExitOnSignalOrLogout() {
     // Ending by signal or by the session ends as Exit does: nothing is lost.
     m_pQuitSignals = std::make_unique<QuitSignals>([this] { OnQuitSignal(); });
 #ifndef QT_NO_SESSIONMANAGER
@@ -248,7 +279,6 @@ bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
     QObject::connect(qGuiApp, &QGuiApplication::saveStateRequest, m_pMainWnd.get(),
                      [this](QSessionManager&) { SaveSession(); });
 #endif
-    return true;
 }
 
 void CCoilixApp::OnQuitSignal() {
@@ -450,118 +480,15 @@ bool CCoilixApp::OnFileSaveAs() {
     return SaveFile(PathFromDialog(dlg.selectedFiles().constFirst()));
 }
 
-QPrinter& CCoilixApp::Printer() {
-    // The printer's own pixels: the board prints at one of them per pixel on
-    // screen, as small or as large as the printer's resolution makes it.
-    if (!m_pPrinter) m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *m_pPrinter;
-}
-
-bool CCoilixApp::PrintBoard(QPagedPaintDevice& device) {
-    QPainter painter;
-    if (!painter.begin(&device)) return false;
-    // The device's size is its printable area; the painter's origin is that
-    // area's top-left corner.
-    const double dBoardWidth = double(m_pDoc->m_nWidth) * CCoilixView::m_nTileWidth;
-    const double dBoardHeight = double(m_pDoc->m_nHeight) * CCoilixView::m_nTileHeight;
-    if (dBoardWidth > 0 && dBoardHeight > 0) {
-        const double dScale =
-            std::min({1.0, device.width() / dBoardWidth, device.height() / dBoardHeight});
-        if (dScale < 1.0) {
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.scale(dScale, dScale);
-        }
-    }
-    m_pView->PrintBoard(painter);
-    return painter.end();
-}
-
-bool CCoilixApp::PrintToPdf(const QString& strPath) {
-    // Through a temporary file that replaces the target only when complete:
-    // a failure leaves no file, and no half of one, behind.
-    QSaveFile file(strPath);
-    const QString strCannot = LoadQString(IDS_ERR_CANNOT_PRINT).arg(strPath);
-    if (!file.open(QIODevice::WriteOnly)) {
-        ShowMessage(strCannot + QLatin1Char('\n') + file.errorString());
-        return false;
-    }
-    bool bPainted = false;
-    {
-        // A PDF's own pixels (1/1200 inch) on the paper of the user's printer.
-        QPdfWriter writer(&file);
-        writer.setPageLayout(Printer().pageLayout());
-        writer.setCreator(AppTitle());
-        writer.setTitle(QFileInfo(PathToDisplay(m_pDoc->GetPathName())).fileName());
-        bPainted = PrintBoard(writer);
-    }
-    if (!bPainted || !file.commit()) {
-        ShowMessage(strCannot + QLatin1Char('\n') + file.errorString());
-        return false;
-    }
-    return true;
-}
-
-void CCoilixApp::OnFilePrint() {
-    QPrinter& printer = Printer();
-    QPrintDialog dlg(&printer, m_pMainWnd.get());
-    dlg.setMinMax(1, 1);
-    dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    if (dlg.exec() != QDialog::Accepted) return;
-    if (!PrintBoard(printer)) {
-        const QString strWhere =
-            printer.outputFileName().isEmpty() ? printer.printerName() : printer.outputFileName();
-        ShowMessage(LoadQString(IDS_ERR_CANNOT_PRINT).arg(strWhere));
-    }
-}
-
-void CCoilixApp::OnFilePrintPreview() {
-    QPrintPreviewDialog dlg(&Printer(), m_pMainWnd.get());
-    QObject::connect(&dlg, &QPrintPreviewDialog::paintRequested,
-                     [this](QPrinter* p) { PrintBoard(*p); });
-    dlg.exec();
-}
-
-void CCoilixApp::OnFilePrintSetup() {
-    // The printer and its options (paper, orientation, copies) for the next
-    // print; nothing is printed here, so the dialog's button says OK.
-    QPrintDialog dlg(&Printer(), m_pMainWnd.get());
-    dlg.setWindowTitle(ToolTipOf(ID_FILE_PRINT_SETUP));
-    dlg.setMinMax(1, 1);
-    dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    if (auto* pButtons = dlg.findChild<QDialogButtonBox*>()) {
-        if (QPushButton* pOk = pButtons->button(QDialogButtonBox::Ok)) {
-            pOk->setText(LoadQString(IDS_BTN_OK));
-        }
-    }
-    dlg.exec();
-}
-
 bool CCoilixApp::PrintFromCommandLine(const CommandLineInfo& cmdInfo) {
     // No window is shown: what goes wrong is told on the error output too.
     m_bCommandLineJob = true;
     if (!m_pDoc->OnOpenDocument(cmdInfo.strFile)) return false;
     m_pDoc->SetPathName(cmdInfo.strFile);
-    const QString strPrinter = QString::fromStdString(cmdInfo.strPrinter);
-    if (cmdInfo.action == CommandLineInfo::Action::kPrintTo &&
-        strPrinter.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) {
-        return PrintToPdf(strPrinter);
-    }
-    QPrinter printer(QPrinter::HighResolution);
     if (cmdInfo.action == CommandLineInfo::Action::kPrintTo) {
-        if (!QPrinterInfo::availablePrinterNames().contains(strPrinter)) {
-            ShowMessage(LoadQString(IDS_ERR_NO_PRINTER).arg(strPrinter));
-            return false;
-        }
-        printer.setPrinterName(strPrinter);
-    } else if (QPrinterInfo::defaultPrinter().isNull()) {
-        ShowMessage(LoadQString(IDS_ERR_NO_DEFAULT_PRINTER));
-        return false;
+        return m_pPrinting->PrintTo(cmdInfo.strPrinter);
     }
-    if (!PrintBoard(printer)) {
-        ShowMessage(LoadQString(IDS_ERR_CANNOT_PRINT).arg(printer.printerName()));
-        return false;
-    }
-    return true;
+    return m_pPrinting->PrintTo(std::nullopt);
 }
 
 bool CCoilixApp::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
@@ -598,9 +525,11 @@ bool CCoilixApp::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
         {ID_FILE_OPEN, [](CCoilixApp& app) { app.OnFileOpen(); }},
         {ID_FILE_SAVE, [](CCoilixApp& app) { app.OnFileSave(); }},
         {ID_FILE_SAVE_AS, [](CCoilixApp& app) { app.OnFileSaveAs(); }},
-        {ID_FILE_PRINT, [](CCoilixApp& app) { app.OnFilePrint(); }},
-        {ID_FILE_PRINT_PREVIEW, [](CCoilixApp& app) { app.OnFilePrintPreview(); }},
-        {ID_FILE_PRINT_SETUP, [](CCoilixApp& app) { app.OnFilePrintSetup(); }},
+        {ID_FILE_PRINT, [](CCoilixApp& app) { app.Printing().OnFilePrint(app.m_pMainWnd.get()); }},
+        {ID_FILE_PRINT_PREVIEW,
+         [](CCoilixApp& app) { app.Printing().OnFilePrintPreview(app.m_pMainWnd.get()); }},
+        {ID_FILE_PRINT_SETUP,
+         [](CCoilixApp& app) { app.Printing().OnFilePrintSetup(app.m_pMainWnd.get()); }},
         {ID_APP_ABOUT, [](CCoilixApp& app) { app.OnAppAbout(); }},
     };
     for (const auto& [nCommand, fnRun] : kCommands) {

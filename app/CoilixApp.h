@@ -7,10 +7,11 @@
 #include "framework/CmdTarget.h"
 #include "framework/CommandLine.h"
 #include "game/HighScoreTable.h"
+#include "store/CoilixDoc.h"
 #include "store/GameSettings.h"
 #include "store/RecentFileList.h"
 
-class CCoilixDoc;
+class CBoardPrinting;
 class CCoilixView;
 class CFileRegistry;
 class CMainFrame;
@@ -18,8 +19,6 @@ class CProfile;
 class CSoundPlayer;
 class SoundOutput;
 class QFileDialog;
-class QPagedPaintDevice;
-class QPrinter;
 class QuitSignals;
 struct FileErrorReport;
 
@@ -30,7 +29,7 @@ void ReportToStderr(const QString& strText);
 
 // The application: the user's settings and the current board's score table,
 // the one document, frame and view, the application-wide commands (files,
-// printing, new game, sounds, about), start-up and exit.
+// new game, sounds, about; printing is CBoardPrinting's), start-up and exit.
 class CCoilixApp : public CCmdTarget {
 public:
     CCoilixApp();
@@ -42,6 +41,9 @@ public:
     // Where the sounds go: the sound server, unless another output is given
     // before InitInstance (the window tests give one that records).
     void SetSoundOutput(std::unique_ptr<SoundOutput> pOutput);
+    // Where the games' seeds come from: the clock, unless another source is
+    // given before InitInstance (tests that want boards known in advance).
+    void SetSeedSource(CCoilixDoc::SeedSource source) { m_seedSource = std::move(source); }
 
     // Builds the window and the first game as the command line asks; false
     // ends the program (nExitCode then says how).
@@ -60,20 +62,11 @@ public:
     void OnFileOpen();
     bool OnFileSave();
     bool OnFileSaveAs();
-    void OnFilePrint();
-    void OnFilePrintPreview();
-    void OnFilePrintSetup();
 
     // Opens a saved game as the Open command does; false when it failed (a
     // fresh game then stands in if reading had begun).
     bool OpenFile(const std::string& strPath);
     bool SaveFile(const std::string& strPath);
-    // Prints the whole board on one page from its top-left corner, one device
-    // pixel per board pixel, scaled down only where that would not fit the
-    // printable area. False when the device cannot be painted on.
-    bool PrintBoard(QPagedPaintDevice& device);
-    // Writes the board as a PDF file, whole or not at all.
-    bool PrintToPdf(const QString& strPath);
 
     // A warning for the player: a message box over the main window, or the
     // error output where there is no screen or the job is the command line's.
@@ -100,9 +93,18 @@ public:
     CMainFrame& MainFrame() { return *m_pMainWnd; }
     CProfile& Profile() { return *m_pProfile; }
     CRecentFileList& RecentFiles() { return m_recentFiles; }
-    QPrinter& Printer();
+    CBoardPrinting& Printing() { return *m_pPrinting; }
 
 private:
+    // The steps of InitInstance, in order.
+    void LoadSettings();
+    void CreateSoundPlayer(bool bPrintJob);
+    void CreateDocument();
+    void CreateMainWindow();
+    bool StartFirstGame(const CommandLineInfo& cmdInfo);
+    void ShowMainWindow();
+    void EndAsExitOnSignalOrLogout();
+
     void OnFrameClosing();
     void ReportFileError(const FileErrorReport& report);
     void UpdateTitle();
@@ -118,7 +120,8 @@ private:
     std::unique_ptr<SoundOutput> m_pSoundOutput;  // until InitInstance hands it to the player
     std::unique_ptr<CSoundPlayer> m_pSounds;
     std::unique_ptr<CMainFrame> m_pMainWnd;
-    std::unique_ptr<QPrinter> m_pPrinter;
+    std::unique_ptr<CBoardPrinting> m_pPrinting;
+    CCoilixDoc::SeedSource m_seedSource;
     CCoilixView* m_pView = nullptr;  // owned by the frame
     CRecentFileList m_recentFiles;
     std::unique_ptr<QuitSignals> m_pQuitSignals;

@@ -12,6 +12,7 @@
 
 #include "app/CoilixApp.h"
 #include "app/Menus.h"
+#include "framework/FramePlacement.h"
 #include "framework/ResString.h"
 #include "res/resource.h"
 #include "store/Endian.h"
@@ -32,12 +33,12 @@ constexpr int64_t kFarthest = int64_t{1} << 24;
 CMainFrame::CMainFrame(CCoilixApp& app) : m_app(app) {
     setWindowTitle(LoadQString(AFX_IDS_APP_TITLE));
     // The smallest size the window can be dragged to, decorations included.
-    SetMinTrackSize(QSize(225, 275));
+    Placement().SetMinTrackSize(QSize(225, 275));
     CreateBars(MainFrameBars(), kRecentFileCount);
 }
 
 void CMainFrame::ShowContextMenu(const QPoint& ptGlobal) {
-    if (QMenu* pGame = Popup(0)) {
+    if (QMenu* pGame = TopLevelMenu(0)) {
         UpdateCommandUI();
         pGame->popup(ptGlobal);
     }
@@ -87,7 +88,7 @@ void CMainFrame::LoadBarState() {
         const QMargins m(GetInt32LE(p), GetInt32LE(p + 4), GetInt32LE(p + 8), GetInt32LE(p + 12));
         const bool bSane = std::min({m.left(), m.top(), m.right(), m.bottom()}) >= 0 &&
                            std::max({m.left(), m.top(), m.right(), m.bottom()}) <= kMaxMargin;
-        if (bSane) SetExpectedFrameMargins(m);
+        if (bSane) Placement().SetExpectedFrameMargins(m);
     }
     auto bytes = QueryBytes(profile.Registry(), strKey, kBarValue, 1 << 16);
     if (!bytes || bytes->empty()) return;
@@ -100,7 +101,7 @@ void CMainFrame::SaveBarState() {
     CProfile& profile = m_app.Profile();
     const std::string strKey = profile.SectionKey(kBarSection);
     std::vector<uint8_t> margins(16);
-    const QMargins m = FrameMargins();
+    const QMargins m = Placement().FrameMargins();
     PutInt32LE(margins.data(), m.left());
     PutInt32LE(margins.data() + 4, m.top());
     PutInt32LE(margins.data() + 8, m.right());
@@ -127,7 +128,7 @@ WindowPlacement CaptureWindowPlacement(const CFrameWnd& wnd) {
                  : wnd.isMinimized() ? kShowCmdMinimized
                                      : kShowCmdNormal;
     // The frame's outer rectangle in the normal (restored) state.
-    const QRect rc = wnd.NormalFrameRect();
+    const QRect rc = wnd.Placement().NormalFrameRect();
     wp.rcNormalPosition[0] = rc.left();
     wp.rcNormalPosition[1] = rc.top();
     wp.rcNormalPosition[2] = rc.left() + rc.width();
@@ -159,9 +160,9 @@ void ApplyWindowPlacement(CFrameWnd& wnd, const WindowPlacement& wp) {
         for (const QScreen* pScreen : QGuiApplication::screens())
             bOnScreen = bOnScreen || pScreen->availableGeometry().intersects(*rc);
         if (bOnScreen) {
-            wnd.SetNormalFrameRect(*rc);
+            wnd.Placement().SetNormalFrameRect(*rc);
         } else {
-            const QMargins m = wnd.FrameMargins();
+            const QMargins m = wnd.Placement().FrameMargins();
             wnd.resize(rc->width() - m.left() - m.right(), rc->height() - m.top() - m.bottom());
         }
     }
@@ -172,5 +173,6 @@ void ApplyWindowPlacement(CFrameWnd& wnd, const WindowPlacement& wp) {
                                                                     : Qt::WindowNoState;
     if (state == Qt::WindowNoState) return;
     CFrameWnd* pWnd = &wnd;
-    wnd.WhenSettled([pWnd, state] { pWnd->setWindowState(pWnd->windowState() | state); });
+    wnd.Placement().WhenFramed(
+        [pWnd, state] { pWnd->setWindowState(pWnd->windowState() | state); });
 }

@@ -84,7 +84,7 @@ const PopupText kMenu[] = {
 FrameBars MainFrameBars() {
     FrameBars bars;
     for (const PopupText& popup : kMenu) {
-        PopupDef def{qtTrId(popup.pszText), {}};
+        MenuDef def{qtTrId(popup.pszText), {}};
         for (const ItemText& item : popup.items) {
             if (item.nID == 0) {
                 def.items.push_back({});
@@ -122,8 +122,8 @@ FrameBars MainFrameBars() {
     //: What a screen reader calls the button that shows the toolbar's hidden buttons.
     //% "More Buttons"
     bars.strToolbarMore = qtTrId("toolbar.more");
-    bars.nPane1Width = kScorePaneMinWidth;
-    bars.strPane1Format = LoadQString(IDS_SCORE);
+    // The score pane, after the message pane.
+    bars.statusPanes = {{kScorePaneMinWidth, {}}};
     return bars;
 }
 

@@ -10,7 +10,7 @@ FrameBars MainFrameBars();
 // How many recent files the Game menu lists.
 inline constexpr unsigned kRecentFileCount = 4;
 
-// Width of the score pane when the font needs no more.
+// Width of the score pane (pane kScorePane) when its text needs no more.
 inline constexpr int kScorePaneMinWidth = 80;
 
 // What a screen reader calls the board, in the current language.

@@ -304,12 +304,16 @@ const QString kEnglish = QStringLiteral("en");
 
 QStringList AvailableLanguages() {
     // The translations are built into the program as :/i18n/coilix_<language>.qm.
-    const QStringList files =
-        QDir(QStringLiteral(":/i18n"))
-            .entryList({QStringLiteral("coilix_*.qm")}, QDir::Files, QDir::Name);
+    // (Matched by hand: a name filter would compile a regular expression, a
+    // cost the start of the program does without.)
+    const QString strPrefix = QStringLiteral("coilix_");
+    const QString strSuffix = QStringLiteral(".qm");
     QStringList languages;
-    for (const QString& strFile : files) {
-        languages << strFile.mid(7).chopped(3);
+    for (const QString& strFile :
+         QDir(QStringLiteral(":/i18n")).entryList(QDir::Files, QDir::Name)) {
+        if (strFile.startsWith(strPrefix) && strFile.endsWith(strSuffix))
+            languages << strFile.sliced(strPrefix.size(),
+                                        strFile.size() - strPrefix.size() - strSuffix.size());
     }
     return languages;
 }

@@ -65,12 +65,12 @@ inline void SendTick(QObject* pView, int nTimer) {
 // own in a temporary folder, its generator seeded; needs a QApplication.
 class BenchWindow {
 public:
-    BenchWindow(const char* pszSeed, bool bFullTable) {
+    BenchWindow(uint32_t nSeed, bool bFullTable) {
         const QString strStore = m_dir.filePath("store.reg");
         qputenv("COILIX_REGISTRY", strStore.toUtf8());
-        qputenv("COILIX_TEST_SEED", pszSeed);
         // Within the offscreen screen (800 x 600), so the placement is used.
         WriteBenchStore(strStore, 70, 70, 780, 580, bFullTable);
+        m_app.SetSeedSource([nSeed] { return nSeed; });
         m_bStarted = m_app.InitInstance({});
         for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
     }

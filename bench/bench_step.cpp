@@ -51,6 +51,7 @@ public:
         m_settings.m_nArrayHeight = h;
         m_settings.m_nGameSpeed = 2;
         m_settings.m_bSounds = 1;
+        m_doc.SetSeedSource([this] { return m_nGames; });
         NewGame();
     }
 
@@ -58,7 +59,7 @@ public:
 
     void NewGame() {
         ++m_nGames;
-        m_doc.m_nSeedOverride = m_nGames;
+
         m_doc.OnNewDocument();
         m_control.OnInitialUpdate();
         m_control.ShowInitialStatus();

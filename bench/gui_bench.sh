@@ -11,7 +11,7 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-build}
-COILIX_BIN="$build/coilix"
+COILIX_BIN="$build/coilix-seeded"
 PAINT_BENCH="$build/bench/coilix_bench_gui_paint"
 SOAK_BENCH="$build/bench/coilix_bench_gui_soak"
 [ -x "$COILIX_BIN" ] || { echo "no program at $COILIX_BIN (build first)"; exit 1; }

@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     const int nTicks = argc > 1 ? std::atoi(argv[1]) : 2000;
     QApplication app(argc, argv);
-    BenchWindow window("3", false);
+    BenchWindow window(3, false);
     if (!window.Started()) return 1;
     CCoilixApp& theApp = window.App();
     CCoilixView& view = theApp.View();

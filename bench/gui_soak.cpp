@@ -83,7 +83,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     const int nTicks = argc > 1 ? std::atoi(argv[1]) : 20000;
     QApplication app(argc, argv);
-    BenchWindow window("11", true);
+    BenchWindow window(11, true);
     if (!window.Started()) return 1;
     CCoilixApp& theApp = window.App();
     CCoilixView& view = theApp.View();

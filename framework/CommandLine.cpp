@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <map>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -101,18 +103,24 @@ CommandLineInfo Failure(CommandLineInfo::Error error, std::string strArg = {}) {
     return info;
 }
 
-}  // namespace
-
-CommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
+// The arguments as the parser reads them: text, with the framework's
+// switches in their long forms, after a stand-in for the program's name.
+// given[i] is list[i] as it was typed.
+struct ParserInput {
     Arguments decoded;
-    QStringList list{QStringLiteral("coilix")};
-    std::vector<std::string> given{std::string()};  // list[i] as it was typed
+    QStringList list{QStringLiteral("program")};
+    std::vector<std::string> given{std::string()};
+};
+
+// Fills in; a "/x" that is no switch we know (and no file) is refused.
+std::optional<CommandLineInfo> PrepareArguments(const std::vector<std::string>& args,
+                                                ParserInput& in) {
     bool bOptions = true;
     for (const std::string& strArg : args) {
-        const QString str = decoded.Add(strArg);
-        given.push_back(strArg);
+        const QString str = in.decoded.Add(strArg);
+        in.given.push_back(strArg);
         if (!bOptions) {
-            list << str;
+            in.list << str;
             continue;
         }
         if (str == QLatin1String("--")) bOptions = false;
@@ -120,76 +128,91 @@ CommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
         if (strLong == str && LooksLikeSlashSwitch(str)) {
             return Failure(CommandLineInfo::Error::kUnknownOption, strArg);
         }
-        list << strLong;
+        in.list << strLong;
     }
+    return std::nullopt;
+}
 
-    QCommandLineParser parser;
-    // "-platform" as Qt writes it: single-dash words are long options.
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    const QCommandLineOption print(QStringLiteral("print"), QString(), QStringLiteral("file"));
-    const QCommandLineOption printTo(QStringLiteral("print-to"), QString(), QStringLiteral("file"));
-    parser.addOptions({help, version, print, printTo});
+// Our options and Qt's, as the parser knows them.
+struct Options {
+    QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")}};
+    QCommandLineOption version{QStringList{QStringLiteral("v"), QStringLiteral("version")}};
+    QCommandLineOption print{QStringLiteral("print"), QString(), QStringLiteral("file")};
+    QCommandLineOption printTo{QStringLiteral("print-to"), QString(), QStringLiteral("file")};
     QStringList qtValueOptions;
-    for (const char* pszName : kQtValueOptions) {
-        qtValueOptions << QString::fromLatin1(pszName);
-        QCommandLineOption option(qtValueOptions.last(), QString(), QStringLiteral("value"));
-        parser.addOption(option);
-    }
     QStringList qtFlagOptions;
-    for (const char* pszName : kQtFlagOptions) {
-        qtFlagOptions << QString::fromLatin1(pszName);
-        parser.addOption(QCommandLineOption(qtFlagOptions.last()));
-    }
 
-    if (!parser.parse(list)) {
-        // The first option for which pred holds, as it was typed.
-        auto typed = [&](const auto& pred) -> std::string {
-            for (qsizetype i = 1; i < list.size() && list[i] != QLatin1String("--"); ++i) {
-                if (list[i].startsWith('-') && pred(i)) return given[static_cast<size_t>(i)];
-            }
-            return {};
-        };
-        if (!parser.unknownOptionNames().isEmpty()) {
-            const QString strName = parser.unknownOptionNames().constFirst();
-            return Failure(CommandLineInfo::Error::kUnknownOption,
-                           typed([&](qsizetype i) { return OptionName(list[i]) == strName; }));
+    explicit Options(QCommandLineParser& parser) {
+        // "-platform" as Qt writes it: single-dash words are long options.
+        parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+        parser.addOptions({help, version, print, printTo});
+        for (const char* pszName : kQtValueOptions) {
+            qtValueOptions << QString::fromLatin1(pszName);
+            parser.addOption(
+                QCommandLineOption(qtValueOptions.last(), QString(), QStringLiteral("value")));
         }
-        const QString& strLast = list.constLast();
-        if (strLast.startsWith('-') && !strLast.contains('=')) {
-            const bool bPrint = OptionName(strLast).startsWith(QLatin1String("print"));
-            return Failure(bPrint ? CommandLineInfo::Error::kMissingFile
-                                  : CommandLineInfo::Error::kMissingValue,
-                           given.back());
+        for (const char* pszName : kQtFlagOptions) {
+            qtFlagOptions << QString::fromLatin1(pszName);
+            parser.addOption(QCommandLineOption(qtFlagOptions.last()));
         }
-        // A value given to an option that takes none ("--help=1").
-        return Failure(CommandLineInfo::Error::kUnexpectedArgument,
-                       typed([&](qsizetype i) { return list[i].contains('='); }));
     }
+};
 
-    CommandLineInfo info;
-    for (const QString& strName : qtValueOptions) {
+// What the parser refused, named by the argument as it was typed.
+CommandLineInfo ParseFailure(const QCommandLineParser& parser, const ParserInput& in) {
+    const QStringList& list = in.list;
+    // The first option for which pred holds, as it was typed.
+    auto typed = [&](const auto& pred) -> std::string {
+        for (qsizetype i = 1; i < list.size() && list[i] != QLatin1String("--"); ++i) {
+            if (list[i].startsWith('-') && pred(i)) return in.given[static_cast<size_t>(i)];
+        }
+        return {};
+    };
+    if (!parser.unknownOptionNames().isEmpty()) {
+        const QString strName = parser.unknownOptionNames().constFirst();
+        return Failure(CommandLineInfo::Error::kUnknownOption,
+                       typed([&](qsizetype i) { return OptionName(list[i]) == strName; }));
+    }
+    const QString& strLast = list.constLast();
+    if (strLast.startsWith('-') && !strLast.contains('=')) {
+        const bool bPrint = OptionName(strLast).startsWith(QLatin1String("print"));
+        return Failure(
+            bPrint ? CommandLineInfo::Error::kMissingFile : CommandLineInfo::Error::kMissingValue,
+            in.given.back());
+    }
+    // A value given to an option that takes none ("--help=1").
+    return Failure(CommandLineInfo::Error::kUnexpectedArgument,
+                   typed([&](qsizetype i) { return list[i].contains('='); }));
+}
+
+// Qt's own options, with their values as typed, for Qt.
+void CollectQtOptions(const QCommandLineParser& parser, const Options& options,
+                      const Arguments& decoded, CommandLineInfo& info) {
+    for (const QString& strName : options.qtValueOptions) {
         for (const QString& strValue : parser.values(strName)) {
             info.qtArgs.push_back("-" + strName.toStdString());
             info.qtArgs.push_back(decoded.Raw(strValue));
         }
     }
-    for (const QString& strName : qtFlagOptions) {
+    for (const QString& strName : options.qtFlagOptions) {
         if (parser.isSet(strName)) info.qtArgs.push_back("-" + strName.toStdString());
     }
     info.bPlatformGiven = parser.isSet(QStringLiteral("platform"));
+}
 
+// What the program is to do; a refusal where the arguments do not fit it.
+CommandLineInfo ChooseAction(const QCommandLineParser& parser, const Options& options,
+                             const Arguments& decoded, CommandLineInfo info) {
     const QStringList positional = parser.positionalArguments();
     using Action = CommandLineInfo::Action;
     using Error = CommandLineInfo::Error;
-    if (parser.isSet(help)) {
+    if (parser.isSet(options.help)) {
         info.action = Action::kHelp;
-    } else if (parser.isSet(version)) {
+    } else if (parser.isSet(options.version)) {
         info.action = Action::kVersion;
-    } else if (parser.isSet(print) || parser.isSet(printTo)) {
-        const bool bTo = parser.isSet(printTo);
-        const QStringList files = parser.values(print) + parser.values(printTo);
+    } else if (parser.isSet(options.print) || parser.isSet(options.printTo)) {
+        const bool bTo = parser.isSet(options.printTo);
+        const QStringList files = parser.values(options.print) + parser.values(options.printTo);
         // One file, and after --print-to one printer.
         const qsizetype nExpected = bTo ? 1 : 0;
         if (files.size() > 1) {
@@ -209,4 +232,17 @@ CommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
         info.strFile = decoded.Raw(positional[0]);
     }
     return info;
+}
+
+}  // namespace
+
+CommandLineInfo ParseCommandLine(const std::vector<std::string>& args) {
+    ParserInput in;
+    if (std::optional<CommandLineInfo> refused = PrepareArguments(args, in)) return *refused;
+    QCommandLineParser parser;
+    const Options options(parser);
+    if (!parser.parse(in.list)) return ParseFailure(parser, in);
+    CommandLineInfo info;
+    CollectQtOptions(parser, options, in.decoded, info);
+    return ChooseAction(parser, options, in.decoded, std::move(info));
 }

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-// What the command line asks the program to do: no argument starts a new
-// game, a file name opens that saved game, the print switches print a saved
-// game and end.
+// What the command line asks a document program to do: no argument starts a
+// new document, a file name opens that document, the print switches print a
+// document and end.
 //
 // Forms: "--print FILE" and "--print-to FILE PRINTER", with the short forms
 // "/p FILE" and "/pt FILE PRINTER" ('/' or '-', in any case); "--help" (also

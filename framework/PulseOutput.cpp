@@ -14,11 +14,14 @@
 #include <pulse/stream.h>
 #include <pulse/thread-mainloop.h>
 #include <pulse/timeval.h>
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <map>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -45,6 +48,8 @@ private:
 
 class PulseOutput final : public SoundOutput {
 public:
+    PulseOutput(std::string strName, std::string strMediaRole)
+        : m_strName(std::move(strName)), m_strMediaRole(std::move(strMediaRole)) {}
     ~PulseOutput() override { Close(); }
 
     bool Open() override {
@@ -117,10 +122,11 @@ public:
 private:
     bool ConnectLocked() {
         pa_proplist* pProps = pa_proplist_new();
-        pa_proplist_sets(pProps, PA_PROP_APPLICATION_NAME, "Coilix");
-        pa_proplist_sets(pProps, PA_PROP_MEDIA_ROLE, "game");
-        m_pContext =
-            pa_context_new_with_proplist(pa_threaded_mainloop_get_api(m_pLoop), "Coilix", pProps);
+        pa_proplist_sets(pProps, PA_PROP_APPLICATION_NAME, m_strName.c_str());
+        if (!m_strMediaRole.empty())
+            pa_proplist_sets(pProps, PA_PROP_MEDIA_ROLE, m_strMediaRole.c_str());
+        m_pContext = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(m_pLoop),
+                                                  m_strName.c_str(), pProps);
         pa_proplist_free(pProps);
         if (m_pContext == nullptr) return false;
         pa_context_set_state_callback(m_pContext, &SignalLoop, this);
@@ -223,10 +229,16 @@ private:
     std::map<int, std::vector<std::int16_t>> m_clips;
     const std::vector<std::int16_t>* m_pCurrent = nullptr;
     std::size_t m_nPos = 0;
+    const std::string m_strName;
+    const std::string m_strMediaRole;
 };
 
 }  // namespace
 
-std::unique_ptr<SoundOutput> MakePulseOutput() {
-    return std::make_unique<PulseOutput>();
+std::unique_ptr<SoundOutput> MakePulseOutput(const std::string& strMediaRole) {
+    // The name the sound server shows for the stream: the application's,
+    // read here, on the thread that owns the application object.
+    std::string strName = QCoreApplication::applicationName().toStdString();
+    if (strName.empty()) strName = "Qt application";
+    return std::make_unique<PulseOutput>(std::move(strName), strMediaRole);
 }

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "framework/FramePlacement.h"
 #include "framework/FrameWnd.h"
 
 CScrollView::CScrollView(QWidget* pParent) : QAbstractScrollArea(pParent) {
@@ -102,8 +103,8 @@ void CScrollView::ResizeParentToFit() {
     m_sizeFitMax = QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     m_bFitScrollsH = m_bFitScrollsV = false;
     if (pFrameWnd != nullptr) {
-        rcAvail = pFrameWnd->AvailableArea();
-        margins = pFrameWnd->FrameMargins();
+        rcAvail = pFrameWnd->Placement().AvailableArea();
+        margins = pFrameWnd->Placement().FrameMargins();
     } else if (const QScreen* pScreen = pFrame->screen()) {
         rcAvail = pScreen->availableGeometry();
     }
@@ -146,28 +147,29 @@ void CScrollView::ResizeParentToFit() {
 
     // A frame not yet on screen may still change its bars' heights and learns
     // its decorations only when shown: the fit is made again then.
-    if (pFrameWnd != nullptr && !pFrameWnd->IsSettled()) {
+    if (pFrameWnd != nullptr && !pFrameWnd->Placement().IsFramed()) {
         m_bRefitPending = true;
-        HookFrameSettled();
+        WatchFrameOnScreen();
     }
 }
 
-void CScrollView::HookFrameSettled() {
+void CScrollView::WatchFrameOnScreen() {
     auto* pFrameWnd = dynamic_cast<CFrameWnd*>(window());
-    if (m_bSettleHooked || pFrameWnd == nullptr || pFrameWnd->IsSettled()) return;
-    m_bSettleHooked = true;
+    if (m_bWatchingFrame || pFrameWnd == nullptr || pFrameWnd->Placement().IsFramed()) return;
+    m_bWatchingFrame = true;
     QPointer<CScrollView> pThis(this);
-    pFrameWnd->WhenSettled([pThis, pFrameWnd] {
+    pFrameWnd->Placement().WhenFramed([pThis, pFrameWnd] {
         if (pThis == nullptr) return;
-        if (pThis->m_bRefitPending && pFrameWnd->IsNormalState()) pThis->ResizeParentToFit();
+        if (pThis->m_bRefitPending && pFrameWnd->Placement().IsNormalState())
+            pThis->ResizeParentToFit();
         pThis->m_bRefitPending = false;
-        pThis->OnFrameSettled();
+        pThis->OnFrameOnScreen();
     });
 }
 
 void CScrollView::showEvent(QShowEvent* pEvent) {
     QAbstractScrollArea::showEvent(pEvent);
-    HookFrameSettled();
+    WatchFrameOnScreen();
 }
 
 void CScrollView::paintEvent(QPaintEvent* pEvent) {

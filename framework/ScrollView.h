@@ -52,7 +52,7 @@ protected:
     virtual void OnSize(int cx, int cy) { (void)cx, (void)cy; }
     // The frame is on screen with its final size (fitted again if a fit was
     // asked for before it showed).
-    virtual void OnFrameSettled() {}
+    virtual void OnFrameOnScreen() {}
 
     void paintEvent(QPaintEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
@@ -63,14 +63,14 @@ private:
     // The client area as it would be without scroll bars.
     QSize ClientSizeWithoutBars() const;
     void UpdateBars();
-    void HookFrameSettled();
+    void WatchFrameOnScreen();
     void NudgeFit();
 
     QSize m_sizeTotal{0, 0};
     QSize m_sizePage{0, 0};
     QSize m_sizeLine{1, 1};
     bool m_bRefitPending = false;
-    bool m_bSettleHooked = false;
+    bool m_bWatchingFrame = false;
     // The last fit: its largest frame, the axes it left to scroll, and how
     // many resizes may still correct a pixel lost to rounding.
     QSize m_sizeFitMax;

@@ -59,7 +59,7 @@ CSoundPlayer::CSoundPlayer(std::unique_ptr<SoundOutput> pOutput, SoundPlayerOpti
     try {
         m_worker = std::thread(&CSoundPlayer::Run, m_pShared);
     } catch (const std::system_error&) {
-        // No thread to be had: the game goes on in silence.
+        // No thread to be had: the program goes on in silence.
         m_pShared->bStop = true;
     }
 }

@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-// A reader for the one kind of WAVE data the game ships: RIFF/WAVE, integer
+// A reader for the one kind of WAVE data the sound player takes: RIFF/WAVE, integer
 // PCM, 16 bits per sample, one or two channels. Anything else is refused with
 // a reason. A size field is never trusted beyond the bytes given, so damaged
 // or hostile data cannot make it read out of bounds or allocate more than the

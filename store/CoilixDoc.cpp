@@ -13,8 +13,12 @@
 CCoilixDoc::CCoilixDoc(GameSettings& settings, HighScoreTable& scoreTable, CProfile& profile)
     : m_settings(settings), m_scoreTable(scoreTable), m_profile(profile) {}
 
-void CCoilixDoc::SeedFromClock() {
-    m_random.Seed(m_nSeedOverride ? *m_nSeedOverride : static_cast<uint32_t>(std::time(nullptr)));
+uint32_t CCoilixDoc::ClockSeed() {
+    return static_cast<uint32_t>(std::time(nullptr));
+}
+
+void CCoilixDoc::Reseed() {
+    m_random.Seed(m_seedSource ? m_seedSource() : ClockSeed());
 }
 
 void CCoilixDoc::LoadScoreTable() {
@@ -24,7 +28,7 @@ void CCoilixDoc::LoadScoreTable() {
 
 bool CCoilixDoc::OnNewDocument() {
     if (!CDocument::OnNewDocument()) return false;
-    SeedFromClock();
+    Reseed();
     // The settings are range-checked when loaded and by the New Game dialog;
     // keep the board sane even if a caller filled them in otherwise.
     const SizePreset& small = SizePresets[kSizeSmall];
@@ -39,7 +43,7 @@ bool CCoilixDoc::OnNewDocument() {
 
 bool CCoilixDoc::OnOpenDocument(const std::string& strPath) {
     if (!CDocument::OnOpenDocument(strPath)) return false;
-    SeedFromClock();
+    Reseed();
     m_bPaused = true;
     m_bLoadedGame = true;
     LoadScoreTable();

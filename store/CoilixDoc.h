@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 #include <cstdint>
-#include <optional>
+#include <functional>
 #include <string>
 
 #include "game/GameState.h"
@@ -22,8 +22,13 @@ public:
     CCoilixDoc(GameSettings& settings, HighScoreTable& scoreTable, CProfile& profile);
     ~CCoilixDoc() override = default;
 
-    // When set, games are seeded with this instead of the clock.
-    std::optional<uint32_t> m_nSeedOverride;
+    // Where each new or opened game's seed comes from: the clock, unless
+    // another source is given (a test or the headless driver wanting boards
+    // known in advance).
+    using SeedSource = std::function<uint32_t()>;
+    void SetSeedSource(SeedSource source) { m_seedSource = std::move(source); }
+    // The seed of the clock: the time in seconds.
+    static uint32_t ClockSeed();
 
     // The document cycle.
     bool OnNewDocument() override;
@@ -34,7 +39,7 @@ public:
     HighScoreTable& ScoreTable() { return m_scoreTable; }
 
 private:
-    void SeedFromClock();
+    void Reseed();
     void LoadScoreTable();
     // Checks a freshly read game for what could take play outside the board;
     // throws a format error when it finds any.
@@ -43,4 +48,5 @@ private:
     GameSettings& m_settings;
     HighScoreTable& m_scoreTable;
     CProfile& m_profile;
+    SeedSource m_seedSource = ClockSeed;
 };

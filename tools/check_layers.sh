@@ -33,5 +33,13 @@ for folder in "${!allowed[@]}"; do
     fi
   fi
 done
-[[ $status == 0 ]] && echo "layers: every include goes down"
+# The framework is for any Qt program: it names no program, maker or game
+# thing, in code or in comments. Words are matched whole, in any case.
+framework_words='coilix|halvorn|games?|scores?|high ?scores?|crawlers?|boards?|apples?|coins?|skulls?|droppings?|tiles?'
+if grep -HniwE "$framework_words" $(git ls-files 'framework/*.h' 'framework/*.cpp' 'framework/CMakeLists.txt'); then
+  echo "framework/ knows nothing of the program or its game: the lines above name them" >&2
+  status=1
+fi
+
+[[ $status == 0 ]] && echo "layers: every include goes down, and the framework names no game"
 exit $status

@@ -72,7 +72,7 @@ void CCoilixView::ApplyScrollSizes() {
                    m_sizePage, QSize(m_nTileWidth, m_nTileHeight));
 }
 
-bool CCoilixView::FitsAutomatically() const {
+bool CCoilixView::IsFirstStart() const {
     return m_settings.m_placement.showCmd == kShowCmdHide;
 }
 
@@ -87,14 +87,14 @@ void CCoilixView::OnUpdate() {
     const QSize client = ClientSize();
     ComputeOffsets(client.width(), client.height());
     ApplyScrollSizes();
-    if (FitsAutomatically()) ResizeParentToFit();
+    if (IsFirstStart()) ResizeParentToFit();
     InvalidateAll();
 }
 
 void CCoilixView::OnInitialUpdate() {
     m_control.OnInitialUpdate();
     OnUpdate();
-    if (FitsAutomatically()) ResizeParentToFit();
+    if (IsFirstStart()) ResizeParentToFit();
     m_control.ShowInitialStatus();
     CenterScrollPosition();
     if (m_pFrame != nullptr) m_pFrame->RequestCommandUIUpdate();
@@ -111,7 +111,7 @@ void CCoilixView::CenterScrollPosition() {
     ScrollToPosition(QPoint(x, y));
 }
 
-void CCoilixView::OnFrameSettled() {
+void CCoilixView::OnFrameOnScreen() {
     // The window took its final size on screen: the board's middle again,
     // unless play has begun.
     if (!m_control.IsTimerRunning()) CenterScrollPosition();
@@ -133,7 +133,8 @@ const CCoilixView::TileSet& CCoilixView::Tiles(int nPx) {
     if (it != m_tileSets.end()) return it->second;
     TileSet& tiles = m_tileSets[nPx];
     for (int i = 1; i < 24; ++i) {
-        tiles[i].load(QStringLiteral(":/tiles/%1/%2.png").arg(nPx).arg(kTileNames[i]));
+        // The format named: no probing of the file for it.
+        tiles[i].load(QStringLiteral(":/tiles/%1/%2.png").arg(nPx).arg(kTileNames[i]), "PNG");
         // Each picture covers one 24-pixel cell at its own density.
         tiles[i].setDevicePixelRatio(nPx / 24.0);
     }
@@ -240,14 +241,14 @@ void CCoilixView::SetMessage(GameMessage message) {
             nID = IDS_NEW_HIGH_SCORE;
             break;
     }
-    if (m_pFrame != nullptr) m_pFrame->SetStatusText(0, nID);
+    if (m_pFrame != nullptr) m_pFrame->SetStatusText(ViewFrame::kMessagePane, nID);
     m_strStateText = LoadQString(nID);
     UpdateAccessibleDescription();
 }
 
 void CCoilixView::SetScore(int32_t nScore) {
     m_strScoreText = FormatLong(LoadQString(IDS_SCORE), nScore);
-    if (m_pFrame != nullptr) m_pFrame->SetStatusText(1, m_strScoreText);
+    if (m_pFrame != nullptr) m_pFrame->SetStatusText(ViewFrame::kScorePane, m_strScoreText);
     UpdateAccessibleDescription();
 }
 

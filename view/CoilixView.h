@@ -84,7 +84,7 @@ public:
 protected:
     void OnDraw(QPainter& painter, const QRegion& rgnInvalid) override;
     void OnSize(int cx, int cy) override;
-    void OnFrameSettled() override;
+    void OnFrameOnScreen() override;
 
     void keyPressEvent(QKeyEvent* pEvent) override;
     void timerEvent(QTimerEvent* pEvent) override;
@@ -95,7 +95,8 @@ protected:
 private:
     void ComputeOffsets(int cx, int cy);
     void ApplyScrollSizes();
-    bool FitsAutomatically() const;
+    // No placement stored yet: the window is fitted to the board.
+    bool IsFirstStart() const;
     using TileSet = std::array<QPixmap, 24>;  // by cell type; 0 (empty) has none
     // The set of nPx pixels, loaded when first needed.
     const TileSet& Tiles(int nPx);

@@ -7,6 +7,10 @@
 // implements it; the view never reaches further up.
 class ViewFrame {
 public:
+    // The status bar's panes: the game's messages and prompts, and the score.
+    static constexpr int kMessagePane = 0;
+    static constexpr int kScorePane = 1;
+
     virtual ~ViewFrame() = default;
 
     // Status bar: pane 0 by string number (the idle prompt clears the game's

@@ -17,7 +17,7 @@ build=$(cd "$1" && pwd)
 lang=$2
 mkdir -p "$3"
 out=$(cd "$3" && pwd)
-COILIX_BIN=$build/coilix
+COILIX_BIN=$build/coilix-seeded
 . "$here/../../tests/e2e/lib.sh"
 e2e_require_tools
 e2e_start_x

@@ -337,7 +337,7 @@ TEST(StoreHighScores, LoadAndSaveLeaveTheGamesGeneratorAlone) {
         settings.m_nGameSpeed = kSpeedNormal;
         HighScoreTable table;
         CCoilixDoc doc(settings, table, profile);
-        doc.m_nSeedOverride = 12345;
+        doc.SetSeedSource([] { return 12345u; });
         ASSERT_TRUE(doc.OnNewDocument());
         EXPECT_EQ(Scores(table).size(), bStored ? 10u : 0u);
         nStateAfter[bStored ? 1 : 0] = doc.m_random.State();

@@ -192,8 +192,8 @@ protected:
         m_settings.m_nArrayWidth = 25;
         m_settings.m_nArrayHeight = 19;
         m_settings.m_nGameSpeed = 2;
-        m_doc.m_nSeedOverride = 12345;
-        m_other.m_nSeedOverride = 12345;
+        m_doc.SetSeedSource([] { return 12345u; });
+        m_other.SetSeedSource([] { return 12345u; });
     }
 
     Bytes SaveExample() {

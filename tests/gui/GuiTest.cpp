@@ -96,7 +96,6 @@ void GuiTest::SetUp() {
     ASSERT_TRUE(m_dir.isValid());
     // Every test has a store of its own; the user's is never touched.
     qputenv("COILIX_REGISTRY", StorePath().toUtf8());
-    qunsetenv("COILIX_TEST_SEED");
     SetLanguage("en");
     m_nCursorBase = CursorDisplayCount();
 }
@@ -138,13 +137,9 @@ void GuiTest::StartApp(const CommandLineInfo& cmd, std::optional<uint32_t> nSeed
 }
 
 void GuiTest::CreateApp(const CommandLineInfo& cmd, std::optional<uint32_t> nSeed) {
-    if (nSeed) {
-        qputenv("COILIX_TEST_SEED", QByteArray::number(*nSeed));
-    } else {
-        qunsetenv("COILIX_TEST_SEED");
-    }
     m_pApp = std::make_unique<CCoilixApp>();
     m_pApp->SetSoundOutput(std::make_unique<RecordingSoundOutput>(m_pSoundLog));
+    if (nSeed) m_pApp->SetSeedSource([n = *nSeed] { return n; });
     ASSERT_TRUE(m_pApp->InitInstance(cmd)) << "exit code " << m_pApp->ExitCode();
 }
 

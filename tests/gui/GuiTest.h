@@ -97,8 +97,8 @@ protected:
     QString TempPath(const QString& strName) const { return m_dir.filePath(strName); }
     void WriteSettings(const StoredSettings& s);
 
-    // Starts the program as main() does (the window shown and active), with
-    // COILIX_TEST_SEED set when a seed is given.
+    // Starts the program as main() does (the window shown and active), its
+    // games seeded with nSeed when one is given, else from the clock.
     void StartApp(const CommandLineInfo& cmd = {}, std::optional<uint32_t> nSeed = 0);
     // The same without making the window active: for a test that has to meet
     // what comes up before that (it calls ActivateFrame itself).

@@ -4,6 +4,7 @@
 // leaves in the store at exit and finds there at the next start.
 
 #include <QAction>
+#include <QEnterEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -39,7 +40,7 @@ TEST_F(FrameTest, TheGameMessageStaysWhereTheIdlePromptWouldComeBack) {
     EXPECT_EQ(Pane(1), "Score: 0");
 
     // Before any game message, a menu's prompt gives way to "Ready".
-    QMenu* pGame = Frame().Popup(0);
+    QMenu* pGame = Frame().TopLevelMenu(0);
     ASSERT_NE(pGame, nullptr);
     EXPECT_EQ(BrowseMenu(pGame, Frame().Action(ID_NEW_GAME), Frame().Pane(0)), "Start a new game");
     EXPECT_EQ(Pane(0), "Ready");
@@ -54,12 +55,32 @@ TEST_F(FrameTest, TheGameMessageStaysWhereTheIdlePromptWouldComeBack) {
     Flush();
     EXPECT_EQ(Pane(0), "Ready");
 
+    // Floating, as Qt floats it (a frameless tool window), the toolbar's
+    // prompts still reach the main window's status bar.
+    QToolBar* pBar = Frame().ToolBar();
+    pBar->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    pBar->show();
+    Flush();
+    ASSERT_TRUE(pBar->isFloating());
+    // (The pointer entering a button, told to the button itself: the
+    // offscreen screen may put the main window over the toolbar's.)
+    QWidget* pSave = pBar->widgetForAction(Frame().Action(ID_FILE_SAVE));
+    QEnterEvent enter(QPointF(2, 2), pSave->mapToGlobal(QPointF(2, 2)),
+                      pSave->mapToGlobal(QPointF(2, 2)));
+    QCoreApplication::sendEvent(pSave, &enter);
+    Flush();
+    EXPECT_EQ(Pane(0), "Save the game");
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(pSave, &leave);
+    Flush();
+    EXPECT_EQ(Pane(0), "Ready");
+
     Key(Qt::Key_Down);
     TickUntilOver();
     ASSERT_EQ(Pane(0), "Game over");
     EXPECT_EQ(BrowseMenu(pGame, Frame().Action(ID_FILE_SAVE), Frame().Pane(0)), "Save the game");
     EXPECT_EQ(Pane(0), "Game over");
-    QTest::mouseMove(pButton);
+    QTest::mouseMove(pBar->widgetForAction(Frame().Action(ID_FILE_OPEN)));
     QTest::mouseMove(&View());
     Flush();
     EXPECT_EQ(Pane(0), "Game over");

@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include "GuiTest.h"
+#include "app/BoardPrinting.h"
 
 namespace {
 
@@ -53,7 +54,7 @@ TEST_F(PrintTest, ABoardTooLargeForACoarsePrinterIsScaledDownToFitThePage) {
     printer.setResolution(72);
     printer.setOutputFileName(TempPath("coarse.pdf"));
     ASSERT_GT(70 * 24, printer.width());
-    ASSERT_TRUE(App().PrintBoard(printer));
+    ASSERT_TRUE(App().Printing().PrintBoard(printer));
 
     const QImage page = RenderPdf(TempPath("coarse.pdf"), 72, m_dir.path());
     ASSERT_FALSE(page.isNull());
@@ -75,7 +76,7 @@ TEST_F(PrintTest, ThePreviewShowsTheWholeBoardOnOnePage) {
         SCOPED_TRACE(std::to_string(c.nWidth) + " x " + std::to_string(c.nHeight) + " at " +
                      std::to_string(c.nResolution));
         StartWithBoard(c.nWidth, c.nHeight);
-        if (c.nResolution != 0) App().Printer().setResolution(c.nResolution);
+        if (c.nResolution != 0) App().Printing().Printer().setResolution(c.nResolution);
         ModalDriver driver;
         QRect page, board;
         int nPages = 0;
@@ -113,14 +114,14 @@ TEST_F(PrintTest, PrintSetupChoosesThePrinterThatPrintUses) {
     }
     StartWithBoard(30, 20);
     const QString strPdf = TempPath("printed.pdf");
-    App().Printer().setOutputFormat(QPrinter::PdfFormat);
-    App().Printer().setOutputFileName(strPdf);
-    App().Printer().setPageOrientation(QPageLayout::Portrait);
+    App().Printing().Printer().setOutputFormat(QPrinter::PdfFormat);
+    App().Printing().Printer().setOutputFileName(strPdf);
+    App().Printing().Printer().setPageOrientation(QPageLayout::Portrait);
 
     ModalDriver driver;
     driver.Expect<QPrintDialog>("Print Setup", [&](QPrintDialog& dlg) {
         EXPECT_EQ(dlg.windowTitle(), "Print Setup");
-        EXPECT_EQ(dlg.printer(), &App().Printer());
+        EXPECT_EQ(dlg.printer(), &App().Printing().Printer());
         // The printer is chosen here: the list of printers, print to file among them.
         bool bPrinterList = false;
         for (QComboBox* pCombo : dlg.findChildren<QComboBox*>()) {
@@ -152,12 +153,12 @@ TEST_F(PrintTest, PrintSetupChoosesThePrinterThatPrintUses) {
     Frame().Action(ID_FILE_PRINT_SETUP)->trigger();
     ExpectDriverDone(driver);
     EXPECT_FALSE(QFile::exists(strPdf)) << "Print Setup prints nothing";
-    EXPECT_EQ(App().Printer().pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(App().Printing().Printer().pageLayout().orientation(), QPageLayout::Landscape);
 
     ActivateFrame();
     ModalDriver print;
     print.Expect<QPrintDialog>("Print", [&](QPrintDialog& dlg) {
-        EXPECT_EQ(dlg.printer(), &App().Printer());
+        EXPECT_EQ(dlg.printer(), &App().Printing().Printer());
         dlg.accept();
     });
     Frame().Action(ID_FILE_PRINT)->trigger();

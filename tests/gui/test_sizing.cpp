@@ -334,8 +334,9 @@ TEST_F(SizingTest, TilesComeFromTheSetDrawnForTheDensityPixelForPixel) {
 }
 
 // Run in a child process at one device pixel ratio (see below).
-TEST_F(SizingTest, ScaledChildFitsTheBoardWithoutScrollBars) {
-    if (qEnvironmentVariableIsEmpty("COILIX_SCALED_CHILD")) GTEST_SKIP() << "run by its parent";
+// At the screen's own ratio (1 under ctest); the next test runs it again in a
+// child process for each ratio it sets.
+TEST_F(SizingTest, AFirstStartFitsTheBoardWithoutScrollBarsAtTheScreensRatio) {
     StoredSettings s;
     s.nArraySize = 2;
     s.nWidth = 11;
@@ -362,11 +363,11 @@ TEST_F(SizingTest, ABoardThatFitsShowsNoScrollBarsAtEveryRatioFromOneToThree) {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "offscreen:configfile=" + strConfig);
         env.insert("QT_SCALE_FACTOR", pszRatio);
-        env.insert("COILIX_SCALED_CHILD", "1");
         child.setProcessEnvironment(env);
         child.setProcessChannelMode(QProcess::MergedChannels);
         child.start(QCoreApplication::applicationFilePath(),
-                    {"--gtest_filter=SizingTest.ScaledChildFitsTheBoardWithoutScrollBars"});
+                    {"--gtest_filter=SizingTest."
+                     "AFirstStartFitsTheBoardWithoutScrollBarsAtTheScreensRatio"});
         ASSERT_TRUE(child.waitForFinished(60000));
         const QString strOut = QString::fromLocal8Bit(child.readAll());
         EXPECT_EQ(child.exitCode(), 0) << strOut.toStdString();

@@ -22,6 +22,7 @@
 
 #include "GuiTest.h"
 #include "app/Menus.h"
+#include "framework/FramePlacement.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ bool PaneShowsWhole(QLabel* pPane, const QString& strText) {
 
 QStringList RecentTexts(CMainFrame& frame) {
     QStringList texts;
-    for (QAction* pAction : frame.Popup(0)->actions()) {
+    for (QAction* pAction : frame.TopLevelMenu(0)->actions()) {
         const unsigned nID = pAction->data().toUInt();
         if (nID >= ID_FILE_MRU_FILE1 && nID < ID_FILE_MRU_FILE1 + kRecentFileCount &&
             pAction->isVisible())
@@ -54,8 +55,11 @@ TEST_F(WindowTest, TheScorePaneShowsEveryScoreWholeInEveryLanguageAndAnyFont) {
         SetLanguage(strLanguage);
         WriteSettings({});
         StartApp();
-        QLabel* pPane = Frame().Pane(1);
-        EXPECT_GE(pPane->width(), kScorePaneMinWidth);
+        QLabel* pPane = Frame().Pane(ViewFrame::kScorePane);
+        // A small score leaves the message pane its room: the score pane is
+        // only as wide as its least.
+        View().SetScore(0);
+        EXPECT_EQ(pPane->width(), kScorePaneMinWidth);
         for (const QFont& font : {Frame().font(), QFont(Frame().font().family(), 22)}) {
             Frame().setFont(font);
             Flush();
@@ -92,7 +96,7 @@ TEST_F(WindowTest, MenusAreTextWithKeysAndCheckMarksAndTheToolbarKeepsItsPicture
         EXPECT_EQ(ShownMenuText(Frame(), item.nID), item.pszShown);
     }
     for (int i = 0; i < 4; ++i) {
-        QMenu* pMenu = Frame().Popup(i);
+        QMenu* pMenu = Frame().TopLevelMenu(i);
         QAccessibleInterface* pAcc = QAccessible::queryAccessibleInterface(pMenu);
         ASSERT_NE(pAcc, nullptr);
         for (int c = 0; c < pAcc->childCount(); ++c) {
@@ -107,7 +111,7 @@ TEST_F(WindowTest, MenusAreTextWithKeysAndCheckMarksAndTheToolbarKeepsItsPicture
     EXPECT_FALSE(Frame().Action(ID_SOUNDS)->icon().isNull()) << "the toolbar keeps its picture";
 
     // Sound Off shows a check that can be seen: the menu looks different.
-    QMenu* pOptions = Frame().Popup(2);
+    QMenu* pOptions = Frame().TopLevelMenu(2);
     auto shot = [&] {
         pOptions->popup(QPoint(20, 20));
         Flush();
@@ -210,7 +214,7 @@ TEST_F(WindowTest, ThePlacementIsTheFramesOuterRectangleAndComesBackInEveryState
     WriteSettings(s);
     StartApp();
     Flush();
-    const QMargins m = Frame().FrameMargins();
+    const QMargins m = Frame().Placement().FrameMargins();
     ASSERT_EQ(Frame().frameGeometry(), QRect(60, 70, 500, 420)) << "margins " << m.left();
     EXPECT_EQ(Frame().geometry(), QRect(60, 70, 500, 420).marginsRemoved(m));
 
@@ -285,7 +289,7 @@ TEST_F(WindowTest, APlacementNoScreenCanHoldIsNotUsed) {
 TEST_F(WindowTest, KeysInAnOpenMenuAreTheMenusAndRunNoCommand) {
     WriteSettings({});
     StartApp();
-    QMenu* pGame = Frame().Popup(0);
+    QMenu* pGame = Frame().TopLevelMenu(0);
     pGame->popup(QPoint(20, 20));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(pGame));
     Flush();

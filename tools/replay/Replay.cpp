@@ -27,6 +27,9 @@ Session::Session(const Setup& setup, TranscriptHost& host)
     m_settings.m_nArrayHeight = setup.nHeight;
     m_settings.m_nGameSpeed = setup.nSpeedIndex;
     m_settings.m_bSounds = 1;
+    // Each game of the script gets the next seed, a failed open's stand-in
+    // the same as the game it stood in for.
+    m_doc.SetSeedSource([this] { return m_nSeed; });
     // As the program does once the name is asked (here none is typed).
     host.SetScoreKeeper([this](int /*nRow*/) {
         EnterScore(m_scoreTable, m_registry, m_profile.AppKey(), m_doc.m_nWidth, m_doc.m_nHeight,
@@ -35,7 +38,7 @@ Session::Session(const Setup& setup, TranscriptHost& host)
 }
 
 bool Session::NewGame() {
-    m_doc.m_nSeedOverride = m_nNextSeed++;
+    m_nSeed = m_nNextSeed++;
     if (!m_doc.OnNewDocument()) return false;
     m_control.OnInitialUpdate();
     m_control.ShowInitialStatus();
@@ -43,7 +46,7 @@ bool Session::NewGame() {
 }
 
 bool Session::Open(const std::string& strPath) {
-    m_doc.m_nSeedOverride = m_nNextSeed++;
+    m_nSeed = m_nNextSeed++;
     bool bReplaced = false;
     if (!OpenDocumentFile(m_doc, strPath, bReplaced)) return false;
     m_control.OnInitialUpdate();

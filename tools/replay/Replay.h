@@ -83,6 +83,7 @@ private:
     TranscriptHost& m_host;
     GameControl m_control;
     uint32_t m_nNextSeed;
+    uint32_t m_nSeed = 0;  // of the game being set up
 };
 
 }  // namespace replay

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+class CCoilixDoc;
+class CCoilixView;
+class QPagedPaintDevice;
+class QPrinter;
+class QWidget;
+
+// Printing the board: the Print, Print Preview and Print Setup commands, a
+// PDF file, and the printer of the command line's print switches. The whole
+// board goes on one page.
+class CBoardPrinting {
+public:
+    // fnMessage tells the player what went wrong.
+    CBoardPrinting(CCoilixDoc& doc, CCoilixView& view,
+                   std::function<void(const QString&)> fnMessage);
+    ~CBoardPrinting();
+    CBoardPrinting(const CBoardPrinting&) = delete;
+    CBoardPrinting& operator=(const CBoardPrinting&) = delete;
+
+    // The printer and its options, kept for the run (Print Setup sets them).
+    QPrinter& Printer();
+
+    // Prints the whole board on one page from its top-left corner, one device
+    // pixel per board pixel, scaled down only where that would not fit the
+    // printable area. False when the device cannot be painted on.
+    bool PrintBoard(QPagedPaintDevice& device);
+    // Writes the board as a PDF file, whole or not at all.
+    bool PrintToPdf(const QString& strPath);
+
+    void OnFilePrint(QWidget* pParent);
+    void OnFilePrintPreview(QWidget* pParent);
+    void OnFilePrintSetup(QWidget* pParent);
+
+    // The command line's printing of the open game: on the default printer
+    // (no name), on the printer named, or as a PDF file where the name ends
+    // in ".pdf".
+    bool PrintTo(const std::optional<std::string>& printerName);
+
+private:
+    CCoilixDoc& m_doc;
+    CCoilixView& m_view;
+    std::function<void(const QString&)> m_fnMessage;
+    std::unique_ptr<QPrinter> m_pPrinter;
+};

@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/Program.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "app/AppInfo.h"
+#include "app/CoilixApp.h"
+#include "app/CommandLineHelp.h"
+#include "app/Strings.h"
+#include "app/Version.h"
+#include "framework/CommandLine.h"
+#include "res/resource.h"
+
+namespace {
+
+bool HasEnv(const char* pszName) {
+    const char* pszValue = std::getenv(pszName);
+    return pszValue != nullptr && *pszValue != '\0';
+}
+
+// Only a text to write, in the user's language: an application object
+// without a window (which needs no display) holds the translation.
+int AnswerWithoutWindow(const CommandLineInfo& cmdInfo, char* pszArgv0) {
+    int nCoreArgc = 1;
+    char* coreArgv[] = {pszArgv0, nullptr};
+    QCoreApplication core(nCoreArgc, coreArgv);
+    SetLanguage(LanguageFromEnvironment());
+    using Action = CommandLineInfo::Action;
+    if (cmdInfo.action == Action::kHelp) {
+        std::fputs(CommandLineHelpText().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (cmdInfo.action == Action::kError) {
+        ReportToStderr(CommandLineErrorText(cmdInfo) + '\n' +
+                       ProgramString(IDS_CMD_TRY_HELP).arg(QString::fromLatin1(kProgramName)));
+        return 2;
+    }
+    // Qt would abort trying to reach a display; say plainly why we end.
+    ReportToStderr(ProgramString(IDS_ERR_NO_DISPLAY));
+    return 1;
+}
+
+// Names, version and desktop entry of the program, for the window system,
+// the sound server and the dialogs. (The icon comes once the window shows.)
+void IntroduceProgram() {
+    QApplication::setApplicationName(QString::fromLatin1(kAppName));
+    QApplication::setOrganizationName(QString::fromLatin1(kCompanyName));
+    QApplication::setApplicationVersion(QStringLiteral(COILIX_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral(COILIX_APP_ID));
+}
+
+}  // namespace
+
+int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
+    const CommandLineInfo cmdInfo = ParseCommandLine({argv + 1, argv + argc});
+    using Action = CommandLineInfo::Action;
+    if (cmdInfo.action == Action::kVersion) {
+        std::puts("Coilix " COILIX_VERSION);
+        return 0;
+    }
+
+    const bool bPrint = cmdInfo.action == Action::kPrint || cmdInfo.action == Action::kPrintTo;
+    const bool bDisplay = HasEnv("DISPLAY") || HasEnv("WAYLAND_DISPLAY") ||
+                          HasEnv("QT_QPA_PLATFORM") || cmdInfo.bPlatformGiven;
+    if (cmdInfo.action == Action::kHelp || cmdInfo.action == Action::kError ||
+        (!bDisplay && !bPrint)) {
+        return AnswerWithoutWindow(cmdInfo, argv[0]);
+    }
+    // Printing shows no window; it works without a display too.
+    if (!bDisplay) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+
+    // Qt sees only its own options; our arguments are ours alone.
+    std::vector<std::string> qtArgs{argv[0]};
+    qtArgs.insert(qtArgs.end(), cmdInfo.qtArgs.begin(), cmdInfo.qtArgs.end());
+    std::vector<char*> qtArgv;
+    for (std::string& s : qtArgs) qtArgv.push_back(s.data());
+    qtArgv.push_back(nullptr);
+    int nArgc = static_cast<int>(qtArgs.size());
+    QApplication app(nArgc, qtArgv.data());
+    IntroduceProgram();
+
+    // The program's texts and Qt's own in the user's language.
+    SetLanguage(LanguageFromEnvironment());
+
+    CCoilixApp theApp;
+    // Without a screen no one could answer a message box: every message goes
+    // to the error output instead.
+    const QString strPlatform = QGuiApplication::platformName();
+    theApp.SetHeadless(strPlatform == QLatin1String("offscreen") ||
+                       strPlatform == QLatin1String("minimal"));
+    if (setup.seedSource) theApp.SetSeedSource(setup.seedSource);
+    if (!theApp.InitInstance(cmdInfo)) return theApp.ExitCode();
+    QApplication::exec();
+    return theApp.ExitInstance();
+}
