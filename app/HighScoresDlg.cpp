@@ -12,6 +12,7 @@
 #include "app/DialogButtons.h"
 #include "app/Strings.h"
 #include "framework/ResString.h"
+#include "framework/ShownText.h"
 #include "game/HighScoreTable.h"
 #include "res/resource.h"
 #include "store/ScoreStore.h"
@@ -95,7 +96,8 @@ CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table, Co
         pScore->setMinimumWidth(60);
         if (i < nRows) {
             const ScoreEntry& row = table.GetRow(i);
-            pName->setText(QString::fromStdString(RowName(row, cp)));
+            pName->setText(
+                ShownAsIs(QString::fromStdString(RowName(row, cp)), TextDirection::kOwn));
             // A zero score shows as an empty cell.
             if (row.nScore != 0) pScore->setText(QString::number(row.nScore));
         }

@@ -260,6 +260,13 @@ constexpr NumberedText kTexts[] = {
     //% "The settings file %1 was still in use by another program. The settings and scores that "
     //% "waited for it were not saved."
     {IDS_STORE_NOT_STORED, QT_TRID_NOOP("63104")},
+    //: Above what went wrong with the settings file as the program ends.
+    //% "Coilix is closing, and not everything could be saved."
+    {IDS_STORE_AT_EXIT, QT_TRID_NOOP("63105")},
+    //: One line on the error output: %1 names the signal that ended the program (SIGTERM),
+    //: %2 says what went wrong with the settings file.
+    //% "Ended by %1, and not everything could be saved: %2"
+    {IDS_STORE_AT_SIGNAL, QT_TRID_NOOP("63106")},
 };
 
 // Each id is its text's number, and no number is there twice.

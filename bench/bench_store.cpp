@@ -33,7 +33,6 @@ constexpr double kReadFactorBudget = 1.0;
 
 constexpr const char* kAppKey = "Software\\Halvorn\\Coilix";
 
-
 ScoreEntry RowFor(size_t i) {
     return ScoreEntry(std::string(kMaxNameBytes, static_cast<char>('A' + i % 26)),
                       static_cast<int32_t>(i + 1));
@@ -154,16 +153,15 @@ int main(int argc, char** argv) {
         HighScoreTable table;
         EnterScore(table, reg, kAppKey, 17, 13, 250, ScoreEntry("Bench", 1 << 30));
         const double dEnter = Seconds(std::chrono::steady_clock::now() - start);
-        const double dEnterFactor =
-            double(StatusKb("VmHWM") - nBeforeEntryKb) * 1024.0 / dFile;
+        const double dEnterFactor = double(StatusKb("VmHWM") - nBeforeEntryKb) * 1024.0 / dFile;
 
-        std::printf("store: %zu tables, %.0f bytes, written in %.1f s (%s)\n", nBoards,
-                    dFile, dWrite, bByScoreEntry ? "one score entry each" : "one write");
+        std::printf("store: %zu tables, %.0f bytes, written in %.1f s (%s)\n", nBoards, dFile,
+                    dWrite, bByScoreEntry ? "one score entry each" : "one write");
         std::printf("rows read back: %zu of %zu\n", nRows, nWant);
         std::printf("read:  %.3f s, memory grew by %.2f x the file (budget %.2f)\n", dRead,
                     dReadFactor, kReadFactorBudget);
-        std::printf("enter one score (read again, write): %.3f s, memory grew by %.2f x\n",
-                    dEnter, dEnterFactor);
+        std::printf("enter one score (read again, write): %.3f s, memory grew by %.2f x\n", dEnter,
+                    dEnterFactor);
         std::filesystem::remove_all(szDir);
         if (!bWhole) return 1;
         return dReadFactor <= kReadFactorBudget ? 0 : 1;

@@ -278,6 +278,9 @@ bool CFileRegistry::WriteLocked(ChangeFn fnChange, std::chrono::milliseconds wai
         return false;
     }
 
+    // While writes wait, the lock was busy a moment ago: a new write joins
+    // them at once rather than making the player wait again.
+    if (fnChange && !m_waiting.empty()) wait = std::chrono::milliseconds(0);
     fileio::FileLock lock;
     switch (lock.Acquire(LockPath(file), wait, LockMode(file))) {
         case fileio::FileLock::Result::kLocked:

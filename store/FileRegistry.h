@@ -60,6 +60,10 @@ public:
     static constexpr size_t kMaxStoreBytes = size_t{32} << 20;
     // How long a write waits while another copy of the program holds the store.
     static constexpr std::chrono::milliseconds kDefaultLockWait{2000};
+    // How often writes that wait for the lock are tried again while the
+    // program runs, and how long they are waited for as it ends.
+    static constexpr std::chrono::milliseconds kRetryInterval{1000};
+    static constexpr std::chrono::milliseconds kExitLockWait{10000};
 
     // Which values of a store too large to read whole are kept (those of the
     // program itself); all when not given.

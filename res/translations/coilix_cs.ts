@@ -621,5 +621,15 @@ jméno končící na .pdf zapíše soubor PDF tohoto jména.</translation>
         <source>The settings file %1 was still in use by another program. The settings and scores that waited for it were not saved.</source>
         <translation>Soubor s nastavením %1 stále používal jiný program. Nastavení a rekordy, které na něj čekaly, nebyly uloženy.</translation>
     </message>
+    <message id="63105">
+        <source>Coilix is closing, and not everything could be saved.</source>
+        <extracomment>Above what went wrong with the settings file as the program ends.</extracomment>
+        <translation>Coilix se zavírá a nepodařilo se uložit všechno.</translation>
+    </message>
+    <message id="63106">
+        <source>Ended by %1, and not everything could be saved: %2</source>
+        <extracomment>One line on the error output: %1 names the signal that ended the program (SIGTERM), %2 says what went wrong with the settings file.</extracomment>
+        <translation>Ukončeno signálem %1 a nepodařilo se uložit všechno: %2</translation>
+    </message>
 </context>
 </TS>

@@ -628,5 +628,15 @@ werden an Qt weitergegeben.</translation>
         <source>The settings file %1 was still in use by another program. The settings and scores that waited for it were not saved.</source>
         <translation>Die Einstellungsdatei %1 wurde noch von einem anderen Programm benutzt. Die Einstellungen und Rekorde, die darauf warteten, wurden nicht gespeichert.</translation>
     </message>
+    <message id="63105">
+        <source>Coilix is closing, and not everything could be saved.</source>
+        <extracomment>Above what went wrong with the settings file as the program ends.</extracomment>
+        <translation>Coilix wird beendet, und nicht alles konnte gespeichert werden.</translation>
+    </message>
+    <message id="63106">
+        <source>Ended by %1, and not everything could be saved: %2</source>
+        <extracomment>One line on the error output: %1 names the signal that ended the program (SIGTERM), %2 says what went wrong with the settings file.</extracomment>
+        <translation>Durch %1 beendet, und nicht alles konnte gespeichert werden: %2</translation>
+    </message>
 </context>
 </TS>

@@ -598,5 +598,15 @@ a name ending in .pdf writes a PDF file of that name.</source>
         <source>The settings file %1 was still in use by another program. The settings and scores that waited for it were not saved.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message id="63105">
+        <source>Coilix is closing, and not everything could be saved.</source>
+        <extracomment>Above what went wrong with the settings file as the program ends.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="63106">
+        <source>Ended by %1, and not everything could be saved: %2</source>
+        <extracomment>One line on the error output: %1 names the signal that ended the program (SIGTERM), %2 says what went wrong with the settings file.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

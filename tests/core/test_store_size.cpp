@@ -44,7 +44,6 @@ std::vector<ScoreEntry> FullRows(int32_t nSeed) {
     return rows;
 }
 
-
 // A binary value whose text form is a little under nTextBytes.
 RegValue BlobOfTextSize(size_t nTextBytes) {
     RegValue value = RegValue::Binary(std::vector<uint8_t>(nTextBytes / 3, 0x5a));
