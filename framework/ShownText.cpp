@@ -8,8 +8,6 @@ namespace {
 constexpr char16_t kLeftToRightIsolate = 0x2066;
 constexpr char16_t kFirstStrongIsolate = 0x2068;
 constexpr char16_t kPopIsolate = 0x2069;
-constexpr char16_t kControlPictures = 0x2400;  // U+2400 + c for c < 0x20
-constexpr char16_t kDeletePicture = 0x2421;
 
 // The characters that change how the text around them is ordered or broken:
 // the marks, embeddings, overrides and isolates of the bidirectional
@@ -25,11 +23,9 @@ QString WithVisibleControls(const QString& strText) {
     QString strShown = strText;
     for (QChar& ch : strShown) {
         const char16_t c = ch.unicode();
-        if (c < 0x20) {
-            ch = QChar(static_cast<char16_t>(kControlPictures + c));
-        } else if (c == 0x7F) {
-            ch = QChar(kDeletePicture);
-        } else if ((c >= 0x80 && c < 0xA0) || IsLayoutControl(c)) {
+        // The replacement character, which every font draws: the control
+        // pictures (U+2400...) are missing from the fonts most desktops have.
+        if (c < 0x20 || (c >= 0x7F && c < 0xA0) || IsLayoutControl(c)) {
             ch = QChar(QChar::ReplacementCharacter);
         }
     }
@@ -44,7 +40,8 @@ QString Isolated(const QString& strText, TextDirection dir) {
         return d == QChar::DirR || d == QChar::DirAL || d == QChar::DirAN;
     });
     if (!bRightToLeft) return strText;
-    const QChar open(dir == TextDirection::kLeftToRight ? kLeftToRightIsolate : kFirstStrongIsolate);
+    const QChar open(dir == TextDirection::kLeftToRight ? kLeftToRightIsolate
+                                                        : kFirstStrongIsolate);
     return open + strText + QChar(kPopIsolate);
 }
 

@@ -15,8 +15,8 @@ enum class TextDirection {
     kOwn,          // a person's name: the direction of its first letter
 };
 
-// Every control and bidirectional formatting character as a placeholder: the
-// control pictures (a tab as U+2409) for the ASCII ones, U+FFFD for others.
+// Every control and bidirectional formatting character as a placeholder, the
+// replacement character U+FFFD.
 QString WithVisibleControls(const QString& strText);
 // The text set apart in an isolate of the direction given, when it holds
 // right-to-left letters (others need none).

@@ -5,8 +5,8 @@
 // as soon as it is free, while the game runs on or as it ends.
 
 #include <QDir>
-#include <QFile>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -104,9 +104,11 @@ TEST_F(StoreExitTest, AStoreThatCannotBeWrittenIsToldBeforeTheWindowCloses) {
             EXPECT_EQ(Exit(&shown, &bWindowShown), kExitFileFailure);
         }
         EXPECT_TRUE(bWindowShown);
-        EXPECT_TRUE(shown.strText.startsWith("Coilix is closing, and not everything could be saved."))
+        EXPECT_TRUE(
+            shown.strText.startsWith("Coilix is closing, and not everything could be saved."))
             << shown.strText.toStdString();
-        EXPECT_TRUE(shown.strText.contains("cannot be written (Is a directory)")) << shown.strText.toStdString();
+        EXPECT_TRUE(shown.strText.contains("cannot be written (Is a directory)"))
+            << shown.strText.toStdString();
         EXPECT_EQ(shown.strText.count("cannot be written"), 1) << shown.strText.toStdString();
         EXPECT_FALSE(shown.strText.contains("goes on")) << shown.strText.toStdString();
     }
@@ -155,6 +157,7 @@ TEST_F(StoreExitTest, AStoreBusyForLongerThanTheExitWaitsIsTold) {
     bool bWindowShown = false;
     EXPECT_EQ(Exit(&shown, &bWindowShown), kExitFileFailure);
     EXPECT_TRUE(bWindowShown);
-    EXPECT_TRUE(shown.strText.contains("was still in use by another program")) << shown.strText.toStdString();
+    EXPECT_TRUE(shown.strText.contains("was still in use by another program"))
+        << shown.strText.toStdString();
     EXPECT_FALSE(ScoreStored(900));
 }
