@@ -243,7 +243,7 @@ bool LineReader::Fill() {
     // Keep only what is not yet given out, then read one more block.
     m_buffer.erase(0, m_nPos);
     m_nPos = 0;
-    constexpr size_t kBlock = 64 * 1024;
+    constexpr size_t kBlock = size_t{64} * 1024;
     const size_t nOld = m_buffer.size();
     m_buffer.resize(nOld + kBlock);
     for (;;) {
