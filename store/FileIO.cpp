@@ -529,15 +529,20 @@ FileLock::Result FileLock::Acquire(const std::string& strPath, std::chrono::mill
                                    std::optional<mode_t> nMode) {
     // Opened for writing, never only for reading: a lock that anyone who can
     // read the file could take would let them hold off every write.
-    m_fd = ::open(strPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK,
-                  nMode ? *nMode & 0666 : 0666);
+    const int nFlags = O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+    m_fd = ::open(strPath.c_str(), nFlags, nMode ? *nMode & 0666 : 0666);
+    // A lock file of ours that was made read-only is given its permissions.
+    struct stat st {};
+    if (m_fd < 0 && errno == EACCES && nMode && ::lstat(strPath.c_str(), &st) == 0 &&
+        S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && ::chmod(strPath.c_str(), *nMode) == 0) {
+        m_fd = ::open(strPath.c_str(), nFlags, *nMode & 0666);
+    }
     if (m_fd < 0) {
         m_nError = errno;
         return Result::kFailed;
     }
     // The permissions asked for, whatever the umask or an earlier version
     // made them, on a lock file of ours.
-    struct stat st {};
     if (nMode && ::fstat(m_fd, &st) == 0 && st.st_uid == ::geteuid() &&
         (st.st_mode & 07777) != (*nMode & 07777)) {
         ::fchmod(m_fd, *nMode & 07777);

@@ -60,7 +60,13 @@ CFileRegistry::FileId CFileRegistry::CurrentFileId() const {
 std::optional<mode_t> CFileRegistry::LockMode(const std::string& strFile) {
     struct stat st {};
     if (stat(strFile.c_str(), &st) != 0) return std::nullopt;
-    return static_cast<mode_t>((st.st_mode & 0666) | 0600);
+    // Read and written by those who may write the store, and by no one else:
+    // any lock, even one taken on a file opened only for reading, would hold
+    // off every write.
+    mode_t nMode = S_IRUSR | S_IWUSR;
+    if ((st.st_mode & S_IWGRP) != 0) nMode |= S_IRGRP | S_IWGRP;
+    if ((st.st_mode & S_IWOTH) != 0) nMode |= S_IROTH | S_IWOTH;
+    return nMode;
 }
 
 void CFileRegistry::Notify(StoreNotice::Kind kind, bool bOncePerRun, std::string strDetail,

@@ -163,8 +163,9 @@ private:
     // Beside the file itself (links followed), so that a link and its target
     // share it.
     static std::string LockPath(const std::string& strFile) { return strFile + ".lock"; }
-    // Who may write the store may lock it, and no one else: the lock file
-    // gets the store's permissions (and its owner may always lock it).
+    // Who may write the store may lock it, and no one else: the lock file may
+    // be read and written by those who may write the store (its owner
+    // always).
     static std::optional<mode_t> LockMode(const std::string& strFile);
 
     std::string m_strPath;

@@ -929,7 +929,8 @@ TEST(StoreFileRegistry, ADamagedStoreThatCannotBeRepairedIsKeptAsideOnce) {
 }
 
 // Only who may write the store may lock it: the lock file is opened for
-// writing, never only for reading, and has the store's permissions.
+// writing, never only for reading, and only those who may write the store may
+// open it at all (any lock on it, however taken, would hold off writes).
 TEST(StoreFileRegistry, OnlyWhoMayWriteTheStoreMayLockIt) {
     TempDir dir;
     const std::string path = dir.File("Coilix.reg");
@@ -938,7 +939,7 @@ TEST(StoreFileRegistry, OnlyWhoMayWriteTheStoreMayLockIt) {
     const struct {
         mode_t nStore;
         mode_t nLock;
-    } modes[] = {{0640, 0640}, {0600, 0600}, {0444, 0644}, {0664, 0664}};
+    } modes[] = {{0640, 0600}, {0600, 0600}, {0444, 0600}, {0664, 0660}, {0666, 0666}};
     for (const auto& m : modes) {
         ASSERT_EQ(::chmod(lock.c_str(), 0666), 0);  // as an earlier version may have left it
         ASSERT_EQ(::chmod(path.c_str(), m.nStore), 0);
@@ -947,30 +948,45 @@ TEST(StoreFileRegistry, OnlyWhoMayWriteTheStoreMayLockIt) {
         EXPECT_EQ(ModeOf(lock), m.nLock) << std::oct << m.nStore;
     }
 
-    // Someone who may read the store and its lock file, but not write them.
+    // Someone who may read the store and its lock file, but not write them
+    // (as an earlier version left the lock file): as root, another user;
+    // otherwise the owner, of a lock file made read-only.
     ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
     ASSERT_EQ(::chmod(lock.c_str(), 0644), 0);
     ASSERT_EQ(::chmod(dir.File("").c_str(), 0755), 0);
     const std::string before = ReadFile(path);
-    const int nFailed = testsupport::RunInProcesses(1, [&](int) {
-        // As root, another user; otherwise the owner of a lock file made
-        // read-only.
-        if (geteuid() == 0) {
-            if (::setgid(65534) != 0 || ::setuid(65534) != 0) return false;
-        } else if (::chmod(lock.c_str(), 0444) != 0) {
-            return false;
-        }
+    const bool bRoot = geteuid() == 0;
+    if (!bRoot) {
+        ASSERT_EQ(::chmod(lock.c_str(), 0444), 0);
+    }
+    int nFailed = testsupport::RunInProcesses(1, [&](int) {
+        if (bRoot && (::setgid(65534) != 0 || ::setuid(65534) != 0)) return false;
         fileio::FileLock held;
         if (held.Acquire(lock, std::chrono::milliseconds(0)) != fileio::FileLock::Result::kFailed ||
             held.Error() != EACCES) {
             return false;
         }
+        if (!bRoot) return true;
         CFileRegistry reg(path);
         return reg.Query(kAppKey, "Old") == RegValue::Dword(1) &&
                !reg.Set(kAppKey, "B", RegValue::Dword(2));
     });
     EXPECT_EQ(nFailed, 0);
     EXPECT_EQ(ReadFile(path), before);
+    // Once the owner has written, the lock file is theirs again and no
+    // longer readable to others at all: no lock can be had on it by opening
+    // it to read.
+    {
+        CFileRegistry reg(path);
+        ASSERT_TRUE(reg.Set(kAppKey, "A", RegValue::Dword(3)));
+    }
+    EXPECT_EQ(ModeOf(lock), 0600u);
+    if (geteuid() != 0) return;
+    nFailed = testsupport::RunInProcesses(1, [&](int) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) return false;
+        return ::open(lock.c_str(), O_RDONLY) < 0 && errno == EACCES;
+    });
+    EXPECT_EQ(nFailed, 0);
 }
 
 // While another copy holds the store, reading goes on at once and a write
