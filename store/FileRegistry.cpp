@@ -57,13 +57,13 @@ CFileRegistry::FileId CFileRegistry::CurrentFileId() const {
     return stat(m_strPath.c_str(), &st) == 0 ? IdOf(st) : FileId{};
 }
 
-std::optional<mode_t> CFileRegistry::LockMode(const std::string& strFile) {
-    struct stat st {};
-    if (stat(strFile.c_str(), &st) != 0) return std::nullopt;
+mode_t CFileRegistry::LockMode(const std::string& strFile) {
     // Read and written by those who may write the store, and by no one else:
     // any lock, even one taken on a file opened only for reading, would hold
-    // off every write.
+    // off every write. Before there is a store, its owner alone.
     mode_t nMode = S_IRUSR | S_IWUSR;
+    struct stat st {};
+    if (stat(strFile.c_str(), &st) != 0) return nMode;
     if ((st.st_mode & S_IWGRP) != 0) nMode |= S_IRGRP | S_IWGRP;
     if ((st.st_mode & S_IWOTH) != 0) nMode |= S_IROTH | S_IWOTH;
     return nMode;

@@ -166,7 +166,7 @@ private:
     // Who may write the store may lock it, and no one else: the lock file may
     // be read and written by those who may write the store (its owner
     // always).
-    static std::optional<mode_t> LockMode(const std::string& strFile);
+    static mode_t LockMode(const std::string& strFile);
 
     std::string m_strPath;
     CodePage m_cp;

@@ -935,7 +935,15 @@ TEST(StoreFileRegistry, OnlyWhoMayWriteTheStoreMayLockIt) {
     TempDir dir;
     const std::string path = dir.File("Coilix.reg");
     const std::string lock = path + ".lock";
-    WriteOldStore(path);
+    {
+        // The first write makes the store and a lock file for its owner alone.
+        const mode_t nOld = ::umask(0);
+        CFileRegistry reg(path);
+        const bool bWritten = reg.Set(kAppKey, "Old", RegValue::Dword(1));
+        ::umask(nOld);
+        ASSERT_TRUE(bWritten);
+        EXPECT_EQ(ModeOf(lock), 0600u);
+    }
     const struct {
         mode_t nStore;
         mode_t nLock;
