@@ -145,19 +145,20 @@ bool FinishStoreAtExit(CFileRegistry& reg, QWidget* pWindow, int nSignal) {
     QStringList texts;
     for (const StoreNotice& notice : notices) texts << StoreNoticeText(notice);
     texts.removeDuplicates();
+    // Said to fit the moment: the program is ending, and what was not saved.
     if (nSignal != 0) {
         const QString strSignal =
             QStringLiteral("SIG") + QString::fromLatin1(sigabbrev_np(nSignal));
-        ReportToStderr(
-            LoadQString(IDS_STORE_AT_SIGNAL).arg(strSignal, texts.join(QLatin1Char(' '))));
+        const QString strTexts = texts.join(QLatin1Char(' '));
+        ReportToStderr(bAllSaved ? strTexts
+                                 : LoadQString(IDS_STORE_AT_SIGNAL).arg(strSignal, strTexts));
         return bAllSaved;
     }
-    const QString strText = LoadQString(IDS_STORE_AT_EXIT) + QStringLiteral("\n\n") +
-                            texts.join(QStringLiteral("\n\n"));
+    if (!bAllSaved) texts.prepend(LoadQString(IDS_STORE_AT_EXIT));
     if (pWindow == nullptr || !pWindow->isVisible()) {
-        ReportToStderr(QString(strText).replace(QStringLiteral("\n\n"), QStringLiteral(" ")));
+        ReportToStderr(texts.join(QLatin1Char(' ')));
     } else {
-        ShowMessageBox(pWindow, QMessageBox::Warning, strText);
+        ShowMessageBox(pWindow, QMessageBox::Warning, texts.join(QStringLiteral("\n\n")));
     }
     return bAllSaved;
 }
