@@ -23,7 +23,7 @@ TEST_PACKAGES += pulseaudio pulseaudio-utils
 
 # What the package checks need on top (tests/package/, skipped without them).
 TEST_PACKAGES += desktop-file-utils appstream shared-mime-info xdg-utils libglib2.0-bin \
-                 gtk-update-icon-cache dpkg-dev file lintian
+                 gtk-update-icon-cache dpkg-dev file lintian man-db
 
 .PHONY: all deps test-deps build build-tests test run replay format format-check check-layers clean
 

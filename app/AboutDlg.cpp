@@ -18,6 +18,8 @@ CAboutDlg::CAboutDlg(QWidget* pParent) : QDialog(pParent) {
     auto* pIcon = new QLabel;
     pIcon->setPixmap(QApplication::windowIcon().pixmap(32, 32));
     pIcon->setAlignment(Qt::AlignTop);
+    // The program's icon, named as the program is.
+    pIcon->setAccessibleName(QApplication::applicationName());
 
     auto* pVersion = new QLabel(LoadQString(IDS_ABOUT_VERSION).arg(QStringLiteral(COILIX_VERSION)));
     pVersion->setObjectName("version");

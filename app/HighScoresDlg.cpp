@@ -2,9 +2,11 @@
 #include "app/HighScoresDlg.h"
 
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QVBoxLayout>
 #include <QValidator>
 #include <algorithm>
@@ -81,31 +83,83 @@ QGridLayout* ScoreGrid() {
 CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table, CodePage cp)
     : QDialog(pParent) {
     setWindowTitle(LoadQString(IDS_HIGH_SCORES_TITLE));
-    QGridLayout* pGrid = ScoreGrid();
-    const int nRows = std::min(table.GetCount(), kScoreTableRows);
-    for (int i = 0; i < kScoreTableRows; ++i) {
-        auto* pPos = PlainLabel(QStringLiteral("%1.").arg(i + 1));
-        pPos->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        // Names are the players' text: never read as markup.
-        auto* pName = PlainLabel();
-        pName->setObjectName(QStringLiteral("name%1").arg(i));
-        pName->setMinimumWidth(180);
-        auto* pScore = PlainLabel();
-        pScore->setObjectName(QStringLiteral("score%1").arg(i));
-        pScore->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        pScore->setMinimumWidth(60);
-        if (i < nRows) {
-            const ScoreEntry& row = table.GetRow(i);
-            pName->setText(
-                ShownAsIs(QString::fromStdString(RowName(row, cp)), TextDirection::kOwn));
-            // A zero score shows as an empty cell.
-            if (row.nScore != 0) pScore->setText(QString::number(row.nScore));
-        }
-        pGrid->addWidget(pPos, i + 1, 0);
-        pGrid->addWidget(pName, i + 1, 1);
-        pGrid->addWidget(pScore, i + 1, 2);
+    // A table, so that a screen reader reads it as one: rows of position,
+    // name and score under column headings. Rows the table does not fill
+    // are left out rather than read as blanks; the table keeps the height of
+    // all ten.
+    m_pTable = new QTableWidget(0, 3, this);
+    m_pTable->setObjectName(QStringLiteral("scores"));
+    m_pTable->setAccessibleName(windowTitle());
+    m_pTable->verticalHeader()->hide();
+    const std::pair<unsigned, Qt::Alignment> columns[] = {{IDS_COL_POSITION, Qt::AlignRight},
+                                                          {IDS_COL_NAME, Qt::AlignLeft},
+                                                          {IDS_COL_SCORE, Qt::AlignRight}};
+    for (int c = 0; c < 3; ++c) {
+        auto* pHeading = new QTableWidgetItem(LoadQString(columns[c].first));
+        pHeading->setTextAlignment((c == 2 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+        m_pTable->setHorizontalHeaderItem(c, pHeading);
     }
-    LayOutDialog(this, pGrid, {{IDS_BTN_CLOSE, QDialogButtonBox::RejectRole}});
+    const int nRows = std::min(table.GetCount(), kScoreTableRows);
+    for (int i = 0; i < nRows; ++i) {
+        const ScoreEntry& row = table.GetRow(i);
+        // Names are the players' text, shown as it is; a zero score shows
+        // as an empty cell.
+        const QString strName = QString::fromStdString(RowName(row, cp));
+        if (strName.isEmpty() && row.nScore == 0) continue;
+        const QString cells[] = {QStringLiteral("%1.").arg(i + 1),
+                                 ShownAsIs(strName, TextDirection::kOwn),
+                                 row.nScore != 0 ? QString::number(row.nScore) : QString()};
+        const int r = m_pTable->rowCount();
+        m_pTable->insertRow(r);
+        for (int c = 0; c < 3; ++c) {
+            auto* pItem = new QTableWidgetItem(cells[c]);
+            pItem->setTextAlignment(columns[c].second | Qt::AlignVCenter);
+            pItem->setFlags(Qt::ItemIsEnabled);
+            m_pTable->setItem(r, c, pItem);
+        }
+    }
+    // It looks as the rows of a list on the dialog: no grid, no frame, no
+    // row numbers, nothing to select or edit.
+    m_pTable->setShowGrid(false);
+    m_pTable->setFrameShape(QFrame::NoFrame);
+    m_pTable->viewport()->setBackgroundRole(QPalette::Window);
+    m_pTable->setSelectionMode(QAbstractItemView::NoSelection);
+    m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_pTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_pTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QHeaderView* pHeader = m_pTable->horizontalHeader();
+    QFont font = pHeader->font();
+    font.setBold(true);
+    pHeader->setFont(font);
+    pHeader->setHighlightSections(false);
+    pHeader->setSectionsClickable(false);
+    m_pTable->resizeColumnsToContents();
+    m_pTable->setColumnWidth(1, std::max(180, m_pTable->columnWidth(1)));
+    m_pTable->setColumnWidth(2, std::max(60, m_pTable->columnWidth(2)));
+    pHeader->setStretchLastSection(true);
+    // Rows as close as lines of labels would be.
+    const int nRowHeight = m_pTable->fontMetrics().height() + 6;
+    m_pTable->verticalHeader()->setMinimumSectionSize(nRowHeight);
+    m_pTable->verticalHeader()->setDefaultSectionSize(nRowHeight);
+    m_pTable->setFixedHeight(pHeader->sizeHint().height() + kScoreTableRows * nRowHeight);
+    int nWidth = 0;
+    for (int c = 0; c < 3; ++c) nWidth += m_pTable->columnWidth(c);
+    m_pTable->setMinimumWidth(nWidth);
+
+    auto* pContents = new QVBoxLayout;
+    pContents->addWidget(m_pTable);
+    LayOutDialog(this, pContents, {{IDS_BTN_CLOSE, QDialogButtonBox::RejectRole}});
+    // The keyboard starts on Close; Shift+Tab goes into the table.
+    if (auto* pClose = findChild<QPushButton*>()) pClose->setFocus();
+}
+
+QString CHighScoresDlg::CellText(int nRow, int nColumn) const {
+    const QTableWidgetItem* pItem = m_pTable->item(nRow, nColumn);
+    return pItem != nullptr ? pItem->text() : QString();
+}
+
+int CHighScoresDlg::RowCount() const {
+    return m_pTable->rowCount();
 }
 
 CNewHighScoreDlg::CNewHighScoreDlg(QWidget* pParent, int nRow, int nScore,
@@ -120,6 +174,8 @@ CNewHighScoreDlg::CNewHighScoreDlg(QWidget* pParent, int nRow, int nScore,
     auto* pValidator = new NameValidator(cp, this);
     m_pName = new QLineEdit(pValidator->Fixed(QString::fromStdString(strProposed)));
     m_pName->setObjectName("name");
+    // A screen reader names the box by the heading above it.
+    m_pName->setAccessibleName(LoadQString(IDS_COL_NAME));
     m_pName->setValidator(pValidator);
     m_pName->setMaxLength(kMaxNameBytes);
     m_pName->setMinimumWidth(220);

@@ -8,13 +8,22 @@
 
 class HighScoreTable;
 class QLineEdit;
+class QTableWidget;
 
-// The table of the ten best scores of the current board and speed. Names are
-// the rows' bytes read in the players' code page, shown as plain text.
+// The table of the ten best scores of the current board and speed: the rows
+// that hold a score or a name, each with its position. Names are the rows'
+// bytes read in the players' code page, shown as plain text.
 class CHighScoresDlg : public QDialog {
 public:
     CHighScoresDlg(QWidget* pParent, const HighScoreTable& table,
                    CodePage cp = CodePageFromEnvironment());
+    // The rows shown, and the text of a cell: column 0 the position ("1."),
+    // 1 the name, 2 the score.
+    int RowCount() const;
+    QString CellText(int nRow, int nColumn) const;
+
+private:
+    QTableWidget* m_pTable;
 };
 
 // Asks for the name of a new high-score row: position, score, and the name

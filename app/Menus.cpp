@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Menus.h"
 
+#include "framework/AccessibleObjects.h"
 #include "framework/ResString.h"
 #include "res/resource.h"
 
@@ -122,6 +123,15 @@ FrameBars MainFrameBars() {
     //: What a screen reader calls the button that shows the toolbar's hidden buttons.
     //% "More Buttons"
     bars.strToolbarMore = qtTrId("toolbar.more");
+    //: What a screen reader calls the bar of menus at the top of the window.
+    //% "Menu Bar"
+    bars.strMenuBar = qtTrId("bar.menu");
+    // The status bar is called as the View menu's item for it is.
+    bars.strStatusBar = TextWithoutMnemonic(qtTrId("menu.view.status_bar"));
+    //: What a screen reader calls the corner of the status bar that one drags to
+    //: resize the window.
+    //% "Resize Window"
+    bars.strSizeGrip = qtTrId("bar.size_grip");
     // The score pane, after the message pane.
     bars.statusPanes = {{kScorePaneMinWidth, {}}};
     return bars;

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/NewGameDlg.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
@@ -10,6 +12,7 @@
 
 #include "app/DialogButtons.h"
 #include "app/Strings.h"
+#include "framework/AccessibleObjects.h"
 #include "framework/ResString.h"
 #include "game/Limits.h"
 #include "res/resource.h"
@@ -42,6 +45,12 @@ CNewGameDlg::CNewGameDlg(QWidget* pParent, GameSettings& settings)
     pForm->addRow(LoadQString(IDS_LBL_WIDTH), m_pWidth);
     pForm->addRow(LoadQString(IDS_LBL_HEIGHT), m_pHeight);
     pForm->addRow(LoadQString(IDS_LBL_SPEED), m_pSpeed);
+    // The list a choice opens is named as the choice is, by its label.
+    for (QComboBox* pCombo : {m_pSize, m_pSpeed}) {
+        if (auto* pLabel = qobject_cast<QLabel*>(pForm->labelForField(pCombo))) {
+            pCombo->view()->setAccessibleName(TextWithoutMnemonic(pLabel->text()));
+        }
+    }
 
     LayOutDialog(this, pForm,
                  {{IDS_BTN_OK, QDialogButtonBox::AcceptRole},

@@ -3,16 +3,15 @@
 # AppStream metainfo, icons, the saved-game file type and the manual page.
 # One application id (COILIX_APP_ID) names the desktop entry, the metainfo
 # and the icons; the program gives the same name to the window system
-# (main.cpp). The desktop entry and the metainfo are the translated copies
-# (CoilixTranslations.cmake).
+# (main.cpp). The desktop entry, the metainfo and the file type are the
+# translated copies (CoilixTranslations.cmake).
 
 include(GNUInstallDirs)
-set(_desktop ${PROJECT_SOURCE_DIR}/res/desktop)
 
 install(TARGETS coilix RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${COILIX_DESKTOP_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${COILIX_METAINFO_FILE} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-install(FILES ${_desktop}/${COILIX_APP_ID}.mime.xml
+install(FILES ${COILIX_MIME_FILE}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages RENAME ${COILIX_APP_ID}.xml)
 foreach(size 16 32 48 64 128 256)
   install(FILES ${PROJECT_SOURCE_DIR}/res/icons/coilix-${size}.png

@@ -25,6 +25,13 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# What dpkg-shlibdeps cannot see: Qt's own translations (its file and print
+# dialogs in the game's language), Qt's Wayland platform (a native window on
+# a Wayland desktop instead of one through XWayland), and a sound server to
+# hear the game through (the program talks to PulseAudio's interface, which
+# PipeWire also offers).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "pulseaudio | pipewire-pulse")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 
 # The build's `package` target makes the Debian package where Debian's tools

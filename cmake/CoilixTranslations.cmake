@@ -3,8 +3,9 @@
 # every text of one language, by id (lupdate writes the English source from
 # the code's "//%" comments; lrelease -idbased builds them into the program
 # under :/i18n). Each file there is a language the program speaks, English,
-# the source, among them. The same files translate the desktop entry and the
-# metainfo, so a translator needs nothing but Qt Linguist.
+# the source, among them. The same files translate the desktop entry, the
+# metainfo and the saved-game file type, so a translator needs nothing but Qt
+# Linguist.
 #
 #   cmake --build build --target update_translations   # lupdate: new and changed texts
 #   cmake -B build -DCOILIX_NEW_LANGUAGE=pl && cmake --build build --target update_translations
@@ -24,30 +25,34 @@ endif()
 file(GLOB COILIX_TS_FILES CONFIGURE_DEPENDS
      ${PROJECT_SOURCE_DIR}/res/translations/coilix_*.ts)
 
-# The desktop entry and the metainfo are written in English; their texts go
-# to lupdate through a generated file, and the translations come back into
-# the installed copies.
+# The desktop entry, the metainfo and the file type are written in English;
+# their texts go to lupdate through a generated file, and the translations
+# come back into the installed copies.
 add_executable(coilix-desktop-l10n tools/desktop_l10n/main.cpp)
 coilix_warnings(coilix-desktop-l10n)
 target_link_libraries(coilix-desktop-l10n PRIVATE Qt6::Core)
 
 set(_desktop_in ${PROJECT_SOURCE_DIR}/res/desktop/${COILIX_APP_ID}.desktop)
 set(_metainfo_in ${PROJECT_SOURCE_DIR}/res/desktop/${COILIX_APP_ID}.metainfo.xml)
+set(_mime_in ${PROJECT_SOURCE_DIR}/res/desktop/${COILIX_APP_ID}.mime.xml)
 set(COILIX_DESKTOP_TEXTS ${CMAKE_BINARY_DIR}/generated/l10n/desktop_texts.cpp)
 set(COILIX_DESKTOP_DIR ${CMAKE_BINARY_DIR}/desktop)
 set(COILIX_DESKTOP_FILE ${COILIX_DESKTOP_DIR}/${COILIX_APP_ID}.desktop)
 set(COILIX_METAINFO_FILE ${COILIX_DESKTOP_DIR}/${COILIX_APP_ID}.metainfo.xml)
+set(COILIX_MIME_FILE ${COILIX_DESKTOP_DIR}/${COILIX_APP_ID}.mime.xml)
 add_custom_command(OUTPUT ${COILIX_DESKTOP_TEXTS}
-  COMMAND coilix-desktop-l10n texts ${_desktop_in} ${_metainfo_in} ${COILIX_DESKTOP_TEXTS}
-  DEPENDS coilix-desktop-l10n ${_desktop_in} ${_metainfo_in}
+  COMMAND coilix-desktop-l10n texts ${_desktop_in} ${_metainfo_in} ${_mime_in}
+          ${COILIX_DESKTOP_TEXTS}
+  DEPENDS coilix-desktop-l10n ${_desktop_in} ${_metainfo_in} ${_mime_in}
   VERBATIM)
-add_custom_command(OUTPUT ${COILIX_DESKTOP_FILE} ${COILIX_METAINFO_FILE}
-  COMMAND coilix-desktop-l10n merge ${_desktop_in} ${_metainfo_in} ${COILIX_DESKTOP_DIR}
-          ${COILIX_TS_FILES}
-  DEPENDS coilix-desktop-l10n ${_desktop_in} ${_metainfo_in} ${COILIX_TS_FILES}
+add_custom_command(OUTPUT ${COILIX_DESKTOP_FILE} ${COILIX_METAINFO_FILE} ${COILIX_MIME_FILE}
+  COMMAND coilix-desktop-l10n merge ${_desktop_in} ${_metainfo_in} ${_mime_in}
+          ${COILIX_DESKTOP_DIR} ${COILIX_TS_FILES}
+  DEPENDS coilix-desktop-l10n ${_desktop_in} ${_metainfo_in} ${_mime_in} ${COILIX_TS_FILES}
   VERBATIM)
 add_custom_target(coilix_desktop_files ALL
-  DEPENDS ${COILIX_DESKTOP_FILE} ${COILIX_METAINFO_FILE} ${COILIX_DESKTOP_TEXTS})
+  DEPENDS ${COILIX_DESKTOP_FILE} ${COILIX_METAINFO_FILE} ${COILIX_MIME_FILE}
+          ${COILIX_DESKTOP_TEXTS})
 
 # lupdate reads the program's texts from the application's sources, the
 # desktop texts from the generated file; no line numbers, so that the files

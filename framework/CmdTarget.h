@@ -9,11 +9,17 @@ class CCmdUI {
 public:
     explicit CCmdUI(unsigned nID) : m_nID(nID) {}
     void Enable(bool bOn = true) { m_bEnabled = bOn; }
-    void SetCheck(bool bChecked = true) { m_bChecked = bChecked; }
+    // A command whose state says checked or not is one that can be: its menu
+    // item and button stay checkable, whichever state it is in now.
+    void SetCheck(bool bChecked = true) {
+        m_bChecked = bChecked;
+        m_bCheckable = true;
+    }
 
     unsigned m_nID;
     bool m_bEnabled = true;
     bool m_bChecked = false;
+    bool m_bCheckable = false;
 };
 
 class CCmdTarget {

@@ -77,7 +77,9 @@ void CCommandRouter::UpdateAll() {
         CCmdUI ui(nID);
         const bool bHandled = RouteUpdate(ui);
         pAction->setEnabled(bHandled && ui.m_bEnabled);
-        if (ui.m_bChecked && !pAction->isCheckable()) pAction->setCheckable(true);
+        // Once checkable, always: a button that turned from a push button into
+        // a check box would change what a screen reader calls it.
+        if (ui.m_bCheckable && !pAction->isCheckable()) pAction->setCheckable(true);
         if (pAction->isCheckable()) pAction->setChecked(ui.m_bChecked);
     }
 }

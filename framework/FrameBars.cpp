@@ -12,6 +12,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "framework/AccessibleObjects.h"
 #include "framework/CommandRouter.h"
 #include "framework/RecentFileMenu.h"
 #include "framework/ResString.h"
@@ -22,8 +23,10 @@ namespace {
 // The property of a menu item's action that holds its key's own name.
 constexpr const char* kKeyNameProperty = "frameKeyName";
 
-// The toolbar's images: 16 x 15 pixels, and twice that for high-density screens.
+// The toolbar's images: 16 x 15 pixels, and sets drawn at two and three
+// times that for high-density screens (toolbar/2x/, toolbar/3x/).
 constexpr QSize kButtonImage(16, 15);
+constexpr int kButtonImageScales = 3;
 
 // A menu that shows each item's key as the accelerator table names it
 // (the Pause key as "Break").
@@ -70,8 +73,11 @@ QString MenuItemShownText(const QAction& action) {
 QList<QMenu*> BuildMenus(QMainWindow& wnd, const FrameBars& bars, CCommandRouter& router,
                          CRecentFileMenu& recent) {
     QList<QMenu*> menus;
+    wnd.menuBar()->setAccessibleName(bars.strMenuBar);
     for (const MenuDef& def : bars.menu) {
         QMenu* pMenu = new CMenu(def.strText, &wnd);
+        // A screen reader names the opened menu as the menu bar's item does.
+        pMenu->setAccessibleName(TextWithoutMnemonic(def.strText));
         wnd.menuBar()->addMenu(pMenu);
         menus.append(pMenu);
         for (const MenuItemDef& item : def.items) {
@@ -107,11 +113,12 @@ QToolBar* BuildToolBar(QMainWindow& wnd, const FrameBars& bars, CCommandRouter& 
         QAction* pAction = router.MakeAction(button.nID, ToolTipOf(button.nID));
         QIcon icon;
         icon.addFile(QStringLiteral(":/toolbar/%1.png").arg(button.strImage), kButtonImage);
-        // The double-size picture only where a screen has the density for it
+        // The larger pictures only where a screen has the density for them
         // (a picture added is read at once).
-        if (qApp->devicePixelRatio() > 1.0) {
-            icon.addFile(QStringLiteral(":/toolbar/2x/%1.png").arg(button.strImage),
-                         kButtonImage * 2);
+        for (int nScale = 2; nScale <= kButtonImageScales; ++nScale) {
+            if (qApp->devicePixelRatio() <= nScale - 1) break;
+            icon.addFile(QStringLiteral(":/toolbar/%1x/%2.png").arg(nScale).arg(button.strImage),
+                         kButtonImage * nScale);
         }
         pAction->setIcon(icon);
         pToolBar->addAction(pAction);

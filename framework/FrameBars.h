@@ -47,8 +47,12 @@ struct FrameBars {
     std::vector<AccelDef> accelerators;
     QString strToolbarCaption;
     // What a screen reader calls the toolbar's button for the buttons that
-    // do not fit ("More Buttons").
+    // do not fit ("More Buttons"), the menu bar, the status bar and its
+    // corner that resizes the window.
     QString strToolbarMore;
+    QString strMenuBar;
+    QString strStatusBar;
+    QString strSizeGrip;
     // The panes after the message pane, left to right.
     std::vector<StatusPaneDef> statusPanes;
 };

@@ -5,10 +5,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSizeGrip>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
 
+#include "framework/AccessibleObjects.h"
 #include "framework/CommandRouter.h"
 #include "framework/FloatingToolBar.h"
 #include "framework/FramePlacement.h"
@@ -20,6 +22,7 @@ CFrameWnd::CFrameWnd(QWidget* pParent)
     : QMainWindow(pParent),
       m_pRouter(new CCommandRouter(this, this)),
       m_pPlacement(new CFramePlacement(*this)) {
+    InstallAccessibleObjects();
     // The bars offer no menus of their own.
     menuBar()->setContextMenuPolicy(Qt::PreventContextMenu);
     // Commands that depend on the window's state (Auto Resize) follow it at once.
@@ -45,6 +48,10 @@ void CFrameWnd::CreateBars(const FrameBars& bars, unsigned nRecentFiles) {
 
     m_panes.Create(*statusBar(), bars.statusPanes);
     statusBar()->setSizeGripEnabled(true);
+    statusBar()->setAccessibleName(bars.strStatusBar);
+    for (QSizeGrip* pGrip : statusBar()->findChildren<QSizeGrip*>()) {
+        pGrip->setAccessibleName(bars.strSizeGrip);
+    }
     SetMessageText(AFX_IDS_IDLEMESSAGE);
 }
 

@@ -13,11 +13,8 @@
 
 void CRecentFileMenu::AddPlaces(QMenu& menu, const QString& strPlaceholder) {
     m_strPlaceholder = strPlaceholder;
-    for (unsigned n = 1; n < m_nCount; ++n) {
-        QAction* pMore = m_router.MakeAction(m_nFirstID + n, QString());
-        pMore->setVisible(false);
-        menu.addAction(pMore);
-    }
+    m_pMenu = &menu;
+    for (unsigned n = 1; n < m_nCount; ++n) m_router.MakeAction(m_nFirstID + n, QString());
 }
 
 void CRecentFileMenu::SetFiles(const std::vector<std::string>& files, const QFontMetrics& fm) {
@@ -28,9 +25,20 @@ void CRecentFileMenu::SetFiles(const std::vector<std::string>& files, const QFon
         paths << QFile::decodeName(QByteArray::fromStdString(strFile));
         names << paths.back().section(QLatin1Char('/'), -1);
     }
+    // The places after the first leave the menu, and the filled ones come
+    // back after it, in order.
+    QAction* pFirst = m_router.Action(m_nFirstID);
+    QAction* pAfter = nullptr;
+    if (m_pMenu != nullptr && pFirst != nullptr) {
+        for (unsigned n = 1; n < m_nCount; ++n)
+            m_pMenu->removeAction(m_router.Action(m_nFirstID + n));
+        const QList<QAction*> actions = m_pMenu->actions();
+        pAfter = actions.value(actions.indexOf(pFirst) + 1, nullptr);
+    }
     for (unsigned n = 0; n < m_nCount; ++n) {
         QAction* pAction = m_router.Action(m_nFirstID + n);
         if (pAction == nullptr) continue;
+        if (n > 0 && n < files.size() && m_pMenu != nullptr) m_pMenu->insertAction(pAfter, pAction);
         if (n < files.size()) {
             // The name alone, or the path where two files share the name; the
             // whole path is the item's prompt.
@@ -39,11 +47,9 @@ void CRecentFileMenu::SetFiles(const std::vector<std::string>& files, const QFon
             pAction->setText(
                 RecentFileMenuText(static_cast<int>(n) + 1, strPath, bShared, fm, nMaxWidth));
             pAction->setStatusTip(ShownAsIs(strPath, TextDirection::kLeftToRight));
-            pAction->setVisible(true);
         } else {
             pAction->setText(n == 0 ? m_strPlaceholder : QString());
             pAction->setStatusTip(n == 0 ? PromptOf(m_nFirstID) : QString());
-            pAction->setVisible(n == 0);
         }
     }
 }

@@ -50,54 +50,33 @@ shot_screen() {
     import -window root -crop "$((w + 200))x$((h + 60))+$x+$y" +repage "$file"
     echo "$file"
 }
-# The dialog the program opened last: its newest visible window other than
-# the main one.
-E2E_DIALOG=""
-find_dialog() {
-    E2E_DIALOG=$(xdotool search --onlyvisible --pid "$E2E_APP_PID" 2>/dev/null | grep -vx "$win" |
-        tail -n 1 || true)
-    [ -n "$E2E_DIALOG" ]
-}
 wait_dialog() {
-    e2e_wait_until "a dialog" find_dialog
-    e2e_focus "$E2E_DIALOG"
+    e2e_wait_dialog
     dlg=$E2E_DIALOG
 }
 wait_dialog_gone() {
-    e2e_wait_until "the dialog to close" dialog_gone
+    e2e_wait_dialog_gone
 }
-dialog_gone() {
-    ! xdotool search --onlyvisible --pid "$E2E_APP_PID" 2>/dev/null | grep -qx "$dlg"
-}
-# Opens menu $1 (0 the first) with a click on the first and Right arrows.
-open_menu() {
-    local x y w h i
-    read -r x y w h < <(e2e_geometry "$win")
-    e2e_focus "$win"
-    xdotool mousemove $((x + 12)) $((y + 10)) click 1
-    e2e_wait_app_windows_above 1
-    for ((i = 0; i < $1; i++)); do e2e_key Right; done
-}
-# Runs item $2 (1 the first, separators not counted) of menu $1.
 menu_item() {
-    open_menu "$1"
-    local i
-    for ((i = 0; i < $2; i++)); do e2e_key Down; done
-    e2e_key Return
+    e2e_menu_item "$@"
+}
+open_menu() {
+    e2e_open_menu "$@"
 }
 
 # A damaged saved game on the command line: the message, and the end.
 : >"$E2E_TMP/damaged.cx"
 e2e_start_app "$E2E_TMP/damaged.cx"
-e2e_wait_until "the message" find_dialog
+E2E_WIN=none
+e2e_wait_until "the message" e2e_find_dialog
 dlg=$E2E_DIALOG
 shot "$dlg" message
 e2e_focus "$dlg"
 e2e_key Return
 e2e_wait_app_exit
 
-e2e_start_app
-win=$(e2e_wait_window Coilix)
+e2e_start_window
+win=$E2E_WIN
 e2e_focus "$win"
 shot "$win" window
 
@@ -136,8 +115,8 @@ e2e_wait_app_exit
 # The smallest board: the window at its narrowest, in play.
 printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Halvorn\\Coilix\\Settings]\n"Array Size"=dword:00000002\n"Array Width"=dword:00000005\n"Array Height"=dword:00000005\n"Sounds"=dword:00000000\n' \
     >"$COILIX_REGISTRY"
-e2e_start_app
-win=$(e2e_wait_window Coilix)
+e2e_start_window
+win=$E2E_WIN
 e2e_focus "$win"
 e2e_key Up
 shot "$win" smallest

@@ -53,7 +53,7 @@ def build():
             out["tiles/%d/%s.png" % (size, name)] = pngio.encode_indexed(px, tile_palette(px))
     for res_id, name, synth in sounds.SOUNDS:
         out["sounds/%s.wav" % name] = sounds.encode_wav(synth())
-    for scale, sub in ((1, "toolbar"), (2, "toolbar/2x")):
+    for scale, sub in toolbar.SCALES:
         for name, px in toolbar.images(scale):
             out["%s/%s.png" % (sub, name)] = pngio.encode_rgba(px)
     for size in icons.SIZES:

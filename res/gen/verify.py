@@ -17,7 +17,8 @@ generator what it meant to draw) and checks:
 * sounds: one per sound id the program declares (IDW_...), 16-bit mono
   PCM at 22050 Hz, of about the intended length, quiet at both ends, not
   clipped;
-* toolbar images: 16 x 15 (2x: 32 x 30) RGBA with a transparent ground;
+* toolbar images: 16 x 15 (2x: 32 x 30, 3x: 48 x 45) RGBA with a
+  transparent ground and nothing half transparent;
 * icons: square RGBA PNGs of each size, and a well-formed SVG;
 * resources.qrc: lists exactly the generated files, all present.
 
@@ -70,6 +71,7 @@ SOUND_SECONDS = {150: 0.03, 152: 0.08, 153: 0.39, 154: 0.26, 155: 0.83, 156: 0.5
 SOUND_FILES = {150: "move", 152: "apple", 153: "coin", 154: "skull", 155: "crash",
                156: "dropping", 159: "highscore"}
 TOOLBAR = ["new", "open", "save", "pause", "sound_off", "auto_resize", "print", "about"]
+TOOLBAR_SETS = [(1, "toolbar"), (2, "toolbar/2x"), (3, "toolbar/3x")]
 ICON_SIZES = [16, 32, 48, 64, 128, 256]
 
 
@@ -228,7 +230,7 @@ def check_sounds(rep, res):
 
 
 def check_toolbar(rep, res):
-    for scale, sub in ((1, "toolbar"), (2, "toolbar/2x")):
+    for scale, sub in TOOLBAR_SETS:
         for name in TOOLBAR:
             label = "%s/%s.png" % (sub, name)
             path = os.path.join(res, sub, name + ".png")
@@ -240,6 +242,7 @@ def check_toolbar(rep, res):
             alphas = [p[3] for row in px for p in row]
             rep.check(alphas.count(0) > len(alphas) // 5, "%s has little transparent ground" % label)
             rep.check(alphas.count(255) > len(alphas) // 5, "%s draws almost nothing" % label)
+            rep.check(set(alphas) <= {0, 255}, "%s is half transparent somewhere" % label)
 
 
 def check_icons(rep, res):
@@ -275,7 +278,7 @@ def check_qrc(rep, res):
     for _, name, _ in TILES:
         wanted |= {"tiles/%d/%s.png" % (size, name) for size in TILE_SIZES}
     wanted |= {"sounds/%s.wav" % n for n in SOUND_FILES.values()}
-    wanted |= {"toolbar/%s.png" % n for n in TOOLBAR} | {"toolbar/2x/%s.png" % n for n in TOOLBAR}
+    wanted |= {"%s/%s.png" % (sub, n) for _, sub in TOOLBAR_SETS for n in TOOLBAR}
     wanted |= {"icons/coilix-%d.png" % s for s in ICON_SIZES} | {"icons/coilix.svg"}
     rep.check(set(listed) == wanted, "resources.qrc lists %s and lacks %s"
               % (sorted(set(listed) - wanted), sorted(wanted - set(listed))))

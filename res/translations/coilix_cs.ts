@@ -631,5 +631,20 @@ jméno končící na .pdf zapíše soubor PDF tohoto jména.</translation>
         <extracomment>One line on the error output: %1 names the signal that ended the program (SIGTERM), %2 says what went wrong with the settings file.</extracomment>
         <translation>Ukončeno signálem %1 a nepodařilo se uložit všechno: %2</translation>
     </message>
+    <message id="mime.application/x-coilix-game">
+        <source>Coilix game</source>
+        <extracomment>File managers: the name of the file type of saved games, shown beside a file&apos;s name.</extracomment>
+        <translation>Hra Coilix</translation>
+    </message>
+    <message id="bar.menu">
+        <source>Menu Bar</source>
+        <extracomment>What a screen reader calls the bar of menus at the top of the window.</extracomment>
+        <translation>Panel nabídek</translation>
+    </message>
+    <message id="bar.size_grip">
+        <source>Resize Window</source>
+        <extracomment>What a screen reader calls the corner of the status bar that one drags to resize the window.</extracomment>
+        <translation>Změnit velikost okna</translation>
+    </message>
 </context>
 </TS>

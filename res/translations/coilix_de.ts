@@ -638,5 +638,20 @@ werden an Qt weitergegeben.</translation>
         <extracomment>One line on the error output: %1 names the signal that ended the program (SIGTERM), %2 says what went wrong with the settings file.</extracomment>
         <translation>Durch %1 beendet, und nicht alles konnte gespeichert werden: %2</translation>
     </message>
+    <message id="mime.application/x-coilix-game">
+        <source>Coilix game</source>
+        <extracomment>File managers: the name of the file type of saved games, shown beside a file&apos;s name.</extracomment>
+        <translation>Coilix-Spiel</translation>
+    </message>
+    <message id="bar.menu">
+        <source>Menu Bar</source>
+        <extracomment>What a screen reader calls the bar of menus at the top of the window.</extracomment>
+        <translation>Menüleiste</translation>
+    </message>
+    <message id="bar.size_grip">
+        <source>Resize Window</source>
+        <extracomment>What a screen reader calls the corner of the status bar that one drags to resize the window.</extracomment>
+        <translation>Fenstergröße ändern</translation>
+    </message>
 </context>
 </TS>

@@ -606,6 +606,21 @@ a name ending in .pdf writes a PDF file of that name.</source>
     <message id="63106">
         <source>Ended by %1, and not everything could be saved: %2</source>
         <extracomment>One line on the error output: %1 names the signal that ended the program (SIGTERM), %2 says what went wrong with the settings file.</extracomment>
+        <translation></translation>
+    </message>
+    <message id="mime.application/x-coilix-game">
+        <source>Coilix game</source>
+        <extracomment>File managers: the name of the file type of saved games, shown beside a file&apos;s name.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="bar.menu">
+        <source>Menu Bar</source>
+        <extracomment>What a screen reader calls the bar of menus at the top of the window.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="bar.size_grip">
+        <source>Resize Window</source>
+        <extracomment>What a screen reader calls the corner of the status bar that one drags to resize the window.</extracomment>
         <translation type="unfinished"></translation>
     </message>
 </context>

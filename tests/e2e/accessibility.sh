@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # End to end through the accessibility bus (AT-SPI), as a screen reader reads
-# the window: menu items are named without their keys and give the keys apart
-# ("New..." gives F2), the toolbar holds nothing unnamed, and the board has a
-# name and a description that follows the score and the state of play.
-# The tree read is kept as atspi-*.txt with E2E_KEEP=1.
+# the program, in English, Czech and German: the main window at the start,
+# in play, paused and after a game over (menus, toolbar, status bar, board),
+# and every dialog of the program (New Game, About, High Scores empty and
+# with a row, New High Score). atspi_check.py says what is checked. The trees
+# read are kept as atspi-<language>-<step>.txt with E2E_KEEP=1.
 #
 # usage: accessibility.sh COILIX-BINARY
 
 set -euo pipefail
 COILIX_BIN=$1
 here=$(cd "$(dirname "$0")" && pwd)
+source_dir=$(cd "$here/../.." && pwd)
 PY=/usr/bin/python3
 LAUNCHER=/usr/libexec/at-spi-bus-launcher
 if ! "$PY" -c 'import pyatspi' 2>/dev/null || [ ! -x "$LAUNCHER" ] ||
@@ -27,18 +29,63 @@ e2e_start_wm
 "$LAUNCHER" --launch-immediately >"$E2E_TMP/atspi.log" 2>&1 &
 launcher=$!
 trap 'rc=$?; set +e; kill "$launcher" "$E2E_WM_PID" 2>/dev/null; (exit $rc); e2e_cleanup' EXIT
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 LC_ALL=C.UTF-8
 
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 COILIX_TEST_SEED=7
-e2e_start_window
-e2e_focus "$E2E_WIN"
+# check STEP window|dialog ARGS...: reads the program as atspi_check.py does.
 check() {
-    "$PY" "$here/atspi_check.py" "$E2E_TMP/atspi-$1.txt" "${@:2}" ||
-        e2e_fail "read through the accessibility bus ($1), see atspi-$1.txt"
+    "$PY" "$here/atspi_check.py" "$E2E_TMP/atspi-$LANGUAGE-$1.txt" "$source_dir" \
+        "$LANGUAGE" "${@:2}" || e2e_fail "read through the accessibility bus ($LANGUAGE, $1)"
 }
-check start static
-e2e_key Right
-check playing state "Playing..."
-e2e_key Pause
-check paused state "Pause"
-e2e_quit_window
-echo "PASS: menus, toolbar and board as a screen reader reads them"
+
+# A store with a custom board of $1 x $2 cells at speed $3 (0 slow, 1 normal),
+# sounds off.
+store() {
+    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Halvorn\\Coilix\\Settings]\n"Array Size"=dword:00000002\n"Array Width"=dword:%08x\n"Array Height"=dword:%08x\n"Game Speed"=dword:%08x\n"Sounds"=dword:00000000\n' \
+        "$1" "$2" "$3" >"$COILIX_REGISTRY"
+}
+
+for LANGUAGE in en cs de; do
+    export LANGUAGE
+    # A 70 x 70 board at the slow speed: the crawler sent right plays for
+    # many seconds before it could reach the wall.
+    store 70 70 0
+    export COILIX_TEST_SEED=7
+    e2e_start_window
+    e2e_focus "$E2E_WIN"
+    check start window start
+    e2e_key Right
+    check playing window playing
+    e2e_key Pause
+    check paused window paused
+    e2e_quit_window
+
+    # With this seed a 30 x 20 game sent left eats an apple and then runs
+    # into the wall: a new high score (as in highscore.sh).
+    store 30 20 1
+    export COILIX_TEST_SEED=34
+    e2e_start_window
+    e2e_menu_item 0 1 && e2e_wait_dialog
+    check new-game dialog new-game
+    e2e_key Escape && e2e_wait_dialog_gone
+    e2e_menu_item 3 1 && e2e_wait_dialog
+    check about dialog about
+    e2e_key Escape && e2e_wait_dialog_gone
+    e2e_focus "$E2E_WIN"
+    e2e_key ctrl+h && e2e_wait_dialog
+    check high-scores-empty dialog high-scores
+    e2e_key Escape && e2e_wait_dialog_gone
+    e2e_focus "$E2E_WIN"
+    e2e_key Left
+    e2e_wait_dialog
+    check new-high-score dialog new-high-score
+    e2e_type "Anna"
+    e2e_key Return
+    e2e_wait_dialog_gone
+    e2e_wait_dialog
+    check high-scores dialog high-scores "1.|Anna|100"
+    e2e_key Return
+    e2e_wait_dialog_gone
+    check over window over
+    e2e_quit_window
+done
+echo "PASS: the window, its menus and its dialogs as a screen reader reads them, in en, cs, de"

@@ -369,3 +369,42 @@ e2e_quit_window() {
     e2e_wait_app_exit
     [ "$E2E_APP_RC" = 0 ] || e2e_fail "the program ended with $E2E_APP_RC (see app.log)"
 }
+
+# ---- dialogs and menus, reached the same way in every language --------------
+
+# The dialog the program opened last (its newest visible window other than
+# E2E_WIN) into E2E_DIALOG, once there is one, with the keyboard.
+E2E_DIALOG=""
+e2e_wait_dialog() {
+    e2e_wait_until "a dialog" e2e_find_dialog
+    e2e_focus "$E2E_DIALOG"
+}
+e2e_find_dialog() {
+    E2E_DIALOG=$(xdotool search --onlyvisible --pid "$E2E_APP_PID" 2>/dev/null |
+        grep -vx "$E2E_WIN" | tail -n 1 || true)
+    [ -n "$E2E_DIALOG" ]
+}
+e2e_wait_dialog_gone() {
+    e2e_wait_until "the dialog to close" e2e_dialog_gone
+}
+e2e_dialog_gone() {
+    ! xdotool search --onlyvisible --pid "$E2E_APP_PID" 2>/dev/null | grep -qx "$E2E_DIALOG"
+}
+
+# Opens menu $1 (0 the first) of E2E_WIN with a click on the first and Right
+# arrows (needs the window manager).
+e2e_open_menu() {
+    local x y w h i
+    read -r x y w h < <(e2e_geometry "$E2E_WIN")
+    e2e_focus "$E2E_WIN"
+    xdotool mousemove $((x + 12)) $((y + 10)) click 1
+    e2e_wait_app_windows_above 1
+    for ((i = 0; i < $1; i++)); do e2e_key Right; done
+}
+# Runs item $2 (1 the first, separators not counted) of menu $1.
+e2e_menu_item() {
+    e2e_open_menu "$1"
+    local i
+    for ((i = 0; i < $2; i++)); do e2e_key Down; done
+    e2e_key Return
+}

@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
@@ -20,6 +21,7 @@
 #include <sstream>
 
 #include "app/AppInfo.h"
+#include "app/Menus.h"
 #include "framework/Cursor.h"
 #include "framework/Sound.h"
 #include "store/FileRegistry.h"
@@ -248,6 +250,17 @@ GameSettings GuiTest::StoredGameSettings() const {
 QString ShownMenuText(CFrameWnd& frame, unsigned nID) {
     QAction* pAction = frame.Action(nID);
     return pAction != nullptr ? MenuItemShownText(*pAction) : QString();
+}
+
+QStringList RecentFileEntries(CMainFrame& frame) {
+    QStringList texts;
+    for (QAction* pAction : frame.TopLevelMenu(0)->actions()) {
+        const unsigned nID = pAction->data().toUInt();
+        if (nID >= ID_FILE_MRU_FILE1 && nID < ID_FILE_MRU_FILE1 + kRecentFileCount &&
+            pAction->isVisible())
+            texts << pAction->text();
+    }
+    return texts;
 }
 
 void PrintTo(const QPoint& pt, std::ostream* os) {

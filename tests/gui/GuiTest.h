@@ -166,6 +166,8 @@ WindowPlacement Placement(int x, int y, int w, int h);
 
 // What the menu item of command nID shows ("&New...\tF2").
 QString ShownMenuText(CFrameWnd& frame, unsigned nID);
+// The recent-file entries in the Game menu, in their order ("&1 a.cx").
+QStringList RecentFileEntries(CMainFrame& frame);
 
 // The headless driver's transcript of a game, split into ticks: each tick
 // starts with the line "pane 0 Playing..." and holds the lines up to the next.

@@ -246,9 +246,11 @@ TEST_F(DialogTest, AGoodScoreAsksForTheNameStoresTheTableAndShowsIt) {
     });
     driver.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
         EXPECT_EQ(dlg.windowTitle(), "High Scores");
-        EXPECT_EQ(LabelText(dlg, "name0"), "Bob");
-        EXPECT_EQ(LabelText(dlg, "score0"), "300");
-        EXPECT_EQ(LabelText(dlg, "name1"), "");
+        // One row: the rows not filled are left out.
+        EXPECT_EQ(dlg.RowCount(), 1);
+        EXPECT_EQ(dlg.CellText(0, 0), "1.");
+        EXPECT_EQ(dlg.CellText(0, 1), "Bob");
+        EXPECT_EQ(dlg.CellText(0, 2), "300");
         // The table is in the store before it is shown.
         const HighScoreTable stored = StoredTable(17, 13, 350);
         EXPECT_EQ(stored.GetCount(), 10);
@@ -269,7 +271,7 @@ TEST_F(DialogTest, AGoodScoreAsksForTheNameStoresTheTableAndShowsIt) {
     ActivateFrame();
     ModalDriver again;
     again.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
-        EXPECT_EQ(LabelText(dlg, "name0"), "Bob");
+        EXPECT_EQ(dlg.CellText(0, 1), "Bob");
         Click(dlg, "Close");
     });
     QTest::keyClick(&View(), Qt::Key_H, Qt::ControlModifier);
@@ -285,8 +287,10 @@ TEST_F(DialogTest, AGoodScoreAsksForTheNameStoresTheTableAndShowsIt) {
         QTest::keyClick(dlg.focusWidget(), Qt::Key_Return);
     });
     next.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
-        EXPECT_EQ(LabelText(dlg, "name1"), "Bob");
-        EXPECT_EQ(LabelText(dlg, "score1"), "200");
+        EXPECT_EQ(dlg.RowCount(), 2);
+        EXPECT_EQ(dlg.CellText(1, 0), "2.");
+        EXPECT_EQ(dlg.CellText(1, 1), "Bob");
+        EXPECT_EQ(dlg.CellText(1, 2), "200");
         QTest::keyClick(dlg.focusWidget() ? dlg.focusWidget() : &dlg, Qt::Key_Escape);
     });
     EndGameWithScore(200);
@@ -304,8 +308,10 @@ TEST_F(DialogTest, CancellingTheNameStillStoresTheScoreAndShowsTheTable) {
         Click(dlg, "Cancel");
     });
     driver.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
-        EXPECT_EQ(LabelText(dlg, "name0"), "");
-        EXPECT_EQ(LabelText(dlg, "score0"), "700");
+        // A row without a name is shown for its score.
+        EXPECT_EQ(dlg.RowCount(), 1);
+        EXPECT_EQ(dlg.CellText(0, 1), "");
+        EXPECT_EQ(dlg.CellText(0, 2), "700");
         Click(dlg, "Close");
     });
     EndGameWithScore(700);

@@ -21,16 +21,6 @@ namespace {
 
 const QString kExample = QStringLiteral(COILIX_TEST_DATA_DIR "/savedgame/example-17x13.cx");
 
-// The texts of the recent-file entries the Game menu shows.
-QStringList RecentEntries(CMainFrame& frame) {
-    QStringList entries;
-    for (unsigned n = 0; n < kRecentFileCount; ++n) {
-        QAction* pAction = frame.Action(ID_FILE_MRU_FILE1 + n);
-        if (pAction != nullptr && pAction->isVisible()) entries << pAction->text();
-    }
-    return entries;
-}
-
 }  // namespace
 
 class FileTest : public GuiTest {};
@@ -215,32 +205,33 @@ TEST_F(FileTest, AFileThatCannotBeReadIsReportedAndAFreshGameStandsIn) {
 TEST_F(FileTest, RecentFilesShowInTheGameMenuNewestFirstAndSurviveARestart) {
     WriteSettings({});
     StartApp();
-    EXPECT_EQ(RecentEntries(Frame()), QStringList({"Recent File"}));
+    EXPECT_EQ(RecentFileEntries(Frame()), QStringList({"Recent File"}));
     EXPECT_FALSE(Frame().Action(ID_FILE_MRU_FILE1)->isEnabled());
     for (const char* pszName : {"a.cx", "b.cx", "c.cx", "d.cx", "e.cx"}) {
         ASSERT_TRUE(App().SaveFile(TempPath(pszName).toStdString()));
     }
     ASSERT_TRUE(App().OpenFile(TempPath("c.cx").toStdString()));
     const QStringList expected({"&1 c.cx", "&2 e.cx", "&3 d.cx", "&4 b.cx"});
-    EXPECT_EQ(RecentEntries(Frame()), expected);
+    EXPECT_EQ(RecentFileEntries(Frame()), expected);
 
     CloseApp();
     StartApp();
-    EXPECT_EQ(RecentEntries(Frame()), expected);
+    EXPECT_EQ(RecentFileEntries(Frame()), expected);
     Frame().UpdateCommandUI();
     EXPECT_TRUE(Frame().Action(ID_FILE_MRU_FILE1 + 3)->isEnabled());
 
     // Picking an entry opens it; one whose file is gone is reported and dropped.
     Frame().Action(ID_FILE_MRU_FILE1 + 2)->trigger();
     EXPECT_EQ(Frame().windowTitle(), "d.cx - Coilix");
-    EXPECT_EQ(RecentEntries(Frame()), QStringList({"&1 d.cx", "&2 c.cx", "&3 e.cx", "&4 b.cx"}));
+    EXPECT_EQ(RecentFileEntries(Frame()),
+              QStringList({"&1 d.cx", "&2 c.cx", "&3 e.cx", "&4 b.cx"}));
     QFile::remove(TempPath("e.cx"));
     ModalDriver driver;
     driver.Expect<QMessageBox>("report",
                                [](QMessageBox& box) { QTest::keyClick(&box, Qt::Key_Return); });
     Frame().Action(ID_FILE_MRU_FILE1 + 2)->trigger();
     EXPECT_TRUE(driver.Pending().empty());
-    EXPECT_EQ(RecentEntries(Frame()), QStringList({"&1 d.cx", "&2 c.cx", "&3 b.cx"}));
+    EXPECT_EQ(RecentFileEntries(Frame()), QStringList({"&1 d.cx", "&2 c.cx", "&3 b.cx"}));
 }
 
 TEST_F(FileTest, APathThatIsNotTextSurvivesTheRecentFileListByteForByte) {

@@ -62,12 +62,8 @@ TEST_F(NamesTest, MarkupInANameIsShownLiterally) {
     CHighScoresDlg dlg(nullptr, table, CodePage::kWestern);
     dlg.show();
     Flush();
-    for (int i = 0; i < 4; ++i) {
-        QLabel* pName = Label(dlg, QStringLiteral("name%1").arg(i).toLatin1().constData());
-        ASSERT_NE(pName, nullptr);
-        EXPECT_EQ(pName->textFormat(), Qt::PlainText);
-        EXPECT_EQ(pName->text(), QString::fromLatin1(names[i]));
-    }
+    ASSERT_EQ(dlg.RowCount(), 4);
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(dlg.CellText(i, 1), QString::fromLatin1(names[i]));
 
     CNewHighScoreDlg entry(nullptr, 0, 100, "<b>Ann</b>", CodePage::kWestern);
     entry.show();
@@ -146,7 +142,7 @@ TEST_F(NamesTest, ACzechNameOf31LettersIsKeptWhole) {
         QTest::keyClick(dlg.NameEdit(), Qt::Key_Return);
     });
     driver.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
-        EXPECT_EQ(Label(dlg, "name0")->text(), kCzech31);
+        EXPECT_EQ(dlg.CellText(0, 1), kCzech31);
         QTest::keyClick(&dlg, Qt::Key_Escape);
     });
     EndGameWithScore(300);
@@ -177,9 +173,9 @@ TEST_F(NamesTest, AScoreEnteredByAnotherCopyMeanwhileIsKept) {
         QTest::keyClick(dlg.NameEdit(), Qt::Key_Return);
     });
     driver.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
-        EXPECT_EQ(Label(dlg, "name0")->text(), "Other");
-        EXPECT_EQ(Label(dlg, "name1")->text(), "Me");
-        EXPECT_EQ(Label(dlg, "score1")->text(), "300");
+        EXPECT_EQ(dlg.CellText(0, 1), "Other");
+        EXPECT_EQ(dlg.CellText(1, 1), "Me");
+        EXPECT_EQ(dlg.CellText(1, 2), "300");
         QTest::keyClick(&dlg, Qt::Key_Escape);
     });
     EndGameWithScore(300);
@@ -382,8 +378,8 @@ TEST_F(NamesTest, PlayerNamesShowAsTheyAreInTheScoreTable) {
     CHighScoresDlg dlg(nullptr, table, CodePage::kWestern);
     dlg.show();
     Flush();
-    EXPECT_EQ(Label(dlg, "name0")->text(), QStringLiteral("Tab\uFFFDName"));
-    EXPECT_EQ(Label(dlg, "name1")->text(), QStringLiteral("Bell\uFFFD\uFFFD"));
+    EXPECT_EQ(dlg.CellText(0, 1), QStringLiteral("Tab\uFFFDName"));
+    EXPECT_EQ(dlg.CellText(1, 1), QStringLiteral("Bell\uFFFD\uFFFD"));
     EXPECT_EQ(ShownAsIs(QStringLiteral("\u05E9\u05DC\u05D5\u05DD"), TextDirection::kOwn),
               QStringLiteral("\u2068\u05E9\u05DC\u05D5\u05DD\u2069"));
 }

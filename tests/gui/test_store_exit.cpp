@@ -45,7 +45,7 @@ protected:
         ShownMessage busy;
         if (bBusy) ExpectMessage(driver, busy);
         driver.Expect<CHighScoresDlg>("High Scores", [nScore](CHighScoresDlg& dlg) {
-            EXPECT_EQ(dlg.findChild<QLabel*>("score0")->text(), QString::number(nScore));
+            EXPECT_EQ(dlg.CellText(0, 2), QString::number(nScore));
             dlg.reject();
         });
         EndGameWithScore(nScore);

@@ -34,17 +34,6 @@ bool PaneShowsWhole(QLabel* pPane, const QString& strText) {
     return fm.horizontalAdvance(strText) <= pPane->contentsRect().width() - nIndent;
 }
 
-QStringList RecentTexts(CMainFrame& frame) {
-    QStringList texts;
-    for (QAction* pAction : frame.TopLevelMenu(0)->actions()) {
-        const unsigned nID = pAction->data().toUInt();
-        if (nID >= ID_FILE_MRU_FILE1 && nID < ID_FILE_MRU_FILE1 + kRecentFileCount &&
-            pAction->isVisible())
-            texts << pAction->text();
-    }
-    return texts;
-}
-
 }  // namespace
 
 class WindowTest : public GuiTest {};
@@ -183,7 +172,7 @@ TEST_F(WindowTest, RecentEntriesTellGamesApartAndShowPathsAsTheyAre) {
     const std::string strHome = QDir::homePath().toStdString();
     Frame().SetRecentFiles({"/games/a/same.cx", "/games/b/same.cx", strHome + "/R&D <b>x<br>.cx",
                             std::string("/tmp/caf\xe9.cx")});
-    const QStringList texts = RecentTexts(Frame());
+    const QStringList texts = RecentFileEntries(Frame());
     ASSERT_EQ(texts.size(), 4);
     EXPECT_EQ(texts[0], "&1 /games/a/same.cx");
     EXPECT_EQ(texts[1], "&2 /games/b/same.cx");
@@ -198,7 +187,7 @@ TEST_F(WindowTest, RecentEntriesTellGamesApartAndShowPathsAsTheyAre) {
     const std::string strDeep = "/" + std::string(30, 'd') + "/" + std::string(30, 'e') + "/" +
                                 std::string(30, 'f') + "/deep.cx";
     Frame().SetRecentFiles({strDeep, "/x/deep.cx"});
-    const QString strShown = RecentTexts(Frame()).front();
+    const QString strShown = RecentFileEntries(Frame()).front();
     EXPECT_TRUE(strShown.endsWith("/deep.cx")) << strShown.toStdString();
     EXPECT_LT(strShown.size(), static_cast<qsizetype>(strDeep.size()));
     EXPECT_TRUE(strShown.contains(QChar(0x2026))) << strShown.toStdString();

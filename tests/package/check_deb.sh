@@ -2,8 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package of a build folder (`cpack -G DEB`) and checks it:
 # lintian finds no error and no warning, the dependencies name the Qt
-# libraries, and the program unpacked into a scratch root (dpkg -x) runs with
-# the system's Qt: --version, and /pt writing a saved game to a PDF.
+# libraries, it recommends Qt's translations and Wayland platform and
+# suggests a sound server (packages the archive has), and the program
+# unpacked into a scratch root (dpkg -x) runs with the system's Qt:
+# --version, and /pt writing a saved game to a PDF.
 #
 # usage: check_deb.sh BUILD_DIR WORK_DIR   (the package is left in WORK_DIR/cpack)
 
@@ -23,6 +25,25 @@ depends=$(dpkg-deb -f "$deb" Depends)
 for lib in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6; do
     grep -q "\\b$lib\\b" <<<"$depends" || pkg_fail "Depends lacks $lib: $depends"
 done
+# The relations dpkg-shlibdeps cannot find. A relation is one entry of the
+# comma-separated field, alternatives included.
+has_relation() { # FIELD RELATION
+    local value
+    value=$(dpkg-deb -f "$deb" "$1")
+    tr ',' '\n' <<<"$value" | sed 's/^ *//; s/ *$//' | grep -qxF "$2" ||
+        pkg_fail "$1 lacks '$2': '$value'"
+}
+has_relation Recommends qt6-translations-l10n
+has_relation Recommends qt6-wayland
+has_relation Suggests "pulseaudio | pipewire-pulse"
+# Every package named is one the archive knows (where apt has its lists).
+if [ -n "$(apt-cache pkgnames qt6-base-dev 2>/dev/null)" ]; then
+    for p in $(dpkg-deb -f "$deb" Recommends Suggests | sed 's/^[A-Za-z]*://' | tr ',|' '  '); do
+        [ -n "$(apt-cache pkgnames "$p" | grep -xF "$p")" ] || pkg_fail "apt knows no package '$p'"
+    done
+else
+    echo "note: apt has no package lists; the names of the relations were not looked up"
+fi
 
 echo "-- lintian"
 lintian --fail-on error,warning --display-info "$deb" || pkg_fail "lintian found errors or warnings"

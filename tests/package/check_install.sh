@@ -2,9 +2,9 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # `cmake --install` into a scratch prefix, then what a distribution runs after
 # installing (the desktop, MIME and icon caches): the desktop entry and the
-# metainfo validate and are translated, the entry's program and icon are there, and a saved game
-# is of the game's file type, by its name and by its content, which opens in
-# the game.
+# metainfo validate, they and the file type are translated, the entry's
+# program and icon are there, and a saved game is of the game's file type, by
+# its name and by its content, which opens in the game.
 #
 # usage: check_install.sh BUILD_DIR WORK_DIR
 
@@ -23,18 +23,11 @@ desktop-file-validate "$desktop" || pkg_fail "desktop-file-validate: $desktop"
 appstreamcli validate --no-net "$share/metainfo/$id.metainfo.xml" ||
     pkg_fail "appstreamcli validate: $share/metainfo/$id.metainfo.xml"
 
-# Translated from the program's translation files: every language there but
-# English, the source.
-metainfo=$share/metainfo/$id.metainfo.xml
-for ts in "$PKG_SOURCE/res/translations"/coilix_*.ts; do
-    lang=$(basename "$ts" .ts)
-    lang=${lang#coilix_}
-    [ "$lang" = en ] && continue
-    for key in Name GenericName Comment Keywords; do
-        grep -q "^$key\[$lang\]=." "$desktop" || pkg_fail "the desktop entry has no $key[$lang]"
-    done
-    grep -q "<summary xml:lang=\"$lang\">" "$metainfo" || pkg_fail "the metainfo has no $lang summary"
-done
+# Translated from the program's translation files: every text of every
+# installed text file, in every language there but English, the source.
+python3 "$(dirname "$0")/check_translated.py" "$PKG_SOURCE/res/translations" "$desktop" \
+    "$share/metainfo/$id.metainfo.xml" "$share/mime/packages/$id.xml" ||
+    pkg_fail "an installed text file lacks a translation"
 
 exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
 [ -x "$prefix/bin/$exec_name" ] || pkg_fail "the entry runs '$exec_name', not in $prefix/bin"

@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// coilix-desktop-l10n: the desktop entry and the AppStream metainfo are
-// translated in the program's own translation files (.ts), so that a
-// translator needs Qt Linguist alone.
+// coilix-desktop-l10n: the desktop entry, the AppStream metainfo and the
+// saved-game file type are translated in the program's own translation files
+// (.ts), so that a translator needs Qt Linguist alone.
 //
-//   coilix-desktop-l10n texts DESKTOP METAINFO OUT.cpp
+//   coilix-desktop-l10n texts DESKTOP METAINFO MIME OUT.cpp
 //       writes their texts to translate as a file that lupdate reads (never
 //       compiled): each with its id, its English source and a note.
-//   coilix-desktop-l10n merge DESKTOP METAINFO OUTDIR TS...
-//       writes both files to OUTDIR with every finished translation of the
-//       .ts files (coilix_<language>.ts) added: Key[<language>]= lines and
-//       elements with xml:lang="<language>".
+//   coilix-desktop-l10n merge DESKTOP METAINFO MIME OUTDIR TS...
+//       writes the three files to OUTDIR with every finished translation of
+//       the .ts files (coilix_<language>.ts) added: Key[<language>]= lines
+//       and elements with xml:lang="<language>".
 //
-// DESKTOP and METAINFO hold the English texts only. A translation whose
-// source is no longer the English text is left out until it is updated.
+// The three files hold the English texts only. A translation whose source
+// is no longer the English text is left out until it is updated.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -129,13 +129,22 @@ QString DesktopValue(QString strText, const QString& strSource) {
     return strText;
 }
 
-// ---- the metainfo -----------------------------------------------------------
+// ---- the XML files -------------------------------------------------------
 
-// The id of a translatable element at this path, else empty. Paragraphs and
-// screenshots are numbered in their order in the file.
-class MetainfoIds {
+// Which elements of an XML file are texts to translate: the id of the
+// element at a path (empty for one that is not) and the translator's note.
+class XmlTexts {
 public:
-    QString IdOf(const QStringList& path, const QXmlStreamAttributes& attributes) {
+    virtual ~XmlTexts() = default;
+    virtual QString IdOf(const QStringList& path, const QXmlStreamAttributes& attributes) = 0;
+    virtual QString NoteOf(const QString& strId) const = 0;
+};
+
+// The metainfo. Paragraphs and screenshots are numbered in their order in
+// the file.
+class MetainfoTexts : public XmlTexts {
+public:
+    QString IdOf(const QStringList& path, const QXmlStreamAttributes& attributes) override {
         const QString strPath = path.join(QLatin1Char('/'));
         if (strPath == QLatin1String("component/name")) return QStringLiteral("metainfo.name");
         if (strPath == QLatin1String("component/summary")) {
@@ -163,7 +172,7 @@ public:
         return {};
     }
 
-    static QString NoteOf(const QString& strId) {
+    QString NoteOf(const QString& strId) const override {
         if (strId == QLatin1String("metainfo.name")) {
             return QStringLiteral("Software centres: the name of the game.");
         }
@@ -187,13 +196,37 @@ private:
     QString m_strRelease;
 };
 
-// Reads the metainfo; with a writer, writes it again with the translations
+// The shared MIME-info file: the comment of each file type, which file
+// managers show as the type's name. The id names the type.
+class MimeTexts : public XmlTexts {
+public:
+    QString IdOf(const QStringList& path, const QXmlStreamAttributes& attributes) override {
+        const QString strPath = path.join(QLatin1Char('/'));
+        if (strPath == QLatin1String("mime-info/mime-type")) {
+            m_strType = attributes.value(QLatin1String("type")).toString();
+        }
+        if (strPath == QLatin1String("mime-info/mime-type/comment")) {
+            return QStringLiteral("mime.") + m_strType;
+        }
+        return {};
+    }
+
+    QString NoteOf(const QString&) const override {
+        return QStringLiteral(
+            "File managers: the name of the file type of saved games, shown beside a file's "
+            "name.");
+    }
+
+private:
+    QString m_strType;
+};
+
+// Reads an XML file; with a writer, writes it again with the translations
 // of each translatable element after it.
-void ProcessMetainfo(const QString& strPath, std::vector<Text>& texts, QXmlStreamWriter* pOut,
-                     const std::map<QString, Catalog>& catalogs) {
+void ProcessXml(const QString& strPath, XmlTexts&& ids, std::vector<Text>& texts,
+                QXmlStreamWriter* pOut, const std::map<QString, Catalog>& catalogs) {
     const QByteArray data = ReadAll(strPath);
     QXmlStreamReader in(data);
-    MetainfoIds ids;
     QStringList path;
     while (!in.atEnd()) {
         switch (in.readNext()) {
@@ -209,6 +242,14 @@ void ProcessMetainfo(const QString& strPath, std::vector<Text>& texts, QXmlStrea
                 const QString strId = ids.IdOf(path, attributes);
                 if (pOut) {
                     pOut->writeStartElement(in.qualifiedName().toString());
+                    for (const QXmlStreamNamespaceDeclaration& ns : in.namespaceDeclarations()) {
+                        if (ns.prefix().isEmpty()) {
+                            pOut->writeDefaultNamespace(ns.namespaceUri().toString());
+                        } else {
+                            pOut->writeNamespace(ns.namespaceUri().toString(),
+                                                 ns.prefix().toString());
+                        }
+                    }
                     pOut->writeAttributes(attributes);
                 }
                 if (strId.isEmpty()) break;
@@ -221,7 +262,7 @@ void ProcessMetainfo(const QString& strPath, std::vector<Text>& texts, QXmlStrea
                 const QString strSource =
                     in.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement).simplified();
                 path.removeLast();
-                texts.push_back({strId, strSource, MetainfoIds::NoteOf(strId)});
+                texts.push_back({strId, strSource, ids.NoteOf(strId)});
                 if (!pOut) break;
                 pOut->writeCharacters(strSource);
                 pOut->writeEndElement();
@@ -251,6 +292,19 @@ void ProcessMetainfo(const QString& strPath, std::vector<Text>& texts, QXmlStrea
                       QStringLiteral("line %1: %2").arg(in.lineNumber()).arg(in.errorString()));
     }
     if (pOut) pOut->writeEndDocument();
+}
+
+// Writes an XML file again, translated, to OUTDIR under its own name.
+void MergeXml(const QString& strPath, XmlTexts&& ids, const QString& strOutDir,
+              const std::map<QString, Catalog>& catalogs) {
+    std::vector<Text> texts;
+    QByteArray out;
+    QXmlStreamWriter writer(&out);
+    writer.setAutoFormatting(true);
+    writer.setAutoFormattingIndent(2);
+    ProcessXml(strPath, std::move(ids), texts, &writer, catalogs);
+    out += '\n';
+    WriteAll(QDir(strOutDir).filePath(QFileInfo(strPath).fileName()), out);
 }
 
 // ---- the translation files ----------------------------------------------------
@@ -307,14 +361,18 @@ QString CString(const QString& strText) {
     return QLatin1Char('"') + out + QLatin1Char('"');
 }
 
-void WriteTexts(const QString& strDesktop, const QString& strMetainfo, const QString& strOut) {
+void WriteTexts(const QString& strDesktop, const QString& strMetainfo, const QString& strMime,
+                const QString& strOut) {
     std::vector<Text> texts;
     ReadDesktop(strDesktop, texts);
-    ProcessMetainfo(strMetainfo, texts, nullptr, {});
-    QString out = QStringLiteral(
-                      "// Made by coilix-desktop-l10n from %1 and %2 for lupdate: the texts to\n"
-                      "// translate of the desktop entry and the metainfo. Never compiled.\n")
-                      .arg(QFileInfo(strDesktop).fileName(), QFileInfo(strMetainfo).fileName());
+    ProcessXml(strMetainfo, MetainfoTexts(), texts, nullptr, {});
+    ProcessXml(strMime, MimeTexts(), texts, nullptr, {});
+    QString out =
+        QStringLiteral(
+            "// Made by coilix-desktop-l10n from %1, %2 and %3 for lupdate: the texts to\n"
+            "// translate of the desktop entry, the metainfo and the file type. Never compiled.\n")
+            .arg(QFileInfo(strDesktop).fileName(), QFileInfo(strMetainfo).fileName(),
+                 QFileInfo(strMime).fileName());
     for (const Text& text : texts) {
         out += QStringLiteral("\n//: %1\n//% %2\nQT_TRID_NOOP(\"%3\");\n")
                    .arg(text.strNote, CString(text.strSource), text.strId);
@@ -323,8 +381,8 @@ void WriteTexts(const QString& strDesktop, const QString& strMetainfo, const QSt
     WriteAll(strOut, out.toUtf8());
 }
 
-void Merge(const QString& strDesktop, const QString& strMetainfo, const QString& strOutDir,
-           const QStringList& tsFiles) {
+void Merge(const QString& strDesktop, const QString& strMetainfo, const QString& strMime,
+           const QString& strOutDir, const QStringList& tsFiles) {
     std::map<QString, Catalog> catalogs;
     for (const QString& strTs : tsFiles) {
         const QString strLanguage = LanguageOf(strTs);
@@ -347,14 +405,8 @@ void Merge(const QString& strDesktop, const QString& strMetainfo, const QString&
     }
     QDir().mkpath(strOutDir);
     WriteAll(QDir(strOutDir).filePath(QFileInfo(strDesktop).fileName()), strOut.toUtf8());
-
-    QByteArray metainfo;
-    QXmlStreamWriter writer(&metainfo);
-    writer.setAutoFormatting(true);
-    writer.setAutoFormattingIndent(2);
-    ProcessMetainfo(strMetainfo, texts, &writer, catalogs);
-    metainfo += '\n';
-    WriteAll(QDir(strOutDir).filePath(QFileInfo(strMetainfo).fileName()), metainfo);
+    MergeXml(strMetainfo, MetainfoTexts(), strOutDir, catalogs);
+    MergeXml(strMime, MimeTexts(), strOutDir, catalogs);
 }
 
 }  // namespace
@@ -363,12 +415,12 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments().mid(1);
     try {
-        if (args.size() == 4 && args[0] == QLatin1String("texts")) {
-            WriteTexts(args[1], args[2], args[3]);
+        if (args.size() == 5 && args[0] == QLatin1String("texts")) {
+            WriteTexts(args[1], args[2], args[3], args[4]);
             return 0;
         }
-        if (args.size() >= 4 && args[0] == QLatin1String("merge")) {
-            Merge(args[1], args[2], args[3], args.mid(4));
+        if (args.size() >= 5 && args[0] == QLatin1String("merge")) {
+            Merge(args[1], args[2], args[3], args[4], args.mid(5));
             return 0;
         }
     } catch (const std::exception& e) {
@@ -376,8 +428,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::fputs(
-        "usage: coilix-desktop-l10n texts DESKTOP METAINFO OUT.cpp\n"
-        "       coilix-desktop-l10n merge DESKTOP METAINFO OUTDIR [TS...]\n",
+        "usage: coilix-desktop-l10n texts DESKTOP METAINFO MIME OUT.cpp\n"
+        "       coilix-desktop-l10n merge DESKTOP METAINFO MIME OUTDIR [TS...]\n",
         stderr);
     return 2;
 }
