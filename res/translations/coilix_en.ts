@@ -606,7 +606,7 @@ a name ending in .pdf writes a PDF file of that name.</source>
     <message id="63106">
         <source>Ended by %1, and not everything could be saved: %2</source>
         <extracomment>One line on the error output: %1 names the signal that ended the program (SIGTERM), %2 says what went wrong with the settings file.</extracomment>
-        <translation></translation>
+        <translation type="unfinished"></translation>
     </message>
     <message id="mime.application/x-coilix-game">
         <source>Coilix game</source>
