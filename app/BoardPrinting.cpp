@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "framework/ResString.h"
+#include "framework/ShownText.h"
 #include "res/resource.h"
 #include "store/CoilixDoc.h"
 #include "view/CoilixView.h"
@@ -65,7 +66,8 @@ bool CBoardPrinting::PrintToPdf(const QString& strPath) {
     // Through a temporary file that replaces the target only when complete:
     // a failure leaves no file, and no half of one, behind.
     QSaveFile file(strPath);
-    const QString strCannot = LoadQString(IDS_ERR_CANNOT_PRINT).arg(strPath);
+    const QString strCannot =
+        LoadQString(IDS_ERR_CANNOT_PRINT).arg(ShownAsIs(strPath, TextDirection::kLeftToRight));
     if (!file.open(QIODevice::WriteOnly)) {
         m_fnMessage(strCannot + QLatin1Char('\n') + file.errorString());
         return false;

@@ -37,6 +37,7 @@
 #include "framework/FramePlacement.h"
 #include "framework/PulseOutput.h"
 #include "framework/ResString.h"
+#include "framework/ShownText.h"
 #include "framework/Sound.h"
 #include "res/resource.h"
 #include "store/CoilixDoc.h"
@@ -113,15 +114,15 @@ void SetProgramIcon() {
 // The former handlers come back when this object goes.
 class QuitSignals {
 public:
-    explicit QuitSignals(std::function<void()> fnQuit) : m_fnQuit(std::move(fnQuit)) {
+    explicit QuitSignals(std::function<void(int)> fnQuit) : m_fnQuit(std::move(fnQuit)) {
         if (::pipe2(m_aPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
         g_nQuitPipe = m_aPipe[1];
         m_pNotifier = std::make_unique<QSocketNotifier>(m_aPipe[0], QSocketNotifier::Read);
         QObject::connect(m_pNotifier.get(), &QSocketNotifier::activated, [this] {
             char buf[16];
-            while (::read(m_aPipe[0], buf, sizeof buf) > 0) {
-            }
-            m_fnQuit();
+            int nSignal = 0;
+            for (ssize_t n; (n = ::read(m_aPipe[0], buf, sizeof buf)) > 0;) nSignal = buf[n - 1];
+            m_fnQuit(nSignal);
         });
         struct sigaction action = {};
         action.sa_handler = OnTerminationSignal;
@@ -149,7 +150,7 @@ public:
 
 private:
     static constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
-    std::function<void()> m_fnQuit;
+    std::function<void(int)> m_fnQuit;
     int m_aPipe[2] = {-1, -1};
     std::unique_ptr<QSocketNotifier> m_pNotifier;
     struct sigaction m_aOld[std::size(kSignals)] = {};
@@ -157,7 +158,8 @@ private:
 };
 
 void ReportToStderr(const QString& strText) {
-    std::fprintf(stderr, "%s: %s\n", kProgramName, strText.toLocal8Bit().constData());
+    std::fprintf(stderr, "%s: %s\n", kProgramName,
+                 WithoutIsolates(strText).toLocal8Bit().constData());
     std::fflush(stderr);
 }
 
@@ -178,30 +180,45 @@ bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
     CreateDocument();
     CreateMainWindow();
     if (bPrintJob) {
-        m_nExitCode = PrintFromCommandLine(cmdInfo) ? 0 : 1;
+        m_nExitCode = PrintFromCommandLine(cmdInfo) ? 0 : kExitFileFailure;
         return false;
     }
     if (!StartFirstGame(cmdInfo)) {
-        m_nExitCode = 1;
+        m_nExitCode = kExitFileFailure;
         return false;
     }
     ShowMainWindow();
-    // What went wrong with the store, now and later, over the window.
-    AttachStoreNotices(*m_pRegistry, m_pMainWnd.get());
+    // What went wrong with the store, now and later, over the window once the
+    // window manager has put it in its place (a box shown before would be
+    // placed by where the window was before that); what waits for the store
+    // is tried again while the game runs.
+    m_pMainWnd->Placement().WhenFramed(
+        [this] { AttachStoreNotices(*m_pRegistry, m_pMainWnd.get()); });
+    RetryWaitingStoreWrites(*m_pRegistry, m_pMainWnd.get());
     EndAsExitOnSignalOrLogout();
     return true;
 }
 
 void CCoilixApp::LoadSettings() {
-    m_pRegistry =
-        std::make_unique<CFileRegistry>(CFileRegistry::DefaultPath(kCompanyName, kAppName));
-    m_pProfile =
-        std::make_unique<CProfile>(*m_pRegistry, CProfile::AppKeyPath(kCompanyName, kAppName));
+    // Of a store too large to read whole, what is under the program's key is
+    // kept: its settings and score tables.
+    const std::string strAppKey = CProfile::AppKeyPath(kCompanyName, kAppName);
+    m_pRegistry = std::make_unique<CFileRegistry>(
+        CFileRegistry::DefaultPath(kCompanyName, kAppName), CodePageFromEnvironment(),
+        [strAppKey](const std::string& strKey, const std::string&) {
+            return IsSameOrSubKey(strKey, strAppKey);
+        });
+    m_pProfile = std::make_unique<CProfile>(*m_pRegistry, strAppKey);
     m_recentFiles.ReadList(*m_pProfile);
     if (!m_recentFiles.Files().empty()) {
         m_strLastFolder = QFileInfo(PathToDisplay(m_recentFiles.Files().front())).path();
     }
     m_settings.Load(*m_pProfile, kSettingsSection);
+    // A stored placement that no screen could hold is damaged: the window
+    // starts as it does the very first time, fitted to the board.
+    if (m_settings.m_placement.showCmd != kShowCmdHide && !SaneNormalRect(m_settings.m_placement)) {
+        m_settings.m_placement = WindowPlacement{};
+    }
 }
 
 void CCoilixApp::CreateSoundPlayer(bool bPrintJob) {
@@ -291,7 +308,7 @@ void CCoilixApp::OnGamepad(CGamepads::Press press) {
 
 void CCoilixApp::EndAsExitOnSignalOrLogout() {
     // Ending by signal or by the session ends as Exit does: nothing is lost.
-    m_pQuitSignals = std::make_unique<QuitSignals>([this] { OnQuitSignal(); });
+    m_pQuitSignals = std::make_unique<QuitSignals>([this](int nSignal) { OnQuitSignal(nSignal); });
 #ifndef QT_NO_SESSIONMANAGER
     QObject::connect(qGuiApp, &QGuiApplication::commitDataRequest, m_pMainWnd.get(),
                      [this](QSessionManager&) { SaveSession(); });
@@ -300,7 +317,8 @@ void CCoilixApp::EndAsExitOnSignalOrLogout() {
 #endif
 }
 
-void CCoilixApp::OnQuitSignal() {
+void CCoilixApp::OnQuitSignal(int nSignal) {
+    m_nQuitSignal = nSignal;
     // Ends every event loop, those of open dialogs included, and makes any
     // dialog that code still opens on its way out return at once. The window
     // is closed in ExitInstance, after the main loop.
@@ -322,24 +340,39 @@ void CCoilixApp::ShowMessage(const QString& strText) {
 }
 
 void CCoilixApp::OnFrameClosing() {
+    // From here on the program ends: what failed during the run and fails
+    // again now is said again, once.
+    m_pRegistry->TellAgain();
     m_pView->OnDestroy();
     m_pDoc->OnCloseDocument();
 }
 
+void CCoilixApp::SaveAtExit() {
+    if (m_bSavedAtExit || !m_pProfile) return;
+    m_bSavedAtExit = true;
+    m_settings.Save(*m_pProfile, kSettingsSection);
+    // Said while the window is still there to be seen, or at a signal (when
+    // no dialog can be answered) on the error output; the exit code says it.
+    QWidget* pWindow = m_bHeadless ? nullptr : m_pMainWnd.get();
+    if (!FinishStoreAtExit(*m_pRegistry, pWindow, m_nQuitSignal) && m_nExitCode == 0) {
+        m_nExitCode = kExitFileFailure;
+    }
+}
+
 int CCoilixApp::ExitInstance() {
     // Still open when a signal ended the main loop: closed as Exit closes it,
-    // which keeps its placement in the settings.
+    // which keeps its placement in the settings and saves them.
     if (m_pMainWnd && m_pMainWnd->isVisible()) m_pMainWnd->close();
     // Silence at once; a sound device that hangs does not hold the exit.
     if (m_pSounds) m_pSounds->Shutdown();
-    if (m_pProfile) m_settings.Save(*m_pProfile, kSettingsSection);
+    SaveAtExit();
     // Only now: a second signal while the settings are written changes nothing.
     m_pQuitSignals.reset();
     return m_nExitCode;
 }
 
 void CCoilixApp::ReportFileError(const FileErrorReport& r) {
-    const QString strPath = PathToDisplay(r.path);
+    const QString strPath = ShownAsIs(PathToDisplay(r.path), TextDirection::kLeftToRight);
     QString strText;
     switch (r.error) {
         case FileError::kCannotOpen:
@@ -372,7 +405,8 @@ void CCoilixApp::UpdateTitle() {
     }
     // A title is plain text, but "[*]" marks where a modified flag would go;
     // doubled, it shows as itself.
-    QString strName = QFileInfo(PathToDisplay(strPath)).fileName();
+    QString strName =
+        ShownAsIs(QFileInfo(PathToDisplay(strPath)).fileName(), TextDirection::kLeftToRight);
     strName.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     m_pMainWnd->setWindowTitle(strName + QStringLiteral(" - ") + AppTitle());
 }

@@ -27,6 +27,9 @@ struct FileErrorReport;
 inline constexpr const char* kProgramName = "coilix";
 // Writes "coilix: TEXT" and a line end to the error output.
 void ReportToStderr(const QString& strText);
+// The exit code when a file could not be opened or printed, or the settings
+// and scores could not all be saved as the program ended.
+inline constexpr int kExitFileFailure = 1;
 
 // The application: the user's settings and the current board's score table,
 // the one document, frame and view, the application-wide commands (files,
@@ -50,8 +53,13 @@ public:
     // ends the program (nExitCode then says how).
     bool InitInstance(const CommandLineInfo& cmdInfo);
     // Closes the main window as Exit does if it is still open (the main loop
-    // was ended by a signal), writes the settings; returns the exit code.
+    // was ended by a signal), and saves as SaveAtExit does; returns the exit
+    // code.
     int ExitInstance();
+    // The main window is closing: the settings are written, and what waits
+    // for the store is waited for a while; what could not be saved is said
+    // while the window is still shown (at a signal, on the error output).
+    void SaveAtExit();
     int ExitCode() const { return m_nExitCode; }
 
     bool OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) override;
@@ -75,7 +83,7 @@ public:
 
     // A termination signal (SIGTERM, SIGINT, SIGHUP) arrived: every dialog and
     // the main loop end, and the program ends as Exit ends it.
-    void OnQuitSignal();
+    void OnQuitSignal(int nSignal);
     // The session is being saved: the settings and the window's placement
     // are written now.
     void SaveSession();
@@ -134,6 +142,8 @@ private:
     std::unique_ptr<QuitSignals> m_pQuitSignals;
     QString m_strLastFolder;  // of the last game opened or saved
     int m_nExitCode = 0;
+    int m_nQuitSignal = 0;  // the signal that ended the program, if one did
+    bool m_bSavedAtExit = false;
     bool m_bHeadless = false;
     bool m_bCommandLineJob = false;  // printing from the command line
 };

@@ -8,6 +8,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "framework/FramePlacement.h"
 #include "framework/ResString.h"
 #include "framework/StdIds.h"
 
@@ -41,10 +42,25 @@ inline void LayOutDialog(
     pLayout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-// A message box under the program's title. The text is shown as it is, never
-// read as markup: it may carry a path, a name or a system's report.
+// A message box centred on its parent's window, as it is about to show (its
+// size is known only then).
+class CCenteredMessageBox : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* pEvent) override {
+        QMessageBox::showEvent(pEvent);
+        CenterOverWindow(*this, parentWidget());
+    }
+};
+
+// A message box under the program's title, centred on the parent's window.
+// The text is shown as it is, never read as markup: it may carry a path, a
+// name or a system's report.
 inline int ShowMessageBox(QWidget* pParent, QMessageBox::Icon icon, const QString& strText) {
-    QMessageBox box(icon, LoadQString(AFX_IDS_APP_TITLE), strText, QMessageBox::Ok, pParent);
+    CCenteredMessageBox box(icon, LoadQString(AFX_IDS_APP_TITLE), strText, QMessageBox::Ok,
+                            pParent);
     box.setTextFormat(Qt::PlainText);
     return box.exec();
 }

@@ -14,6 +14,7 @@
 #include "app/DialogButtons.h"
 #include "app/Strings.h"
 #include "framework/ResString.h"
+#include "framework/ShownText.h"
 #include "game/HighScoreTable.h"
 #include "res/resource.h"
 #include "store/ScoreStore.h"
@@ -105,7 +106,8 @@ CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table, Co
         // as an empty cell.
         const QString strName = QString::fromStdString(RowName(row, cp));
         if (strName.isEmpty() && row.nScore == 0) continue;
-        const QString cells[] = {QStringLiteral("%1.").arg(i + 1), strName,
+        const QString cells[] = {QStringLiteral("%1.").arg(i + 1),
+                                 ShownAsIs(strName, TextDirection::kOwn),
                                  row.nScore != 0 ? QString::number(row.nScore) : QString()};
         const int r = m_pTable->rowCount();
         m_pTable->insertRow(r);

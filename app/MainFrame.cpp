@@ -118,6 +118,7 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent) {
     if (m_fnClosing) m_fnClosing();
     m_app.m_settings.m_placement = CaptureWindowPlacement(*this);
     SaveBarState();
+    m_app.SaveAtExit();
     CFrameWnd::closeEvent(pEvent);
 }
 

@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/StoreNotices.h"
 
+#include <string.h>
+
+#include <QApplication>
 #include <QPointer>
 #include <QStringList>
 #include <QTimer>
+#include <algorithm>
 
 #include "app/CoilixApp.h"
 #include "app/DialogButtons.h"
 #include "framework/ResString.h"
+#include "framework/ShownText.h"
 #include "res/resource.h"
 #include "store/FileRegistry.h"
 
@@ -17,13 +22,18 @@ QString FromBytes(const std::string& s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
+// A path, or a line of the file, as it is shown.
+QString Shown(const std::string& s) {
+    return ShownAsIs(FromBytes(s), TextDirection::kLeftToRight);
+}
+
 // "line 7: ...; line 12: ...; and 3 more"
 QString DroppedLines(const StoreNotice& notice) {
     QStringList lines;
     for (const RegDroppedLine& line : notice.dropped) {
         lines << LoadQString(IDS_STORE_LINE)
                      .arg(static_cast<qulonglong>(line.nLine))
-                     .arg(FromBytes(line.strText));
+                     .arg(Shown(line.strText));
     }
     if (notice.nDropped > notice.dropped.size()) {
         lines << LoadQString(IDS_STORE_MORE_LINES)
@@ -33,14 +43,30 @@ QString DroppedLines(const StoreNotice& notice) {
 }
 
 QString StoreNoticeText(const StoreNotice& notice) {
-    const QString strPath = FromBytes(notice.strPath);
-    const QString strAside = FromBytes(notice.strAside);
+    const QString strPath = Shown(notice.strPath);
+    const QString strAside = Shown(notice.strAside);
     const QString strDetail = FromBytes(notice.strDetail);
     switch (notice.kind) {
         case StoreNotice::Kind::kUnreadable:
             return LoadQString(IDS_STORE_UNREADABLE).arg(strPath, strDetail);
-        case StoreNotice::Kind::kTooLarge:
-            return LoadQString(IDS_STORE_SET_ASIDE).arg(strPath, strAside);
+        case StoreNotice::Kind::kTooLarge: {
+            QString strText = LoadQString(IDS_STORE_SET_ASIDE).arg(strPath, strAside);
+            if (notice.nLeftOut > 0) {
+                strText +=
+                    QLatin1Char(' ') +
+                    LoadQString(IDS_STORE_LEFT_OUT).arg(static_cast<qulonglong>(notice.nLeftOut));
+            }
+            return strText;
+        }
+        case StoreNotice::Kind::kTooLargeKept:
+            return LoadQString(IDS_STORE_TOO_LARGE_KEPT).arg(strPath, strDetail);
+        case StoreNotice::Kind::kNotRepaired:
+            return LoadQString(IDS_STORE_NOT_REPAIRED)
+                .arg(strPath, DroppedLines(notice), strDetail, strAside);
+        case StoreNotice::Kind::kWouldBeTooLarge:
+            return LoadQString(IDS_STORE_WOULD_BE_TOO_LARGE).arg(strPath);
+        case StoreNotice::Kind::kNotStored:
+            return LoadQString(IDS_STORE_NOT_STORED).arg(strPath);
         case StoreNotice::Kind::kLinesDropped:
             return LoadQString(IDS_STORE_LINES_DROPPED)
                 .arg(strPath, DroppedLines(notice), strAside);
@@ -87,4 +113,52 @@ void AttachStoreNotices(CFileRegistry& reg, QWidget* pWindow) {
     };
     reg.SetNoticeHandler(schedule);
     if (reg.HasNotices()) schedule();
+}
+
+void RetryWaitingStoreWrites(CFileRegistry& reg, QObject* pOwner) {
+    auto* pTimer = new QTimer(pOwner);
+    pTimer->setInterval(CFileRegistry::kRetryInterval);
+    QObject::connect(pTimer, &QTimer::timeout, [&reg] {
+        if (reg.HasWaitingWrites()) reg.RetryWaitingWrites(std::chrono::milliseconds(0));
+    });
+    pTimer->start();
+}
+
+bool FinishStoreAtExit(CFileRegistry& reg, QWidget* pWindow, int nSignal) {
+    // Said here, now, and not later by a handler: there is no later.
+    reg.SetNoticeHandler({});
+    if (reg.HasWaitingWrites()) {
+        if (nSignal == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
+        if (!reg.RetryWaitingWrites(CFileRegistry::kExitLockWait)) reg.AbandonWaitingWrites();
+        if (nSignal == 0) QApplication::restoreOverrideCursor();
+    }
+    std::vector<StoreNotice> notices = reg.TakeNotices();
+    // A write that waited has been made, or given up and said so.
+    std::erase_if(notices,
+                  [](const StoreNotice& n) { return n.kind == StoreNotice::Kind::kLockBusy; });
+    if (notices.empty()) return true;
+    using Kind = StoreNotice::Kind;
+    const bool bAllSaved = std::all_of(notices.begin(), notices.end(), [](const StoreNotice& n) {
+        return n.kind == Kind::kLinesDropped || n.kind == Kind::kTooLarge ||
+               n.kind == Kind::kScoreKeptAside;
+    });
+    QStringList texts;
+    for (const StoreNotice& notice : notices) texts << StoreNoticeText(notice);
+    texts.removeDuplicates();
+    // Said to fit the moment: the program is ending, and what was not saved.
+    if (nSignal != 0) {
+        const QString strSignal =
+            QStringLiteral("SIG") + QString::fromLatin1(sigabbrev_np(nSignal));
+        const QString strTexts = texts.join(QLatin1Char(' '));
+        ReportToStderr(bAllSaved ? strTexts
+                                 : LoadQString(IDS_STORE_AT_SIGNAL).arg(strSignal, strTexts));
+        return bAllSaved;
+    }
+    if (!bAllSaved) texts.prepend(LoadQString(IDS_STORE_AT_EXIT));
+    if (pWindow == nullptr || !pWindow->isVisible()) {
+        ReportToStderr(texts.join(QLatin1Char(' ')));
+    } else {
+        ShowMessageBox(pWindow, QMessageBox::Warning, texts.join(QStringLiteral("\n\n")));
+    }
+    return bAllSaved;
 }

@@ -106,8 +106,8 @@ constexpr NumberedText kTexts[] = {
     {IDS_ERR_ENTER_INTEGER, QT_TRID_NOOP("61444")},
     //% "Please enter an integer between %1 and %2."
     {IDS_ERR_INTEGER_RANGE, QT_TRID_NOOP("61445")},
-    //% "The settings file %1 is far too large to be one. It was kept as %2, and the default "
-    //% "settings are used."
+    //% "The settings file %1 was larger than a settings file can be. It is kept as %2; the scores "
+    //% "and settings in it were read from it and are still used."
     {IDS_STORE_SET_ASIDE, QT_TRID_NOOP("61448")},
     //% "The settings file %1 cannot be read (%2). The default settings are used, and nothing is "
     //% "saved to it."
@@ -118,11 +118,10 @@ constexpr NumberedText kTexts[] = {
     //% "Some lines of the settings file %1 could not be read (%2), and no copy of the file could "
     //% "be kept (%3). The file is left as it is, and nothing is saved to it."
     {IDS_STORE_DAMAGED_KEPT, QT_TRID_NOOP("61451")},
-    //% "The settings file %1 cannot be written (%2). Settings and scores are not saved there; the "
-    //% "game goes on."
+    //% "The settings file %1 cannot be written (%2). Settings and scores are not saved there."
     {IDS_STORE_CANNOT_WRITE, QT_TRID_NOOP("61452")},
-    //% "The settings file %1 is in use by another program. What was to be saved now was not "
-    //% "saved; the game goes on."
+    //% "The settings file %1 is in use by another program. What is to be saved waits, and is "
+    //% "saved as soon as the file is free."
     {IDS_STORE_LOCK_BUSY, QT_TRID_NOOP("61453")},
     //% "The stored high scores of this board were damaged and have been replaced. The settings "
     //% "file as it was is kept as %1."
@@ -243,6 +242,31 @@ constexpr NumberedText kTexts[] = {
     {IDS_ERR_CANNOT_PRINT, QT_TRID_NOOP("63022")},
     //% "All Files (*)"
     {IDS_FILTER_ALL_FILES, QT_TRID_NOOP("63030")},
+    //: After the text of a settings file kept aside: %1 is how many values it held that
+    //: belong to other programs.
+    //% "It also held values of other programs (%1 in all); they were left out."
+    {IDS_STORE_LEFT_OUT, QT_TRID_NOOP("63100")},
+    //% "The settings file %1 is larger than a settings file can be, and cannot be kept aside "
+    //% "(%2). The scores and settings in it are still used, but nothing is saved to it."
+    {IDS_STORE_TOO_LARGE_KEPT, QT_TRID_NOOP("63101")},
+    //: %2 names the lines left out, %3 is the system's reason, %4 where the copy is.
+    //% "Some lines of the settings file %1 could not be read (%2), and the file cannot be written "
+    //% "again without them (%3). A copy of it is kept as %4. Everything else in it is used, but "
+    //% "nothing is saved to it."
+    {IDS_STORE_NOT_REPAIRED, QT_TRID_NOOP("63102")},
+    //% "The settings file %1 would grow larger than a settings file can be read back. What was to "
+    //% "be saved was not saved; the file stays as it was."
+    {IDS_STORE_WOULD_BE_TOO_LARGE, QT_TRID_NOOP("63103")},
+    //% "The settings file %1 was still in use by another program. The settings and scores that "
+    //% "waited for it were not saved."
+    {IDS_STORE_NOT_STORED, QT_TRID_NOOP("63104")},
+    //: Above what went wrong with the settings file as the program ends.
+    //% "Coilix is closing, and not everything could be saved."
+    {IDS_STORE_AT_EXIT, QT_TRID_NOOP("63105")},
+    //: One line on the error output: %1 names the signal that ended the program (SIGTERM),
+    //: %2 says what went wrong with the settings file.
+    //% "Ended by %1, and not everything could be saved: %2"
+    {IDS_STORE_AT_SIGNAL, QT_TRID_NOOP("63106")},
 };
 
 // Each id is its text's number, and no number is there twice.

@@ -7,6 +7,29 @@
 #include <QTimer>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
+
+void CenterOverWindow(QWidget& dlg, const QWidget* pOver) {
+    const QWidget* pWindow = pOver != nullptr ? pOver->window() : nullptr;
+    if (pWindow == nullptr || !pWindow->isVisible()) return;
+    const QMargins margins =
+        pWindow->windowHandle() != nullptr ? pWindow->windowHandle()->frameMargins() : QMargins();
+    QRect rc(QPoint(0, 0), dlg.size().grownBy(margins));
+    rc.moveCenter(pWindow->frameGeometry().center());
+    if (const QScreen* pScreen = pWindow->screen()) {
+        const QRect rcArea = pScreen->availableGeometry();
+        rc.moveLeft(std::max(rcArea.left(), std::min(rc.left(), rcArea.right() + 1 - rc.width())));
+        rc.moveTop(std::max(rcArea.top(), std::min(rc.top(), rcArea.bottom() + 1 - rc.height())));
+    }
+    // A top-level window's position is its frame's; but once the window
+    // exists, Qt takes a new one with the frame it knows of, none before the
+    // window manager has framed it: the frame to come is added.
+    QPoint pt = rc.topLeft();
+    if (dlg.testAttribute(Qt::WA_WState_Created)) {
+        pt += QPoint(margins.left(), margins.top()) - (dlg.geometry().topLeft() - dlg.pos());
+    }
+    dlg.move(pt);
+}
 
 CFramePlacement::CFramePlacement(QWidget& wnd) : QObject(&wnd), m_wnd(wnd) {
     m_wnd.installEventFilter(this);

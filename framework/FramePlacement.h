@@ -9,6 +9,11 @@
 
 class QWidget;
 
+// Places a dialog about to be shown so that its frame is centred on the frame
+// of pOver's window (its decorations taken to be that window's), on that
+// window's screen. Nothing when pOver is not shown.
+void CenterOverWindow(QWidget& dlg, const QWidget* pOver);
+
 // A top-level window's place on the screen as the window manager frames it,
 // decorations included. Qt places a window by its client area and learns the
 // decorations only once the window is on screen; this keeps the outer

@@ -9,6 +9,7 @@
 
 #include "framework/CommandRouter.h"
 #include "framework/ResString.h"
+#include "framework/ShownText.h"
 
 void CRecentFileMenu::AddPlaces(QMenu& menu, const QString& strPlaceholder) {
     m_strPlaceholder = strPlaceholder;
@@ -45,7 +46,7 @@ void CRecentFileMenu::SetFiles(const std::vector<std::string>& files, const QFon
             const bool bShared = names.count(names[static_cast<qsizetype>(n)]) > 1;
             pAction->setText(
                 RecentFileMenuText(static_cast<int>(n) + 1, strPath, bShared, fm, nMaxWidth));
-            pAction->setStatusTip(strPath);
+            pAction->setStatusTip(ShownAsIs(strPath, TextDirection::kLeftToRight));
         } else {
             pAction->setText(n == 0 ? m_strPlaceholder : QString());
             pAction->setStatusTip(n == 0 ? PromptOf(m_nFirstID) : QString());
@@ -55,7 +56,8 @@ void CRecentFileMenu::SetFiles(const std::vector<std::string>& files, const QFon
 
 QString RecentFileMenuText(int nIndex, const QString& strPath, bool bWholePath,
                            const QFontMetrics& fm, int nMaxWidth) {
-    QString strShown = QDir::toNativeSeparators(strPath);
+    // Measured and shortened as it shows: its controls as placeholders.
+    QString strShown = WithVisibleControls(QDir::toNativeSeparators(strPath));
     const qsizetype nSlash = strShown.lastIndexOf(QDir::separator());
     const QString strName = strShown.mid(nSlash + 1);
     if (!bWholePath) {
@@ -75,5 +77,6 @@ QString RecentFileMenuText(int nIndex, const QString& strPath, bool bWholePath,
         }
     }
     strShown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    return QStringLiteral("&%1 %2").arg(nIndex).arg(strShown);
+    return QStringLiteral("&%1 %2").arg(nIndex).arg(
+        Isolated(strShown, TextDirection::kLeftToRight));
 }

@@ -2,14 +2,59 @@
 // Feeds arbitrary text to the REGEDIT4 readers. Whatever is read (all of it
 // or the lines that parse) must survive FormatRegFile -> ParseRegFile
 // unchanged, and formatting must be stable. Memory stays in proportion to the
-// text: no more lines are named than a message shows.
+// text: no more lines are named than a message shows. Read from a file a line
+// at a time with lines cut short and only some values kept, what is kept
+// stays within its limit and is only what was asked for.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include "store/FileIO.h"
 #include "store/Profile.h"
 #include "store/RegFile.h"
+
+namespace {
+
+class FileLines : public RegLineSource {
+public:
+    FileLines(int fd, size_t nMaxLine) : m_reader(fd, nMaxLine) {}
+    bool Next(std::string_view& line, bool& bCut) override { return m_reader.Next(line, bCut); }
+
+private:
+    fileio::LineReader m_reader;
+};
+
+// The same text from a file, lines longer than a few dozen bytes cut, only
+// keys of an even length kept, within a limit of half the text.
+void CheckLimitedRead(const std::string& text, CodePage cp) {
+    const int fd = ::memfd_create("regfile", MFD_CLOEXEC);
+    if (fd < 0) return;
+    if (::write(fd, text.data(), text.size()) != static_cast<ssize_t>(text.size()) ||
+        ::lseek(fd, 0, SEEK_SET) != 0) {
+        ::close(fd);
+        return;
+    }
+    RegReadLimits limits;
+    limits.fnKeep = [](const std::string& strKey, const std::string&) {
+        return strKey.size() % 2 == 0;
+    };
+    limits.nMaxKeptBytes = text.size() / 2 + 1;
+    limits.nMaxValueBytes = 64;
+    FileLines lines(fd, 48);
+    const RegReadResult read = ReadRegLines(lines, cp, limits);
+    ::close(fd);
+    const size_t nHeader = FormatRegFile({}).size();
+    if (FormatRegFile(read.keys).size() > limits.nMaxKeptBytes + nHeader) std::abort();
+    for (const auto& [key, values] : read.keys) {
+        if (key.size() % 2 != 0 || values.empty()) std::abort();
+    }
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
@@ -23,6 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::optional<RegKeys> again = ParseRegFile(formatted, cp);
     if (!again || *again != parsed) std::abort();
     if (FormatRegFile(*again) != formatted) std::abort();
+    CheckLimitedRead(text, cp);
 
     // Every parsed value reads back through a store the same way.
     CMemoryRegistry reg;

@@ -41,6 +41,19 @@ constexpr bool IsSpeedChoice(int32_t n) {
     return n >= kSpeedLow && n <= kSpeedHigh;
 }
 
+// Every board and speed a game can be set up with, numbered from 0.
+struct BoardAndSpeed {
+    int32_t nWidth;
+    int32_t nHeight;
+    int32_t nSpeedMs;
+};
+inline constexpr int32_t kBoardSides = kMaxBoardSide - kMinBoardSide + 1;
+inline constexpr int32_t kBoardsAndSpeeds = kBoardSides * kBoardSides * 3;
+constexpr BoardAndSpeed NthBoardAndSpeed(int32_t n) {
+    return {kMinBoardSide + n / (kBoardSides * 3), kMinBoardSide + n / 3 % kBoardSides,
+            SpeedPresets[n % 3]};
+}
+
 // The preset row that supplies defaults for a size choice; Custom has none of
 // its own, and the Small row serves for it.
 constexpr const SizePreset& PresetFor(int32_t nSizeChoice) {

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -17,27 +18,6 @@
 namespace fileio {
 
 namespace {
-
-// Closes the descriptor when the scope ends, unless closed before.
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int Get() const { return m_fd; }
-    // Closes now and reports whether the close succeeded.
-    bool Close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
 
 bool WriteAll(int fd, std::span<const uint8_t> data) {
     size_t nDone = 0;
@@ -146,6 +126,25 @@ std::optional<std::string> FirstFreeAsideName(const std::string& strPath, Fn fnT
 
 }  // namespace
 
+Descriptor::~Descriptor() {
+    if (m_fd >= 0) ::close(m_fd);
+}
+
+Descriptor& Descriptor::operator=(Descriptor&& other) noexcept {
+    if (this != &other) {
+        if (m_fd >= 0) ::close(m_fd);
+        m_fd = other.m_fd;
+        other.m_fd = -1;
+    }
+    return *this;
+}
+
+bool Descriptor::Close() {
+    const int fd = m_fd;
+    m_fd = -1;
+    return ::close(fd) == 0;
+}
+
 std::string ErrorText(int nErr) {
     return std::strerror(nErr);
 }
@@ -187,20 +186,36 @@ PathKind KindOf(const std::string& strPath) {
     return PathKind::kOther;
 }
 
-ReadResult ReadRegularFile(const std::string& strPath, size_t nMaxBytes,
-                           std::vector<uint8_t>& data) {
-    data.clear();
+OpenedFile OpenRegularFile(const std::string& strPath) {
+    OpenedFile opened;
     Descriptor file(::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (file.Get() < 0) {
         const int nErr = errno;
         const bool bMissing = nErr == ENOENT || nErr == ENOTDIR;
-        return {bMissing ? ReadStatus::kMissing : ReadStatus::kError, ErrorText(nErr)};
+        opened.result = {bMissing ? ReadStatus::kMissing : ReadStatus::kError, ErrorText(nErr)};
+        return opened;
     }
-    struct stat st {};
-    if (::fstat(file.Get(), &st) != 0) return {ReadStatus::kError, ErrorText(errno)};
-    if (S_ISDIR(st.st_mode)) return {ReadStatus::kNotRegular, ErrorText(EISDIR)};
-    if (!S_ISREG(st.st_mode)) return {ReadStatus::kNotRegular, "not a regular file"};
-    const mode_t nMode = st.st_mode & 07777;
+    if (::fstat(file.Get(), &opened.st) != 0) {
+        opened.result = {ReadStatus::kError, ErrorText(errno)};
+    } else if (S_ISDIR(opened.st.st_mode)) {
+        opened.result = {ReadStatus::kNotRegular, ErrorText(EISDIR)};
+    } else if (!S_ISREG(opened.st.st_mode)) {
+        opened.result = {ReadStatus::kNotRegular, "not a regular file"};
+    } else {
+        opened.result = {ReadStatus::kOk, {}, opened.st.st_mode & 07777};
+        opened.file = std::move(file);
+    }
+    return opened;
+}
+
+ReadResult ReadRegularFile(const std::string& strPath, size_t nMaxBytes,
+                           std::vector<uint8_t>& data) {
+    data.clear();
+    OpenedFile opened = OpenRegularFile(strPath);
+    if (opened.result.status != ReadStatus::kOk) return opened.result;
+    const Descriptor& file = opened.file;
+    const struct stat& st = opened.st;
+    const mode_t nMode = opened.result.nMode;
     const std::string strTooLarge = "the file is larger than expected";
     if (static_cast<uint64_t>(st.st_size) > nMaxBytes) {
         return {ReadStatus::kTooLarge, strTooLarge, nMode};
@@ -222,6 +237,58 @@ ReadResult ReadRegularFile(const std::string& strPath, size_t nMaxBytes,
         data.insert(data.end(), buffer, buffer + n);
     }
     return {ReadStatus::kOk, {}, nMode};
+}
+
+bool LineReader::Fill() {
+    // Keep only what is not yet given out, then read one more block.
+    m_buffer.erase(0, m_nPos);
+    m_nPos = 0;
+    constexpr size_t kBlock = size_t{64} * 1024;
+    const size_t nOld = m_buffer.size();
+    m_buffer.resize(nOld + kBlock);
+    for (;;) {
+        const ssize_t n = ::read(m_fd, m_buffer.data() + nOld, kBlock);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) m_nError = errno;
+        m_buffer.resize(nOld + (n > 0 ? static_cast<size_t>(n) : 0));
+        if (n <= 0) m_bEnd = true;
+        if (n > 0) m_nRead += static_cast<uint64_t>(n);
+        return n > 0;
+    }
+}
+
+bool LineReader::Next(std::string_view& line, bool& bCut) {
+    bCut = false;
+    if (m_bDone || m_nError != 0) return false;
+    // Of a line too long only the start is kept (for a message); the rest of
+    // it is dropped as it is read.
+    constexpr size_t kKeptOfCutLine = 256;
+    bool bSkipping = false;
+    for (;;) {
+        const size_t nEnd = m_buffer.find('\n', m_nPos);
+        if (nEnd == std::string::npos && !m_bEnd) {
+            if (!bSkipping && m_buffer.size() - m_nPos > m_nMaxLine) {
+                m_strCut.assign(m_buffer, m_nPos, std::min(m_nMaxLine, kKeptOfCutLine));
+                bSkipping = true;
+            }
+            if (bSkipping) m_nPos = m_buffer.size();
+            Fill();
+            continue;
+        }
+        const size_t nLineEnd = nEnd == std::string::npos ? m_buffer.size() : nEnd;
+        if (bSkipping) {
+            line = m_strCut;
+            bCut = true;
+        } else if (nLineEnd - m_nPos > m_nMaxLine) {
+            line = std::string_view(m_buffer).substr(m_nPos, std::min(m_nMaxLine, kKeptOfCutLine));
+            bCut = true;
+        } else {
+            line = std::string_view(m_buffer).substr(m_nPos, nLineEnd - m_nPos);
+        }
+        if (nEnd == std::string::npos) m_bDone = true;
+        m_nPos = nLineEnd + 1;
+        return m_nError == 0;
+    }
 }
 
 std::optional<std::string> ReplaceFile(const std::string& strPath, std::span<const uint8_t> data,
@@ -347,15 +414,18 @@ std::optional<std::string> SetAside(const std::string& strPath) {
         strPath, [&](const std::string& strName) { return RenameNoReplace(strPath, strName); });
 }
 
-std::optional<std::string> KeepCopyAside(const std::string& strPath, std::span<const uint8_t> data,
-                                         mode_t nMode) {
+namespace {
+
+// Writes a new file under a free aside name, with the permissions given,
+// its bytes written by fnWrite(fd); nothing is left behind when that fails.
+template <class Fn>
+std::optional<std::string> WriteCopyAside(const std::string& strPath, mode_t nMode, Fn fnWrite) {
     return FirstFreeAsideName(strPath, [&](const std::string& strName) {
         Descriptor file(
             ::open(strName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
         if (file.Get() < 0) return false;
-        const bool bWritten = ::fchmod(file.Get(), nMode & 07777) == 0 &&
-                              WriteAll(file.Get(), data) && ::fsync(file.Get()) == 0 &&
-                              file.Close();
+        const bool bWritten = ::fchmod(file.Get(), nMode & 07777) == 0 && fnWrite(file.Get()) &&
+                              ::fsync(file.Get()) == 0 && file.Close();
         if (!bWritten) {
             const int nErr = errno;
             ::unlink(strName.c_str());
@@ -366,17 +436,116 @@ std::optional<std::string> KeepCopyAside(const std::string& strPath, std::span<c
     });
 }
 
+// Reads up to n bytes from nOffset on, fewer only at the end of the file;
+// -1 when reading fails.
+ssize_t ReadAt(int fd, uint8_t* p, size_t n, off_t nOffset) {
+    size_t nDone = 0;
+    while (nDone < n) {
+        const ssize_t r = ::pread(fd, p + nDone, n - nDone, nOffset + static_cast<off_t>(nDone));
+        if (r < 0 && errno == EINTR) continue;
+        if (r < 0) return -1;
+        if (r == 0) break;
+        nDone += static_cast<size_t>(r);
+    }
+    return static_cast<ssize_t>(nDone);
+}
+
+// Copies what fdSource holds, from its start, to fd.
+bool CopyFile(int fdSource, int fd) {
+    uint8_t buffer[64 * 1024];
+    for (off_t nOffset = 0;;) {
+        const ssize_t n = ReadAt(fdSource, buffer, sizeof buffer, nOffset);
+        if (n <= 0) return n == 0;
+        if (!WriteAll(fd, {buffer, static_cast<size_t>(n)})) return false;
+        nOffset += n;
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> KeepCopyAside(const std::string& strPath, std::span<const uint8_t> data,
+                                         mode_t nMode) {
+    return WriteCopyAside(strPath, nMode, [&](int fd) { return WriteAll(fd, data); });
+}
+
+std::optional<std::string> KeepCopyAside(const std::string& strPath, int fdSource, mode_t nMode) {
+    return WriteCopyAside(strPath, nMode, [&](int fd) { return CopyFile(fdSource, fd); });
+}
+
+std::optional<std::string> LinkAside(const std::string& strPath) {
+    return FirstFreeAsideName(strPath, [&](const std::string& strName) {
+        return ::link(strPath.c_str(), strName.c_str()) == 0;
+    });
+}
+
+namespace {
+
+// Whether two open files hold the same bytes.
+bool SameContent(int fdA, int fdB) {
+    uint8_t a[16 * 1024];
+    uint8_t b[sizeof a];
+    for (off_t nOffset = 0;;) {
+        const ssize_t nA = ReadAt(fdA, a, sizeof a, nOffset);
+        const ssize_t nB = ReadAt(fdB, b, sizeof b, nOffset);
+        if (nA < 0 || nA != nB || std::memcmp(a, b, static_cast<size_t>(nA)) != 0) return false;
+        if (nA == 0) return true;
+        nOffset += nA;
+    }
+}
+
+}  // namespace
+
+std::optional<std::string> FindCopyAside(const std::string& strPath, int fdSource) {
+    struct stat source {};
+    if (::fstat(fdSource, &source) != 0) return std::nullopt;
+    const std::string strDir = DirName(strPath);
+    const std::string strPrefix = BaseName(strPath) + ".bad-";
+    DIR* pDir = ::opendir(strDir.c_str());
+    if (pDir == nullptr) return std::nullopt;
+    std::optional<std::string> found;
+    while (const dirent* pEntry = ::readdir(pDir)) {
+        if (std::string_view(pEntry->d_name).substr(0, strPrefix.size()) != strPrefix) continue;
+        const std::string strName = strDir + "/" + pEntry->d_name;
+        Descriptor file(::open(strName.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat st {};
+        if (file.Get() < 0 || ::fstat(file.Get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+            st.st_size != source.st_size) {
+            continue;
+        }
+        if (SameContent(fdSource, file.Get())) {
+            found = strName;
+            break;
+        }
+    }
+    ::closedir(pDir);
+    return found;
+}
+
 FileLock::~FileLock() {
     if (m_fd >= 0) ::close(m_fd);  // closing releases the lock
 }
 
-FileLock::Result FileLock::Acquire(const std::string& strPath, std::chrono::milliseconds wait) {
-    // The lock file holds nothing; it is made as any new file would be.
-    m_fd = ::open(strPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0666);
-    if (m_fd < 0) m_fd = ::open(strPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+FileLock::Result FileLock::Acquire(const std::string& strPath, std::chrono::milliseconds wait,
+                                   std::optional<mode_t> nMode) {
+    // Opened for writing, never only for reading: a lock that anyone who can
+    // read the file could take would let them hold off every write.
+    const int nFlags = O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
+    m_fd = ::open(strPath.c_str(), nFlags, nMode ? *nMode & 0666 : 0666);
+    // A lock file of ours that was made read-only is given its permissions.
+    struct stat st {};
+    if (m_fd < 0 && errno == EACCES && nMode && ::lstat(strPath.c_str(), &st) == 0 &&
+        S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && ::chmod(strPath.c_str(), *nMode) == 0) {
+        m_fd = ::open(strPath.c_str(), nFlags, *nMode & 0666);
+    }
     if (m_fd < 0) {
         m_nError = errno;
         return Result::kFailed;
+    }
+    // The permissions asked for, whatever the umask or an earlier version
+    // made them, on a lock file of ours.
+    if (nMode && ::fstat(m_fd, &st) == 0 && st.st_uid == ::geteuid() &&
+        (st.st_mode & 07777) != (*nMode & 07777)) {
+        ::fchmod(m_fd, *nMode & 07777);
     }
     const auto deadline = std::chrono::steady_clock::now() + wait;
     for (;;) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+#include <sys/stat.h>
 #include <sys/types.h>
+
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +19,23 @@
 
 namespace fileio {
 
+// A file descriptor, closed when the object goes unless closed before.
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : m_fd(fd) {}
+    ~Descriptor();
+    Descriptor(Descriptor&& other) noexcept : m_fd(other.m_fd) { other.m_fd = -1; }
+    Descriptor& operator=(Descriptor&& other) noexcept;
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int Get() const { return m_fd; }
+    // Closes now and reports whether the close succeeded.
+    bool Close();
+
+private:
+    int m_fd;
+};
+
 enum class ReadStatus {
     kOk,
     kMissing,     // no such file
@@ -31,11 +50,48 @@ struct ReadResult {
     mode_t nMode = 0;    // the file's permissions, when it was read
 };
 
+// A regular file opened for reading, and what fstat said of it.
+struct OpenedFile {
+    ReadResult result;  // kOk, kMissing, kNotRegular or kError; never kTooLarge
+    Descriptor file;    // open when result.status is kOk
+    struct stat st {};  // when open
+};
+// Opens a regular file for reading without blocking (a pipe or a device at
+// the path is refused, not waited on).
+OpenedFile OpenRegularFile(const std::string& strPath);
+
 // Reads a whole regular file into `data`, refusing anything that is not a
-// regular file or is larger than nMaxBytes. Opening never blocks (a pipe or a
-// device at the path is refused, not waited on).
+// regular file or is larger than nMaxBytes. Opening never blocks.
 ReadResult ReadRegularFile(const std::string& strPath, size_t nMaxBytes,
                            std::vector<uint8_t>& data);
+
+// Reads a file's lines one at a time, never holding more than one line and
+// one block of the file: a line longer than nMaxLineBytes is cut there (the
+// rest of it skipped), and says so.
+class LineReader {
+public:
+    LineReader(int fd, size_t nMaxLineBytes) : m_fd(fd), m_nMaxLine(nMaxLineBytes) {}
+    // The next line without its line end, valid until the next call; false
+    // after the last one (a text that ends with a line end ends with an empty
+    // line) or when reading failed (Error() then says why).
+    bool Next(std::string_view& line, bool& bCut);
+    // Bytes read so far.
+    uint64_t BytesRead() const { return m_nRead; }
+    int Error() const { return m_nError; }
+
+private:
+    bool Fill();
+
+    int m_fd;
+    size_t m_nMaxLine;
+    std::string m_buffer;
+    std::string m_strCut;  // the start of a line too long
+    size_t m_nPos = 0;
+    uint64_t m_nRead = 0;
+    int m_nError = 0;
+    bool m_bEnd = false;
+    bool m_bDone = false;
+};
 
 enum class WriteMode {
     kAtomic,  // temporary file and rename, or nothing at all
@@ -86,9 +142,19 @@ std::optional<std::string> SetAside(const std::string& strPath);
 // given; the file itself stays. Nothing when no copy could be written.
 std::optional<std::string> KeepCopyAside(const std::string& strPath, std::span<const uint8_t> data,
                                          mode_t nMode);
+// The same, copying what the open file fdSource holds (read from its start).
+std::optional<std::string> KeepCopyAside(const std::string& strPath, int fdSource, mode_t nMode);
+// Another name for the file itself under such a name (a hard link): the
+// bytes stay where they are, and replacing the file later leaves them there.
+// Nothing when the file system cannot link (errno says why).
+std::optional<std::string> LinkAside(const std::string& strPath);
+// A copy kept aside earlier ("<path>.bad-...") that holds exactly what the
+// open file fdSource holds; nothing when there is none.
+std::optional<std::string> FindCopyAside(const std::string& strPath, int fdSource);
 
 // An exclusive advisory lock on a file (created when missing), held until the
-// object goes away.
+// object goes away. The lock file is opened for writing: only who may write
+// it may lock it.
 class FileLock {
 public:
     enum class Result { kLocked, kBusy, kFailed };
@@ -98,8 +164,11 @@ public:
     FileLock& operator=(const FileLock&) = delete;
     ~FileLock();
     // Waits at most `wait` while another holds the lock (kBusy after that);
-    // kFailed when the lock file cannot be opened (Error() says why).
-    Result Acquire(const std::string& strPath, std::chrono::milliseconds wait);
+    // kFailed when the lock file cannot be opened for writing (Error() says
+    // why). A lock file of ours gets the permissions nMode when given (a new
+    // one else gets what the umask gives).
+    Result Acquire(const std::string& strPath, std::chrono::milliseconds wait,
+                   std::optional<mode_t> nMode = std::nullopt);
     int Error() const { return m_nError; }
 
 private:

@@ -95,6 +95,11 @@ void AppendValue(std::string& out, const std::string& name, const RegValue& valu
     out += '\n';
 }
 
+// The section line of a key and the blank line after its values.
+size_t FormattedSectionSize(std::string_view path) {
+    return 1 + kRootName.size() + 1 + path.size() + 2 + 1;
+}
+
 // --- reading ---
 
 std::string_view TrimView(std::string_view s) {
@@ -182,56 +187,105 @@ std::string ShortLine(std::string_view line) {
     return std::string(line.substr(0, n)) + "...";
 }
 
+// The lines of a text held whole in memory.
+class TextLines : public RegLineSource {
+public:
+    explicit TextLines(std::string_view text) : m_text(text) {}
+    bool Next(std::string_view& line, bool& bCut) override {
+        bCut = false;
+        if (m_nPos > m_text.size()) return false;
+        size_t end = m_text.find('\n', m_nPos);
+        if (end == std::string_view::npos) end = m_text.size();
+        line = m_text.substr(m_nPos, end - m_nPos);
+        m_nPos = end + 1;
+        return true;
+    }
+
+private:
+    std::string_view m_text;
+    size_t m_nPos = 0;
+};
+
 // Goes through the text line by line, keeping only the keys and values it
 // reads, so memory stays in proportion to what is kept.
 class RegFileReader {
 public:
-    RegFileReader(std::string_view text, CodePage cp) : m_text(text), m_cp(cp) {
-        // A UTF-8 byte order mark, as some editors add, is not part of the text.
-        if (m_text.substr(0, 3) == "\xEF\xBB\xBF") m_text.remove_prefix(3);
-    }
+    RegFileReader(RegLineSource& lines, CodePage cp, const RegReadLimits& limits)
+        : m_lines(lines), m_cp(cp), m_limits(limits) {}
 
     RegReadResult Read() {
         RegReadResult result;
-        std::string_view line;
+        Line line;
         // The header comes first; only blank and comment lines may precede
         // it. Without it the rest is still read, line by line.
-        bool bPending = false;
         while (NextLine(line)) {
-            if (line.empty() || line.front() == ';') continue;
-            result.bHeader = line == kHeader;
-            bPending = !result.bHeader;
+            if (line.text.empty() || line.text.front() == ';') continue;
+            result.bHeader = !line.bCut && line.text == kHeader;
+            if (!result.bHeader) PushBack(line);
             break;
         }
         RegValues* pValues = nullptr;
-        while (bPending || NextLine(line)) {
-            bPending = false;
-            if (line.empty() || line.front() == ';') continue;
+        std::string strKey;
+        std::string strValueLine;
+        while (NextLine(line)) {
+            if (line.text.empty() || line.text.front() == ';') continue;
             const size_t nLine = m_nLine;
             bool bRead = false;
-            if (line.front() == '[') {
-                const std::optional<std::string_view> path = SectionPath(line);
+            if (line.bCut) {
+                // Far longer than any line of a store: not one of its lines.
+            } else if (line.text.front() == '[') {
+                const std::optional<std::string_view> path = SectionPath(line.text);
                 // Values after a bad section line belong to no known key.
-                pValues = path ? &result.keys[std::string(*path)] : nullptr;
+                pValues = nullptr;
+                if (path) {
+                    strKey = *path;
+                    pValues = &result.keys[strKey];
+                }
                 bRead = path.has_value();
-            } else if (line.front() == '"' || line.front() == '@') {
-                bRead = pValues != nullptr && ReadValueLine(line, *pValues);
+            } else if (line.text.front() == '"' || line.text.front() == '@') {
+                // Its own copy: reading a wrapped value reads the next lines.
+                strValueLine = line.text;
+                line.text = strValueLine;
+                bRead = pValues != nullptr && ReadValueLine(strValueLine, strKey, *pValues, result);
             }
-            if (!bRead) Drop(result, nLine, line);
+            if (!bRead) Drop(result, nLine, line.text);
+        }
+        // A section whose values were all left out is not kept either.
+        if (m_limits.fnKeep || m_limits.nMaxKeptBytes > 0) {
+            std::erase_if(result.keys, [](const auto& key) { return key.second.empty(); });
         }
         return result;
     }
 
 private:
+    struct Line {
+        std::string_view text;
+        bool bCut = false;
+    };
+
     // The next line, trimmed; false at the end of the text.
-    bool NextLine(std::string_view& line) {
-        if (m_nPos > m_text.size()) return false;
-        size_t end = m_text.find('\n', m_nPos);
-        if (end == std::string_view::npos) end = m_text.size();
-        line = TrimView(m_text.substr(m_nPos, end - m_nPos));
-        m_nPos = end + 1;
+    bool NextLine(Line& line) {
+        if (m_bPushedBack) {
+            m_bPushedBack = false;
+            m_strCurrent = std::move(m_strPushedBack);
+            line = {m_strCurrent, m_bPushedCut};
+            ++m_nLine;
+            return true;
+        }
+        if (!m_lines.Next(line.text, line.bCut)) return false;
+        // A UTF-8 byte order mark, as some editors add, is not part of the text.
+        if (m_nLine == 0 && line.text.substr(0, 3) == "\xEF\xBB\xBF") line.text.remove_prefix(3);
+        line.text = TrimView(line.text);
         ++m_nLine;
         return true;
+    }
+
+    // Gives the line again at the next NextLine.
+    void PushBack(const Line& line) {
+        m_strPushedBack = line.text;
+        m_bPushedCut = line.bCut;
+        m_bPushedBack = true;
+        --m_nLine;
     }
 
     static void Drop(RegReadResult& result, size_t nLine, std::string_view line) {
@@ -253,7 +307,8 @@ private:
         return path;
     }
 
-    bool ReadValueLine(std::string_view line, RegValues& values) {
+    bool ReadValueLine(std::string_view line, const std::string& strKey, RegValues& values,
+                       RegReadResult& result) {
         size_t pos = 0;
         std::string name;
         if (line.front() == '@') {
@@ -284,8 +339,30 @@ private:
             value = ReadHexValue(data.substr(3));
         }
         if (!value) return false;
-        values[name] = std::move(*value);
+        Keep(strKey, std::move(name), std::move(*value), values, result);
         return true;
+    }
+
+    // Keeps a value read, unless the limits leave it out.
+    void Keep(const std::string& strKey, std::string name, RegValue value, RegValues& values,
+              RegReadResult& result) {
+        if (m_limits.fnKeep && !m_limits.fnKeep(strKey, name)) {
+            ++result.nLeftOut;
+            return;
+        }
+        if (m_limits.nMaxKeptBytes > 0) {
+            // The value's lines, and its section's when it is the first kept.
+            const size_t nSize = FormattedValueSize(name, value) +
+                                 (values.empty() ? FormattedSectionSize(strKey) : 0);
+            const auto it = values.find(name);
+            const size_t nOld = it == values.end() ? 0 : FormattedValueSize(name, it->second);
+            if (m_nKeptBytes - nOld + nSize > m_limits.nMaxKeptBytes) {
+                ++result.nLeftOut;
+                return;
+            }
+            m_nKeptBytes = m_nKeptBytes - nOld + nSize;
+        }
+        values[std::move(name)] = std::move(value);
     }
 
     // After "hex": ":" or "(n):", then the bytes, perhaps over several lines.
@@ -297,19 +374,26 @@ private:
         // whole; a line that starts a section or a value is no continuation.
         bool bBroken = false;
         while (bContinued) {
-            const size_t nPos = m_nPos;
-            const size_t nLine = m_nLine;
-            std::string_view next;
-            if (!NextLine(next) || next.empty() || next.front() == '[' || next.front() == '"' ||
-                next.front() == '@') {
-                m_nPos = nPos;
-                m_nLine = nLine;
+            Line next;
+            if (!NextLine(next)) {
                 bBroken = true;
                 break;
             }
-            bContinued = next.back() == '\\';
-            if (bContinued) next.remove_suffix(1);
-            joined += next;
+            if (next.text.empty() || next.text.front() == '[' || next.text.front() == '"' ||
+                next.text.front() == '@') {
+                PushBack(next);
+                bBroken = true;
+                break;
+            }
+            bContinued = next.text.back() == '\\';
+            if (bContinued) next.text.remove_suffix(1);
+            // A value longer than any kept is read to its end, not kept.
+            bBroken = bBroken || next.bCut;
+            if (m_limits.nMaxValueBytes > 0 && joined.size() > m_limits.nMaxValueBytes) {
+                bBroken = true;
+                joined.clear();
+            }
+            if (!bBroken) joined += next.text;
         }
         if (bBroken) return std::nullopt;
 
@@ -342,10 +426,15 @@ private:
         }
     }
 
-    std::string_view m_text;
+    RegLineSource& m_lines;
     CodePage m_cp;
-    size_t m_nPos = 0;
+    const RegReadLimits& m_limits;
     size_t m_nLine = 0;
+    size_t m_nKeptBytes = 0;
+    std::string m_strCurrent;
+    std::string m_strPushedBack;
+    bool m_bPushedBack = false;
+    bool m_bPushedCut = false;
 };
 
 }  // namespace
@@ -372,8 +461,19 @@ std::string FormatRegFile(const RegKeys& keys) {
     return out;
 }
 
+RegReadResult ReadRegLines(RegLineSource& lines, CodePage cp, const RegReadLimits& limits) {
+    return RegFileReader(lines, cp, limits).Read();
+}
+
 RegReadResult ReadRegFile(std::string_view text, CodePage cp) {
-    return RegFileReader(text, cp).Read();
+    TextLines lines(text);
+    return ReadRegLines(lines, cp);
+}
+
+size_t FormattedValueSize(const std::string& strName, const RegValue& value) {
+    std::string line;
+    AppendValue(line, strName, value);
+    return line.size();
 }
 
 std::optional<RegKeys> ParseRegFile(std::string_view text, CodePage cp) {

@@ -27,6 +27,11 @@ bool IsValidChange(const RegChange& change) {
     return IsValidKeyPath(change.strKey) && IsValidValueName(change.strName);
 }
 
+bool IsSameOrSubKey(std::string_view strKey, std::string_view strParent) {
+    if (!StartsWithNoCase(strKey, strParent)) return false;
+    return strKey.size() == strParent.size() || strKey[strParent.size()] == '\\';
+}
+
 void ApplyChanges(RegKeys& keys, const std::vector<RegChange>& changes) {
     for (const RegChange& change : changes) {
         if (change.value) {

@@ -93,6 +93,8 @@ private:
 bool IsValidKeyPath(std::string_view path);
 bool IsValidValueName(std::string_view name);
 bool IsValidChange(const RegChange& change);
+// Whether a key is strParent itself or lies under it (case ignored).
+bool IsSameOrSubKey(std::string_view strKey, std::string_view strParent);
 bool AreValidChanges(const std::vector<RegChange>& changes);
 // Sets or deletes the values the changes name.
 void ApplyChanges(RegKeys& keys, const std::vector<RegChange>& changes);

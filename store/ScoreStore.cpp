@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "game/GameRandom.h"
 #include "store/Endian.h"
@@ -143,32 +144,49 @@ bool IsDamagedScoreValue(const RegValue& value) {
     return ReadStoredRows(value).bDamaged;
 }
 
+namespace {
+
+// A row placed by rank into a stored table.
+struct PlacedRow {
+    HighScoreTable table;
+    int nRow = -1;
+    bool bDamaged = false;  // the stored value was no table
+    bool bPlaced = false;   // this was worked out at all
+};
+
+PlacedRow PlaceRow(const std::optional<RegValue>& stored, const ScoreEntry& row) {
+    StoredRows read = ReadStoredRows(stored);
+    PlacedRow placed;
+    placed.table.m_aScores = std::move(read.rows);
+    placed.nRow = placed.table.InsertScore(row.nScore, kScoreTableRows);
+    if (placed.nRow >= 0) placed.table.GetRow(placed.nRow) = row;
+    placed.bDamaged = read.bDamaged;
+    placed.bPlaced = true;
+    return placed;
+}
+
+}  // namespace
+
 int EnterScore(HighScoreTable& table, CRegistry& reg, const std::string& strKeyPath, int32_t nWidth,
                int32_t nHeight, int32_t nSpeedMs, const ScoreEntry& row) {
-    int nRow = -1;
-    HighScoreTable merged;
-    // Inserts the row into the table as stored; true when that was damaged.
-    auto insert = [&](const std::optional<RegValue>& stored) {
-        StoredRows read = ReadStoredRows(stored);
-        merged.m_aScores = std::move(read.rows);
-        nRow = merged.InsertScore(row.nScore, kScoreTableRows);
-        if (nRow >= 0) merged.GetRow(nRow) = row;
-        return read.bDamaged;
-    };
+    // The update may be made later, when a store held by another program is
+    // free again, so it owns what it needs; the last time it was worked out
+    // here gives the table shown now.
+    auto last = std::make_shared<PlacedRow>();
     const std::string strName = ScoreValueName(nWidth, nHeight, nSpeedMs);
-    const bool bStored =
-        reg.Update(strKeyPath, strName, [&](const std::optional<RegValue>& stored) {
-            const bool bDamaged = insert(stored);
-            RegUpdate update;
-            if (nRow < 0) return update;  // no place: nothing to write
-            update.value = RegValue::Binary(EncodeScoreTable(merged.m_aScores));
-            update.bKeepOldAside = bDamaged;
-            return update;
-        });
-    // Not stored: the row stays in memory, in the table as it was read last.
-    if (!bStored) insert(reg.Query(strKeyPath, strName));
-    table = std::move(merged);
-    return nRow;
+    reg.Update(strKeyPath, strName, [row, last](const std::optional<RegValue>& stored) {
+        *last = PlaceRow(stored, row);
+        RegUpdate update;
+        if (last->nRow < 0) return update;  // no place: nothing to write
+        update.value = RegValue::Binary(EncodeScoreTable(last->table.m_aScores));
+        update.bKeepOldAside = last->bDamaged;
+        return update;
+    });
+    // Never worked out (the store could not be read or written at all): the
+    // row stays in memory, in the table as it was read last.
+    if (!last->bPlaced) *last = PlaceRow(reg.Query(strKeyPath, strName), row);
+    table = std::move(last->table);
+    return last->nRow;
 }
 
 void SaveScoreTable(const HighScoreTable& table, CRegistry& reg, const std::string& strKeyPath,

@@ -48,7 +48,8 @@ bool IsDamagedScoreValue(const RegValue& value);
 // the stored table is read again, the row placed by rank and the table
 // written, all under the store's lock, so that a row another copy of the game
 // entered meanwhile is kept. A damaged stored value is kept aside by the store
-// before it is replaced. The table given becomes the stored one with the new
+// before it is replaced; a store held by another program takes the row as
+// soon as it is free. The table given becomes the stored one with the new
 // row, even when it could not be written. Returns the row's index, or -1 when
 // the stored table has no place for it.
 int EnterScore(HighScoreTable& table, CRegistry& reg, const std::string& strKeyPath, int32_t nWidth,

@@ -287,8 +287,8 @@ Stavový řádek</translation>
         <translation>Zadejte celé číslo od %1 do %2.</translation>
     </message>
     <message id="61448">
-        <source>The settings file %1 is far too large to be one. It was kept as %2, and the default settings are used.</source>
-        <translation>Soubor s nastavením %1 je příliš velký, než aby jím mohl být. Byl uschován jako %2 a použije se výchozí nastavení.</translation>
+        <source>The settings file %1 was larger than a settings file can be. It is kept as %2; the scores and settings in it were read from it and are still used.</source>
+        <translation>Soubor s nastavením %1 byl větší, než soubor s nastavením může být. Je uschován jako %2; rekordy a nastavení z něj byly načteny a nadále se používají.</translation>
     </message>
     <message id="61449">
         <source>The settings file %1 cannot be read (%2). The default settings are used, and nothing is saved to it.</source>
@@ -303,12 +303,12 @@ Stavový řádek</translation>
         <translation>Některé řádky souboru s nastavením %1 nelze přečíst (%2) a kopii souboru nelze uschovat (%3). Soubor zůstane, jak je, a nic se do něj neuloží.</translation>
     </message>
     <message id="61452">
-        <source>The settings file %1 cannot be written (%2). Settings and scores are not saved there; the game goes on.</source>
-        <translation>Do souboru s nastavením %1 nelze zapisovat (%2). Nastavení a rekordy se do něj neuloží; hra pokračuje.</translation>
+        <source>The settings file %1 cannot be written (%2). Settings and scores are not saved there.</source>
+        <translation>Do souboru s nastavením %1 nelze zapisovat (%2). Nastavení a rekordy se do něj neuloží.</translation>
     </message>
     <message id="61453">
-        <source>The settings file %1 is in use by another program. What was to be saved now was not saved; the game goes on.</source>
-        <translation>Soubor s nastavením %1 používá jiný program. Co se mělo právě uložit, uloženo nebylo; hra pokračuje.</translation>
+        <source>The settings file %1 is in use by another program. What is to be saved waits, and is saved as soon as the file is free.</source>
+        <translation>Soubor s nastavením %1 používá jiný program. Co se má uložit, počká a uloží se, jakmile bude soubor volný.</translation>
     </message>
     <message id="61454">
         <source>The stored high scores of this board were damaged and have been replaced. The settings file as it was is kept as %1.</source>
@@ -598,6 +598,38 @@ jméno končící na .pdf zapíše soubor PDF tohoto jména.</translation>
         <source>Break</source>
         <extracomment>How the menu names the Pause key, beside the Pause item; keyboards label that key Pause or Break.</extracomment>
         <translation>Break</translation>
+    </message>
+    <message id="63100">
+        <source>It also held values of other programs (%1 in all); they were left out.</source>
+        <extracomment>After the text of a settings file kept aside: %1 is how many values it held that belong to other programs.</extracomment>
+        <translation>Obsahoval také hodnoty jiných programů (celkem %1); ty byly vynechány.</translation>
+    </message>
+    <message id="63101">
+        <source>The settings file %1 is larger than a settings file can be, and cannot be kept aside (%2). The scores and settings in it are still used, but nothing is saved to it.</source>
+        <translation>Soubor s nastavením %1 je větší, než soubor s nastavením může být, a nelze ho uschovat (%2). Rekordy a nastavení z něj se nadále používají, ale nic se do něj neuloží.</translation>
+    </message>
+    <message id="63102">
+        <source>Some lines of the settings file %1 could not be read (%2), and the file cannot be written again without them (%3). A copy of it is kept as %4. Everything else in it is used, but nothing is saved to it.</source>
+        <extracomment>%2 names the lines left out, %3 is the system&apos;s reason, %4 where the copy is.</extracomment>
+        <translation>Některé řádky souboru s nastavením %1 nelze přečíst (%2) a soubor bez nich nelze znovu zapsat (%3). Jeho kopie je uschována jako %4. Vše ostatní z něj se používá, ale nic se do něj neuloží.</translation>
+    </message>
+    <message id="63103">
+        <source>The settings file %1 would grow larger than a settings file can be read back. What was to be saved was not saved; the file stays as it was.</source>
+        <translation>Soubor s nastavením %1 by narostl víc, než kolik lze zpět přečíst. Co se mělo uložit, uloženo nebylo; soubor zůstává, jak byl.</translation>
+    </message>
+    <message id="63104">
+        <source>The settings file %1 was still in use by another program. The settings and scores that waited for it were not saved.</source>
+        <translation>Soubor s nastavením %1 stále používal jiný program. Nastavení a rekordy, které na něj čekaly, nebyly uloženy.</translation>
+    </message>
+    <message id="63105">
+        <source>Coilix is closing, and not everything could be saved.</source>
+        <extracomment>Above what went wrong with the settings file as the program ends.</extracomment>
+        <translation>Coilix se zavírá a nepodařilo se uložit všechno.</translation>
+    </message>
+    <message id="63106">
+        <source>Ended by %1, and not everything could be saved: %2</source>
+        <extracomment>One line on the error output: %1 names the signal that ended the program (SIGTERM), %2 says what went wrong with the settings file.</extracomment>
+        <translation>Ukončeno signálem %1 a nepodařilo se uložit všechno: %2</translation>
     </message>
     <message id="mime.application/x-coilix-game">
         <source>Coilix game</source>

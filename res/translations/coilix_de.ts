@@ -287,8 +287,8 @@ Statusleiste ein/aus</translation>
         <translation>Bitte geben Sie eine ganze Zahl zwischen %1 und %2 ein.</translation>
     </message>
     <message id="61448">
-        <source>The settings file %1 is far too large to be one. It was kept as %2, and the default settings are used.</source>
-        <translation>Die Einstellungsdatei %1 ist viel zu groß, um eine zu sein. Sie wurde als %2 aufbewahrt, und die Standardeinstellungen werden verwendet.</translation>
+        <source>The settings file %1 was larger than a settings file can be. It is kept as %2; the scores and settings in it were read from it and are still used.</source>
+        <translation>Die Einstellungsdatei %1 war größer, als eine Einstellungsdatei sein kann. Sie wird als %2 aufbewahrt; die Rekorde und Einstellungen darin wurden aus ihr gelesen und werden weiter verwendet.</translation>
     </message>
     <message id="61449">
         <source>The settings file %1 cannot be read (%2). The default settings are used, and nothing is saved to it.</source>
@@ -303,12 +303,12 @@ Statusleiste ein/aus</translation>
         <translation>Einige Zeilen der Einstellungsdatei %1 konnten nicht gelesen werden (%2), und es konnte keine Kopie der Datei aufbewahrt werden (%3). Die Datei bleibt, wie sie ist, und nichts wird darin gespeichert.</translation>
     </message>
     <message id="61452">
-        <source>The settings file %1 cannot be written (%2). Settings and scores are not saved there; the game goes on.</source>
-        <translation>In die Einstellungsdatei %1 kann nicht geschrieben werden (%2). Einstellungen und Rekorde werden dort nicht gespeichert; das Spiel geht weiter.</translation>
+        <source>The settings file %1 cannot be written (%2). Settings and scores are not saved there.</source>
+        <translation>In die Einstellungsdatei %1 kann nicht geschrieben werden (%2). Einstellungen und Rekorde werden dort nicht gespeichert.</translation>
     </message>
     <message id="61453">
-        <source>The settings file %1 is in use by another program. What was to be saved now was not saved; the game goes on.</source>
-        <translation>Die Einstellungsdatei %1 wird von einem anderen Programm benutzt. Was gerade gespeichert werden sollte, wurde nicht gespeichert; das Spiel geht weiter.</translation>
+        <source>The settings file %1 is in use by another program. What is to be saved waits, and is saved as soon as the file is free.</source>
+        <translation>Die Einstellungsdatei %1 wird von einem anderen Programm benutzt. Was gespeichert werden soll, wartet und wird gespeichert, sobald die Datei frei ist.</translation>
     </message>
     <message id="61454">
         <source>The stored high scores of this board were damaged and have been replaced. The settings file as it was is kept as %1.</source>
@@ -605,6 +605,38 @@ werden an Qt weitergegeben.</translation>
         <source>Break</source>
         <extracomment>How the menu names the Pause key, beside the Pause item; keyboards label that key Pause or Break.</extracomment>
         <translation>Pause</translation>
+    </message>
+    <message id="63100">
+        <source>It also held values of other programs (%1 in all); they were left out.</source>
+        <extracomment>After the text of a settings file kept aside: %1 is how many values it held that belong to other programs.</extracomment>
+        <translation>Sie enthielt außerdem Werte anderer Programme (insgesamt %1); diese wurden ausgelassen.</translation>
+    </message>
+    <message id="63101">
+        <source>The settings file %1 is larger than a settings file can be, and cannot be kept aside (%2). The scores and settings in it are still used, but nothing is saved to it.</source>
+        <translation>Die Einstellungsdatei %1 ist größer, als eine Einstellungsdatei sein kann, und kann nicht aufbewahrt werden (%2). Die Rekorde und Einstellungen darin werden weiter verwendet, aber nichts wird darin gespeichert.</translation>
+    </message>
+    <message id="63102">
+        <source>Some lines of the settings file %1 could not be read (%2), and the file cannot be written again without them (%3). A copy of it is kept as %4. Everything else in it is used, but nothing is saved to it.</source>
+        <extracomment>%2 names the lines left out, %3 is the system&apos;s reason, %4 where the copy is.</extracomment>
+        <translation>Einige Zeilen der Einstellungsdatei %1 konnten nicht gelesen werden (%2), und die Datei kann ohne sie nicht neu geschrieben werden (%3). Eine Kopie davon wird als %4 aufbewahrt. Alles andere darin wird verwendet, aber nichts wird darin gespeichert.</translation>
+    </message>
+    <message id="63103">
+        <source>The settings file %1 would grow larger than a settings file can be read back. What was to be saved was not saved; the file stays as it was.</source>
+        <translation>Die Einstellungsdatei %1 würde größer, als sich wieder lesen lässt. Was gespeichert werden sollte, wurde nicht gespeichert; die Datei bleibt, wie sie war.</translation>
+    </message>
+    <message id="63104">
+        <source>The settings file %1 was still in use by another program. The settings and scores that waited for it were not saved.</source>
+        <translation>Die Einstellungsdatei %1 wurde noch von einem anderen Programm benutzt. Die Einstellungen und Rekorde, die darauf warteten, wurden nicht gespeichert.</translation>
+    </message>
+    <message id="63105">
+        <source>Coilix is closing, and not everything could be saved.</source>
+        <extracomment>Above what went wrong with the settings file as the program ends.</extracomment>
+        <translation>Coilix wird beendet, und nicht alles konnte gespeichert werden.</translation>
+    </message>
+    <message id="63106">
+        <source>Ended by %1, and not everything could be saved: %2</source>
+        <extracomment>One line on the error output: %1 names the signal that ended the program (SIGTERM), %2 says what went wrong with the settings file.</extracomment>
+        <translation>Durch %1 beendet, und nicht alles konnte gespeichert werden: %2</translation>
     </message>
     <message id="mime.application/x-coilix-game">
         <source>Coilix game</source>

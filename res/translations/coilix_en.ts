@@ -265,7 +265,7 @@ Toggle StatusBar</source>
         <translation type="unfinished"></translation>
     </message>
     <message id="61448">
-        <source>The settings file %1 is far too large to be one. It was kept as %2, and the default settings are used.</source>
+        <source>The settings file %1 was larger than a settings file can be. It is kept as %2; the scores and settings in it were read from it and are still used.</source>
         <translation type="unfinished"></translation>
     </message>
     <message id="61449">
@@ -281,11 +281,11 @@ Toggle StatusBar</source>
         <translation type="unfinished"></translation>
     </message>
     <message id="61452">
-        <source>The settings file %1 cannot be written (%2). Settings and scores are not saved there; the game goes on.</source>
+        <source>The settings file %1 cannot be written (%2). Settings and scores are not saved there.</source>
         <translation type="unfinished"></translation>
     </message>
     <message id="61453">
-        <source>The settings file %1 is in use by another program. What was to be saved now was not saved; the game goes on.</source>
+        <source>The settings file %1 is in use by another program. What is to be saved waits, and is saved as soon as the file is free.</source>
         <translation type="unfinished"></translation>
     </message>
     <message id="61454">
@@ -574,6 +574,38 @@ a name ending in .pdf writes a PDF file of that name.</source>
     <message id="key.break">
         <source>Break</source>
         <extracomment>How the menu names the Pause key, beside the Pause item; keyboards label that key Pause or Break.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="63100">
+        <source>It also held values of other programs (%1 in all); they were left out.</source>
+        <extracomment>After the text of a settings file kept aside: %1 is how many values it held that belong to other programs.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="63101">
+        <source>The settings file %1 is larger than a settings file can be, and cannot be kept aside (%2). The scores and settings in it are still used, but nothing is saved to it.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="63102">
+        <source>Some lines of the settings file %1 could not be read (%2), and the file cannot be written again without them (%3). A copy of it is kept as %4. Everything else in it is used, but nothing is saved to it.</source>
+        <extracomment>%2 names the lines left out, %3 is the system&apos;s reason, %4 where the copy is.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="63103">
+        <source>The settings file %1 would grow larger than a settings file can be read back. What was to be saved was not saved; the file stays as it was.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="63104">
+        <source>The settings file %1 was still in use by another program. The settings and scores that waited for it were not saved.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="63105">
+        <source>Coilix is closing, and not everything could be saved.</source>
+        <extracomment>Above what went wrong with the settings file as the program ends.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="63106">
+        <source>Ended by %1, and not everything could be saved: %2</source>
+        <extracomment>One line on the error output: %1 names the signal that ended the program (SIGTERM), %2 says what went wrong with the settings file.</extracomment>
         <translation type="unfinished"></translation>
     </message>
     <message id="mime.application/x-coilix-game">

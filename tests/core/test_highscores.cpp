@@ -399,6 +399,44 @@ TEST(StoreEnterScore, ConcurrentProcessesLoseNoRow) {
     EXPECT_EQ(Scores(t), TenWith({401, 400, 301, 300, 201, 200, 101, 100}));
 }
 
+// Another copy of the program holds the store for 4 seconds as a game ends:
+// the new row is shown at once, waits, and is written as soon as the lock is
+// free, while the program runs on (it retries now and then).
+TEST(StoreEnterScore, ARowThatFindsTheStoreBusyIsWrittenWhenItIsFree) {
+    TempDir dir;
+    const std::string path = dir.File("Coilix.reg");
+    CFileRegistry reg(path);
+    ASSERT_TRUE(reg.Set(kAppKey, kValue17x13, RegValue::Binary(Encoded({800, 300}))));
+    const auto start = std::chrono::steady_clock::now();
+    testsupport::LockHolderProcess other(path + ".lock", std::chrono::seconds(4));
+    HighScoreTable t;
+    EXPECT_EQ(EnterScore(t, reg, kAppKey, 17, 13, 250, ScoreEntry("Ann", 500)), 1);
+    EXPECT_EQ(Scores(t), TenWith({800, 500, 300}));
+    EXPECT_TRUE(reg.HasWaitingWrites());
+    ASSERT_EQ(reg.TakeNotices().size(), 1u);
+    {
+        CFileRegistry fresh(path);
+        HighScoreTable stored;
+        LoadScoreTable(stored, fresh, kAppKey, 17, 13, 250);
+        EXPECT_EQ(Scores(stored), TenWith({800, 300}));
+    }
+    // Seen meanwhile, as a new game on this board loads its table.
+    HighScoreTable shown;
+    LoadScoreTable(shown, reg, kAppKey, 17, 13, 250);
+    EXPECT_EQ(Scores(shown), TenWith({800, 500, 300}));
+
+    while (!reg.RetryWaitingWrites(std::chrono::milliseconds(250))) {
+        ASSERT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+    }
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(3900));
+    EXPECT_FALSE(reg.HasNotices());
+    CFileRegistry again(path);
+    HighScoreTable stored;
+    LoadScoreTable(stored, again, kAppKey, 17, 13, 250);
+    EXPECT_EQ(Scores(stored), TenWith({800, 500, 300}));
+    EXPECT_EQ(stored.GetRow(1).Name(), "Ann");
+}
+
 TEST(StoreEnterScore, ADamagedValueIsKeptAsideBeforeItIsReplaced) {
     TempDir dir;
     const std::string path = dir.File("Coilix.reg");

@@ -80,21 +80,6 @@ mode_t ModeOf(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
 }
 
-// Holds the store's lock as another running copy would.
-class HeldLock {
-public:
-    explicit HeldLock(const std::string& strLockPath)
-        : m_fd(::open(strLockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600)) {
-        if (m_fd < 0 || ::flock(m_fd, LOCK_EX) != 0) throw std::runtime_error("cannot lock");
-    }
-    ~HeldLock() { ::close(m_fd); }
-    HeldLock(const HeldLock&) = delete;
-    HeldLock& operator=(const HeldLock&) = delete;
-
-private:
-    int m_fd;
-};
-
 }  // namespace
 
 // ---------------------------------------------------------------------------
@@ -786,22 +771,6 @@ TEST(StoreFileRegistry, EmptyAndHandEditedFilesAreRead) {
     }
 }
 
-// A store far larger than any real one is refused like a damaged one: moved
-// aside, said so, and not read into memory.
-TEST(StoreFileRegistry, AStoreFarTooLargeIsSetAside) {
-    TempDir dir;
-    const std::string path = dir.File("Coilix.reg");
-    WriteFile(path, "REGEDIT4\n" + std::string(CFileRegistry::kMaxStoreBytes, '\n'));
-    CFileRegistry reg(path);
-    EXPECT_FALSE(reg.Query(kAppKey, "A"));
-    const std::vector<StoreNotice> notices = reg.TakeNotices();
-    ASSERT_EQ(KindsOf(notices), std::vector<StoreNotice::Kind>{StoreNotice::Kind::kTooLarge});
-    EXPECT_EQ(fs::file_size(notices[0].strAside), CFileRegistry::kMaxStoreBytes + 9);
-    EXPECT_FALSE(fs::exists(path));
-    ASSERT_TRUE(reg.Set(kAppKey, "A", RegValue::Dword(1)));
-    EXPECT_EQ(CFileRegistry(path).Query(kAppKey, "A"), RegValue::Dword(1));
-}
-
 // What stands at the store's path may be no file at all: it is never waited
 // on, read into memory, replaced or removed, and the player is told once.
 TEST(StoreFileRegistry, WhatIsNoStoreFileIsLeftAloneAndToldOnce) {
@@ -902,20 +871,183 @@ TEST(StoreFileRegistry, DamagedFileThatCannotBeKeptAsideIsNeverOverwritten) {
     EXPECT_EQ(ReadFile(path), "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"x\"=dword:1\ngarbage\n");
 }
 
+// A damaged store that cannot be written again keeps one copy aside, however
+// often the program starts; each start says once that it cannot be repaired.
+TEST(StoreFileRegistry, ADamagedStoreThatCannotBeRepairedIsKeptAsideOnce) {
+    // Read in the Windows code page, the name takes twice the bytes as UTF-8:
+    // the file written again is larger than the damaged one.
+    const std::string damaged =
+        "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"x\"=\"" + std::string(200, '\xe9') + "\"\ngarbage\n";
+    std::string strName;  // what is read: é in UTF-8
+    for (int i = 0; i < 200; ++i) strName += "é";
+    const struct {
+        const char* pszWhat;
+        bool bReadOnlyFile;  // else the disk takes the copy but not the larger store
+        int nErr;
+    } cases[] = {{"a read-only file", true, EACCES}, {"a disk that is full", false, EFBIG}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        if (c.bReadOnlyFile && geteuid() == 0) continue;  // permissions do not stop root
+        TempDir dir;
+        const std::string path = dir.File("Coilix.reg");
+        WriteFile(path, damaged);
+        if (c.bReadOnlyFile) fs::permissions(path, fs::perms::owner_read);
+        // In a process of its own, where the file size limit stands for a full
+        // disk without reaching the test's own output.
+        const int nFailed = testsupport::RunInProcesses(1, [&](int) {
+            signal(SIGXFSZ, SIG_IGN);
+            rlimit lim{};
+            getrlimit(RLIMIT_FSIZE, &lim);
+            lim.rlim_cur = damaged.size() + 10;
+            if (!c.bReadOnlyFile && setrlimit(RLIMIT_FSIZE, &lim) != 0) return false;
+            std::string strAside;
+            for (int nStart = 0; nStart < 3; ++nStart) {
+                CFileRegistry reg(path, CodePage::kWestern);
+                const std::vector<StoreNotice> notices = reg.TakeNotices();
+                if (KindsOf(notices) !=
+                    std::vector<StoreNotice::Kind>{StoreNotice::Kind::kNotRepaired}) {
+                    return false;
+                }
+                if (notices[0].strDetail != fileio::ErrorText(c.nErr)) return false;
+                if (nStart == 0) strAside = notices[0].strAside;
+                if (notices[0].strAside != strAside || strAside.empty()) return false;
+                if (reg.Query("A", "x") != RegValue::String(strName)) return false;
+                // Writes leave it alone too, and say nothing more.
+                if (reg.Set("A", "y", RegValue::Dword(1)) || reg.HasNotices()) return false;
+            }
+            return true;
+        });
+        EXPECT_EQ(nFailed, 0);
+        EXPECT_EQ(ReadFile(path), damaged);
+        std::vector<std::string> copies;
+        for (const std::string& name : dir.Entries()) {
+            if (name.rfind("Coilix.reg.bad-", 0) == 0) copies.push_back(name);
+        }
+        ASSERT_EQ(copies.size(), 1u);
+        EXPECT_EQ(ReadFile(dir.File(copies[0])), damaged);
+    }
+}
+
+// Only who may write the store may lock it: the lock file is opened for
+// writing, never only for reading, and only those who may write the store may
+// open it at all (any lock on it, however taken, would hold off writes).
+TEST(StoreFileRegistry, OnlyWhoMayWriteTheStoreMayLockIt) {
+    TempDir dir;
+    const std::string path = dir.File("Coilix.reg");
+    const std::string lock = path + ".lock";
+    {
+        // The first write makes the store and a lock file for its owner alone.
+        const mode_t nOld = ::umask(0);
+        CFileRegistry reg(path);
+        const bool bWritten = reg.Set(kAppKey, "Old", RegValue::Dword(1));
+        ::umask(nOld);
+        ASSERT_TRUE(bWritten);
+        EXPECT_EQ(ModeOf(lock), 0600u);
+    }
+    const struct {
+        mode_t nStore;
+        mode_t nLock;
+    } modes[] = {{0640, 0600}, {0600, 0600}, {0444, 0600}, {0664, 0660}, {0666, 0666}};
+    for (const auto& m : modes) {
+        ASSERT_EQ(::chmod(lock.c_str(), 0666), 0);  // as an earlier version may have left it
+        ASSERT_EQ(::chmod(path.c_str(), m.nStore), 0);
+        CFileRegistry reg(path);
+        reg.Set(kAppKey, "A", RegValue::Dword(1));
+        EXPECT_EQ(ModeOf(lock), m.nLock) << std::oct << m.nStore;
+    }
+
+    // Someone who may read the store and its lock file, but not write them
+    // (as an earlier version left the lock file): as root, another user;
+    // otherwise the owner, of a lock file made read-only.
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    ASSERT_EQ(::chmod(lock.c_str(), 0644), 0);
+    ASSERT_EQ(::chmod(dir.File("").c_str(), 0755), 0);
+    const std::string before = ReadFile(path);
+    const bool bRoot = geteuid() == 0;
+    if (!bRoot) {
+        ASSERT_EQ(::chmod(lock.c_str(), 0444), 0);
+    }
+    int nFailed = testsupport::RunInProcesses(1, [&](int) {
+        if (bRoot && (::setgid(65534) != 0 || ::setuid(65534) != 0)) return false;
+        fileio::FileLock held;
+        if (held.Acquire(lock, std::chrono::milliseconds(0)) != fileio::FileLock::Result::kFailed ||
+            held.Error() != EACCES) {
+            return false;
+        }
+        if (!bRoot) return true;
+        CFileRegistry reg(path);
+        return reg.Query(kAppKey, "Old") == RegValue::Dword(1) &&
+               !reg.Set(kAppKey, "B", RegValue::Dword(2));
+    });
+    EXPECT_EQ(nFailed, 0);
+    EXPECT_EQ(ReadFile(path), before);
+    // Once the owner has written, the lock file is theirs again and no
+    // longer readable to others at all: no lock can be had on it by opening
+    // it to read.
+    {
+        CFileRegistry reg(path);
+        ASSERT_TRUE(reg.Set(kAppKey, "A", RegValue::Dword(3)));
+    }
+    EXPECT_EQ(ModeOf(lock), 0600u);
+    if (geteuid() != 0) return;
+    nFailed = testsupport::RunInProcesses(1, [&](int) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) return false;
+        return ::open(lock.c_str(), O_RDONLY) < 0 && errno == EACCES;
+    });
+    EXPECT_EQ(nFailed, 0);
+}
+
 // While another copy holds the store, reading goes on at once and a write
-// gives up after a short wait, says so once, and writes nothing.
-TEST(StoreFileRegistry, AHeldLockNeverBlocksReadingAndAWriteGivesUp) {
+// gives up after a short wait, says so once, and waits in memory: what it
+// changes is seen at once, and written, in order, as soon as the lock is free.
+TEST(StoreFileRegistry, AHeldLockNeverBlocksReadingAndAWriteWaitsForIt) {
     TempDir dir;
     const std::string path = dir.File("Coilix.reg");
     const std::string before = WriteOldStore(path);
-    HeldLock held(path + ".lock");
     CFileRegistry reg(path);
-    reg.SetLockWait(std::chrono::milliseconds(50));
-    EXPECT_EQ(reg.Query(kAppKey, "Old"), RegValue::Dword(1));
+    {
+        testsupport::HeldLock held(path + ".lock");
+        reg.SetLockWait(std::chrono::milliseconds(50));
+        EXPECT_EQ(reg.Query(kAppKey, "Old"), RegValue::Dword(1));
+        EXPECT_FALSE(reg.Set(kAppKey, "New", RegValue::Dword(2)));
+        EXPECT_FALSE(reg.Apply({RegChange{kAppKey, "New", RegValue::Dword(3)},
+                                RegChange{kAppKey, "Old", std::nullopt}}));
+        EXPECT_EQ(KindsOf(reg.TakeNotices()),
+                  std::vector<StoreNotice::Kind>{StoreNotice::Kind::kLockBusy});
+        EXPECT_EQ(ReadFile(path), before);
+        EXPECT_TRUE(reg.HasWaitingWrites());
+        EXPECT_EQ(reg.Query(kAppKey, "New"), RegValue::Dword(3));
+        EXPECT_FALSE(reg.Query(kAppKey, "Old"));
+        EXPECT_FALSE(reg.RetryWaitingWrites(std::chrono::milliseconds(0)));
+        // Another copy writes meanwhile; what waits is still seen over it.
+        testsupport::WriteText(path, "REGEDIT4\n[HKEY_CURRENT_USER\\Other]\n\"x\"=dword:7\n");
+        EXPECT_EQ(reg.Query("Other", "x"), RegValue::Dword(7));
+        EXPECT_EQ(reg.Query(kAppKey, "New"), RegValue::Dword(3));
+    }
+    EXPECT_TRUE(reg.RetryWaitingWrites(std::chrono::milliseconds(0)));
+    EXPECT_FALSE(reg.HasWaitingWrites());
+    EXPECT_FALSE(reg.HasNotices());
+    CFileRegistry again(path);
+    EXPECT_EQ(again.Query(kAppKey, "New"), RegValue::Dword(3));
+    EXPECT_FALSE(again.Query(kAppKey, "Old"));
+    EXPECT_EQ(again.Query("Other", "x"), RegValue::Dword(7));
+}
+
+// Writes still waiting when the program ends are given up, and said so.
+TEST(StoreFileRegistry, WaitingWritesGivenUpAreToldAndNoLongerSeen) {
+    TempDir dir;
+    const std::string path = dir.File("Coilix.reg");
+    const std::string before = WriteOldStore(path);
+    testsupport::HeldLock held(path + ".lock");
+    CFileRegistry reg(path);
+    reg.SetLockWait(std::chrono::milliseconds(0));
     EXPECT_FALSE(reg.Set(kAppKey, "New", RegValue::Dword(2)));
-    EXPECT_FALSE(reg.Set(kAppKey, "New", RegValue::Dword(3)));
+    reg.TakeNotices();
+    reg.AbandonWaitingWrites();
     EXPECT_EQ(KindsOf(reg.TakeNotices()),
-              std::vector<StoreNotice::Kind>{StoreNotice::Kind::kLockBusy});
+              std::vector<StoreNotice::Kind>{StoreNotice::Kind::kNotStored});
+    EXPECT_FALSE(reg.HasWaitingWrites());
+    EXPECT_FALSE(reg.Query(kAppKey, "New"));
     EXPECT_EQ(ReadFile(path), before);
 }
 
@@ -1006,10 +1138,10 @@ TEST(StoreFileRegistry, StaleTemporaryFilesAreRemovedAtStart) {
                                              ".Coilix.reg.coilix-tmp-Ab3d", ".x.coilix-tmp-busy12"};
     for (const std::string& name : stale) WriteFile(dir.File(name), "half a store");
     for (const std::string& name : others) WriteFile(dir.File(name), "not ours to take");
-    HeldLock inUse(dir.File(".x.coilix-tmp-busy12"));
+    testsupport::HeldLock inUse(dir.File(".x.coilix-tmp-busy12"));
     CFileRegistry reg(path);
+    // Reading a store that is not there yet makes no lock file either.
     std::vector<std::string> want = others;
-    want.push_back("Coilix.reg.lock");
     std::sort(want.begin(), want.end());
     EXPECT_EQ(dir.Entries(), want);
 }

@@ -202,6 +202,23 @@ TEST_F(CommandLineTest, WithoutADisplayTheWindowIsNotAttemptedButPrintingWorks) 
     EXPECT_TRUE(QFile::exists(strPdf));
 }
 
+// A print job reads the settings and writes nothing: no store, no lock file,
+// no folder, where there were none.
+TEST_F(CommandLineTest, PrintingFromTheCommandLineMakesNoStore) {
+    ASSERT_TRUE(QDir().mkpath(TempPath("here")));
+    for (const QString& strStore :
+         {TempPath("here/Coilix.reg"), TempPath("config/Halvorn/Coilix.reg")}) {
+        SCOPED_TRACE(strStore.toStdString());
+        const QString strPdf = TempPath("board.pdf");
+        const ProcessResult print = RunProgram(COILIX_BIN, {"/pt", kExample, strPdf}, strStore);
+        EXPECT_EQ(print.nExitCode, 0) << print.strErr.toStdString();
+        EXPECT_TRUE(QFile::exists(strPdf));
+        EXPECT_TRUE(QDir(TempPath("here")).isEmpty());
+        EXPECT_FALSE(QDir(TempPath("config")).exists());
+        QFile::remove(strPdf);
+    }
+}
+
 TEST_F(CommandLineTest, PrintingThatCannotBeDoneIsToldAndWritesNothing) {
     const QString strOut = TempPath("out");
     ASSERT_TRUE(QDir().mkpath(strOut));

@@ -2,7 +2,8 @@
 // Names and the store as the player meets them: names shown as plain text,
 // the name box that takes only what the player's code page holds, a name of
 // 31 Czech letters kept whole, a score another copy entered meanwhile kept,
-// and the store's notices shown once over the main window.
+// the store's notices shown once over the main window, and names whose
+// characters would fight the text around them shown as they are.
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -13,6 +14,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
+#include <QTextLayout>
+#include <QTextOption>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -21,6 +24,7 @@
 #include "app/AppInfo.h"
 #include "app/HighScoresDlg.h"
 #include "app/StoreNotices.h"
+#include "framework/ShownText.h"
 #include "store/CodePage.h"
 #include "store/FileRegistry.h"
 #include "store/Profile.h"
@@ -265,4 +269,117 @@ TEST_F(NamesTest, WithoutAShownWindowANoticeGoesToTheErrorOutput) {
     EXPECT_NE(strText.find("coilix: The settings file " + strFolder + " cannot be read"),
               std::string::npos)
         << strText;
+}
+
+namespace {
+
+// Names that would fight the text around them: a tab (into a menu's shortcut
+// column), a right-to-left override (the extension turned round), a
+// right-to-left mark, other control characters, and a name in Hebrew.
+const QString kHostileNames[] = {
+    QStringLiteral("tab\there.cx"),
+    QStringLiteral("evil\u202Etxt.cx"),
+    QStringLiteral("mark\u200F.cx"),
+    QStringLiteral("bell\u0007esc\u001B[31mdel\u007F.cx"),
+    QStringLiteral("\u05E9\u05DC\u05D5\u05DD.cx"),
+};
+
+// The x of each place between the letters of a line of text as it is laid
+// out, by the place's logical index.
+std::vector<qreal> CursorXs(const QString& strText) {
+    QTextLayout layout(strText, QApplication::font());
+    QTextOption option;
+    option.setTextDirection(Qt::LeftToRight);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    std::vector<qreal> xs;
+    for (int i = 0; i <= strText.size(); ++i) xs.push_back(line.cursorToX(i));
+    return xs;
+}
+
+// What a name may not hold once shown: a control or a bidirectional
+// formatting character other than the one isolate around it.
+bool HoldsNoControls(const QString& strShown) {
+    for (qsizetype i = 0; i < strShown.size(); ++i) {
+        const char16_t c = strShown[i].unicode();
+        const bool bIsolate = (c == 0x2066 || c == 0x2068) ? i + 1 < strShown.size()
+                              : c == 0x2069                ? true
+                                                           : false;
+        if (bIsolate) continue;
+        if (c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0x200E || c == 0x200F ||
+            (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+// Each control shows as a placeholder, and what is shown of a file's name ends
+// with its extension, drawn last, whatever the name holds.
+TEST_F(NamesTest, AFileNameShowsAsItIsWithItsExtensionAtTheEnd) {
+    EXPECT_EQ(WithVisibleControls(QStringLiteral("a\tb\u0001\u007F\u0085\u202E\u200F.cx")),
+              QStringLiteral("a\uFFFDb\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD.cx"));
+    for (const QString& strName : kHostileNames) {
+        SCOPED_TRACE(strName.toStdString());
+        const QString strShown = ShownAsIs(strName, TextDirection::kLeftToRight);
+        EXPECT_TRUE(HoldsNoControls(strShown)) << strShown.toStdString();
+        const QString strLine = QStringLiteral("&1 ") + strShown + QStringLiteral(" - Coilix");
+        const std::vector<qreal> xs = CursorXs(strLine);
+        // The extension's last letter ends where the rest of the line begins.
+        const qsizetype nEnd = strLine.indexOf(QStringLiteral(".cx")) + 3;
+        const qreal xEndOfName = xs[static_cast<size_t>(nEnd)];
+        for (qsizetype i = 0; i < nEnd; ++i) {
+            EXPECT_LE(xs[static_cast<size_t>(i)], xEndOfName + 0.5) << "place " << i;
+        }
+        EXPECT_LE(xEndOfName, xs[static_cast<size_t>(nEnd) + 2] + 0.5);
+    }
+}
+
+// In the recent-file menu and its prompt in the status bar, in the title,
+// and in a message box.
+TEST_F(NamesTest, FileNamesShowAsTheyAreInTheMenuTitleStatusBarAndMessages) {
+    WriteSettings({});
+    StartApp();
+    for (const QString& strName : kHostileNames) {
+        SCOPED_TRACE(strName.toStdString());
+        const std::string strPath = QFile::encodeName(TempPath(strName)).toStdString();
+        ASSERT_TRUE(App().SaveFile(strPath));
+        const QString strItem = ShownMenuText(Frame(), ID_FILE_MRU_FILE1);
+        EXPECT_FALSE(strItem.contains('\t')) << strItem.toStdString();
+        EXPECT_TRUE(HoldsNoControls(strItem)) << strItem.toStdString();
+        EXPECT_TRUE(HoldsNoControls(Frame().Action(ID_FILE_MRU_FILE1)->statusTip()));
+        EXPECT_TRUE(HoldsNoControls(Frame().windowTitle())) << Frame().windowTitle().toStdString();
+        EXPECT_TRUE(Frame().windowTitle().endsWith(".cx - Coilix") ||
+                    Frame().windowTitle().endsWith(".cx\u2069 - Coilix"))
+            << Frame().windowTitle().toStdString();
+
+        // A file of that name that is no game.
+        WriteBytes(QFile::decodeName(QByteArray::fromStdString(strPath)), {'x'});
+        ModalDriver driver;
+        ShownMessage shown;
+        ExpectMessage(driver, shown);
+        EXPECT_FALSE(App().OpenFile(strPath));
+        ExpectDriverDone(driver);
+        EXPECT_TRUE(HoldsNoControls(shown.strText)) << shown.strText.toStdString();
+        ActivateFrame();
+    }
+}
+
+// Names in the score table: their controls show as placeholders, and a name
+// in a right-to-left script stays in its own cell's order.
+TEST_F(NamesTest, PlayerNamesShowAsTheyAreInTheScoreTable) {
+    HighScoreTable table;
+    table.m_aScores.emplace_back("Tab\tName", 300);
+    table.m_aScores.emplace_back("Bell\x07\x81", 200);
+    CHighScoresDlg dlg(nullptr, table, CodePage::kWestern);
+    dlg.show();
+    Flush();
+    EXPECT_EQ(dlg.CellText(0, 1), QStringLiteral("Tab\uFFFDName"));
+    EXPECT_EQ(dlg.CellText(1, 1), QStringLiteral("Bell\uFFFD\uFFFD"));
+    EXPECT_EQ(ShownAsIs(QStringLiteral("\u05E9\u05DC\u05D5\u05DD"), TextDirection::kOwn),
+              QStringLiteral("\u2068\u05E9\u05DC\u05D5\u05DD\u2069"));
 }

@@ -1,15 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Ending the program from outside: SIGTERM, SIGINT and SIGHUP end it as Exit
-// does, also while a dialog is open, and a session's request to save is
-// honoured.
+// does, also while a dialog is open (and say what could not be saved), and a
+// session's request to save is honoured.
 
 #include <signal.h>
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <cstring>
@@ -49,37 +51,68 @@ protected:
     }
 };
 
+// Each signal ends the real program as Exit does. With a store that cannot be
+// written no dialog can be answered: one line on the error output says what
+// was not saved, and the exit code says so too.
 TEST_F(QuitTest, TheRealProgramEndsOnEachSignalAsExitDoes) {
-    for (int nSignal : {SIGTERM, SIGINT, SIGHUP}) {
-        SCOPED_TRACE(strsignal(nSignal));
-        QFile::remove(StorePath());
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "offscreen");
-        env.insert("COILIX_REGISTRY", StorePath());
-        process.setProcessEnvironment(env);
-        // The program as a desktop or a terminal starts it: no signal ignored.
-        process.setChildProcessModifier([] {
-            for (int n : {SIGTERM, SIGINT, SIGHUP}) ::signal(n, SIG_DFL);
-        });
-        process.start(COILIX_BIN, {});
-        ASSERT_TRUE(process.waitForStarted());
-        // Its handlers are in place once its window is up.
-        for (int i = 0; i < 200 && !Catches(process.processId(), {SIGTERM, SIGINT, SIGHUP}); ++i) {
-            QTest::qWait(50);
-        }
-        ASSERT_TRUE(Catches(process.processId(), {SIGTERM, SIGINT, SIGHUP}));
-        ASSERT_FALSE(QFile::exists(StorePath())) << "nothing is written before the end";
+    for (const bool bUnwritable : {false, true}) {
+        for (int nSignal : {SIGTERM, SIGINT, SIGHUP}) {
+            SCOPED_TRACE(testing::Message()
+                         << strsignal(nSignal) << (bUnwritable ? ", store not writable" : ""));
+            QFile::remove(StorePath());
+            QFile::remove(StorePath() + ".lock");
+            QDir(StorePath() + ".lock").removeRecursively();
+            // A folder where the lock file would be made: read, never written.
+            if (bUnwritable) {
+                ASSERT_TRUE(QDir().mkpath(StorePath() + ".lock"));
+            }
+            QProcess process;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("QT_QPA_PLATFORM", "offscreen");
+            env.insert("COILIX_REGISTRY", StorePath());
+            process.setProcessEnvironment(env);
+            // The program as a desktop or a terminal starts it: no signal ignored.
+            process.setChildProcessModifier([] {
+                for (int n : {SIGTERM, SIGINT, SIGHUP}) ::signal(n, SIG_DFL);
+            });
+            process.start(COILIX_BIN, {});
+            ASSERT_TRUE(process.waitForStarted());
+            // Its handlers are in place once its window is up.
+            for (int i = 0; i < 200 && !Catches(process.processId(), {SIGTERM, SIGINT, SIGHUP});
+                 ++i) {
+                QTest::qWait(50);
+            }
+            ASSERT_TRUE(Catches(process.processId(), {SIGTERM, SIGINT, SIGHUP}));
+            ASSERT_FALSE(QFile::exists(StorePath())) << "nothing is written before the end";
 
-        ::kill(static_cast<pid_t>(process.processId()), nSignal);
-        ASSERT_TRUE(process.waitForFinished(20000));
-        EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(process.exitCode(), 0);
-        // The settings and the window's placement were written.
-        const GameSettings stored = StoredGameSettings();
-        EXPECT_EQ(stored.m_placement.showCmd, kShowCmdNormal) << StoreText();
-        EXPECT_GT(stored.m_placement.rcNormalPosition[2], stored.m_placement.rcNormalPosition[0]);
-        EXPECT_NE(StoreText().find("\"Array Width\"=dword:00000011"), std::string::npos);
+            ::kill(static_cast<pid_t>(process.processId()), nSignal);
+            ASSERT_TRUE(process.waitForFinished(20000));
+            EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+            // The program's own lines (Qt may add lines of its own).
+            const QStringList lines = QString::fromUtf8(process.readAllStandardError())
+                                          .split('\n')
+                                          .filter(QRegularExpression("^coilix: "));
+            if (bUnwritable) {
+                EXPECT_EQ(process.exitCode(), kExitFileFailure);
+                ASSERT_EQ(lines.size(), 1) << lines.join('\n').toStdString();
+                EXPECT_TRUE(lines[0].startsWith(
+                    QStringLiteral("coilix: Ended by SIG%1, and not everything could be saved: ")
+                        .arg(sigabbrev_np(nSignal))))
+                    << lines[0].toStdString();
+                EXPECT_TRUE(lines[0].contains("cannot be written (Is a directory)"))
+                    << lines[0].toStdString();
+                EXPECT_FALSE(QFile::exists(StorePath()));
+                continue;
+            }
+            EXPECT_EQ(process.exitCode(), 0);
+            EXPECT_TRUE(lines.isEmpty()) << lines.join('\n').toStdString();
+            // The settings and the window's placement were written.
+            const GameSettings stored = StoredGameSettings();
+            EXPECT_EQ(stored.m_placement.showCmd, kShowCmdNormal) << StoreText();
+            EXPECT_GT(stored.m_placement.rcNormalPosition[2],
+                      stored.m_placement.rcNormalPosition[0]);
+            EXPECT_NE(StoreText().find("\"Array Width\"=dword:00000011"), std::string::npos);
+        }
     }
 }
 

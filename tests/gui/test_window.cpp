@@ -234,6 +234,8 @@ TEST_F(WindowTest, ThePlacementIsTheFramesOuterRectangleAndComesBackInEveryState
     }
 }
 
+// A placement no screen can hold is damaged: the window starts as it does the
+// very first time.
 TEST_F(WindowTest, APlacementNoScreenCanHoldIsNotUsed) {
     const QSize largest = QGuiApplication::primaryScreen()->geometry().size();
     const struct {
@@ -270,6 +272,12 @@ TEST_F(WindowTest, APlacementNoScreenCanHoldIsNotUsed) {
         EXPECT_LE(rc.height(), largest.height());
         if (c.bSane) {
             EXPECT_EQ(rc.size(), QSize(c.r - c.l, c.b - c.t));
+        } else {
+            // Damaged: the window of the very first start, fitted to the board.
+            EXPECT_EQ(View().ClientSize(), QSize(17 * 24, 13 * 24));
+            EXPECT_EQ(App().m_settings.m_placement.showCmd, kShowCmdShow);
+            EXPECT_TRUE(Frame().Placement().AvailableArea().contains(rc))
+                << rc.x() << "," << rc.y();
         }
         CloseApp();
     }

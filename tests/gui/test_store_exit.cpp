@@ -1,0 +1,163 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The store as the program ends and while another program holds it: what
+// cannot be saved at exit is said while the window is still shown (a signal's
+// end is QuitTest's), and a high score that finds the store locked is written
+// as soon as it is free, while the game runs on or as it ends.
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <chrono>
+
+#include "GuiTest.h"
+#include "app/HighScoresDlg.h"
+#include "support/Processes.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+}  // namespace
+
+class StoreExitTest : public GuiTest {
+protected:
+    // A store that can be read but not written, whoever runs the test: a
+    // folder stands where its lock file would be made.
+    void MakeStoreUnwritable() {
+        WriteSettings({});
+        QFile::remove(StorePath() + ".lock");
+        ASSERT_TRUE(QDir().mkpath(StorePath() + ".lock"));
+    }
+
+    // Ends a game with a new high score, entering the name; the table shown
+    // after it is closed. bBusy: the store is held by another program, which
+    // the player is told between the two.
+    void EnterHighScore(int32_t nScore, bool bBusy) {
+        ModalDriver driver;
+        driver.Expect<CNewHighScoreDlg>("New High Score", [](CNewHighScoreDlg& dlg) {
+            QTest::keyClicks(dlg.NameEdit(), "Ann");
+            QTest::keyClick(dlg.NameEdit(), Qt::Key_Return);
+        });
+        ShownMessage busy;
+        if (bBusy) ExpectMessage(driver, busy);
+        driver.Expect<CHighScoresDlg>("High Scores", [nScore](CHighScoresDlg& dlg) {
+            EXPECT_EQ(dlg.CellText(0, 2), QString::number(nScore));
+            dlg.reject();
+        });
+        EndGameWithScore(nScore);
+        ExpectDriverDone(driver);
+        if (bBusy) {
+            EXPECT_TRUE(busy.strText.contains("in use by another program"))
+                << busy.strText.toStdString();
+        }
+    }
+
+    bool ScoreStored(int32_t nScore) {
+        const HighScoreTable stored = StoredTable(17, 13, 350);
+        return stored.GetCount() > 0 && stored.GetRow(0).nScore == nScore;
+    }
+
+    // Closes the window as Exit does; returns the exit code. The message box
+    // shown on the way, if any, is recorded with whether the window was still
+    // shown under it.
+    int Exit(ShownMessage* pShown, bool* pbWindowShown) {
+        ModalDriver driver;
+        if (pShown != nullptr) {
+            driver.Expect<QMessageBox>("message", [&](QMessageBox& box) {
+                pShown->strText = box.text();
+                *pbWindowShown = Frame().isVisible();
+                box.accept();
+            });
+        }
+        Frame().Action(ID_APP_EXIT)->trigger();
+        ExpectDriverDone(driver);
+        EXPECT_FALSE(Frame().isVisible());
+        const int nCode = App().ExitInstance();
+        m_pApp.reset();
+        return nCode;
+    }
+};
+
+TEST_F(StoreExitTest, AStoreThatCannotBeWrittenIsToldBeforeTheWindowCloses) {
+    for (const bool bByEsc : {false, true}) {
+        SCOPED_TRACE(bByEsc ? "Esc" : "Exit");
+        MakeStoreUnwritable();
+        StartApp();
+        ShownMessage shown;
+        bool bWindowShown = false;
+        if (bByEsc) {
+            ModalDriver driver;
+            driver.Expect<QMessageBox>("message", [&](QMessageBox& box) {
+                shown.strText = box.text();
+                bWindowShown = Frame().isVisible();
+                box.accept();
+            });
+            Key(Qt::Key_Escape);
+            ExpectDriverDone(driver);
+            EXPECT_EQ(App().ExitInstance(), kExitFileFailure);
+            m_pApp.reset();
+        } else {
+            EXPECT_EQ(Exit(&shown, &bWindowShown), kExitFileFailure);
+        }
+        EXPECT_TRUE(bWindowShown);
+        EXPECT_TRUE(
+            shown.strText.startsWith("Coilix is closing, and not everything could be saved."))
+            << shown.strText.toStdString();
+        EXPECT_TRUE(shown.strText.contains("cannot be written (Is a directory)"))
+            << shown.strText.toStdString();
+        EXPECT_EQ(shown.strText.count("cannot be written"), 1) << shown.strText.toStdString();
+        EXPECT_FALSE(shown.strText.contains("goes on")) << shown.strText.toStdString();
+    }
+}
+
+// Another program holds the store for 4 seconds as a game ends with a new
+// high score, and the player quits at once: the exit waits for the store and
+// writes the row, saying nothing more.
+TEST_F(StoreExitTest, AHighScoreThatFindsTheStoreBusyIsWrittenAsTheProgramEnds) {
+    WriteSettings({});
+    StartApp();
+    testsupport::LockHolderProcess other((StorePath() + ".lock").toStdString(), 4s);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    EnterHighScore(500, true);
+    EXPECT_FALSE(ScoreStored(500));
+    EXPECT_EQ(Exit(nullptr, nullptr), 0);
+    EXPECT_GE(elapsed.elapsed(), 3900);
+    EXPECT_TRUE(ScoreStored(500));
+    EXPECT_EQ(StoredTable(17, 13, 350).GetRow(0).Name(), "Ann");
+}
+
+// Held for 30 seconds while the game runs on: the row is written once the
+// store is free, without the program ending.
+TEST_F(StoreExitTest, AHighScoreThatFindsTheStoreBusyIsWrittenWhenItIsFreeWhileTheGameRunsOn) {
+    WriteSettings({});
+    StartApp();
+    testsupport::LockHolderProcess other((StorePath() + ".lock").toStdString(), 30s);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    EnterHighScore(700, true);
+    while (!ScoreStored(700) && elapsed.elapsed() < 40000) QTest::qWait(200);
+    EXPECT_TRUE(ScoreStored(700));
+    EXPECT_GE(elapsed.elapsed(), 29900);
+    EXPECT_TRUE(Frame().isVisible());
+    EXPECT_EQ(Exit(nullptr, nullptr), 0);
+}
+
+// Held for longer than the exit waits: the player is told what was not saved.
+TEST_F(StoreExitTest, AStoreBusyForLongerThanTheExitWaitsIsTold) {
+    WriteSettings({});
+    StartApp();
+    testsupport::HeldLock held((StorePath() + ".lock").toStdString());
+    EnterHighScore(900, true);
+    ShownMessage shown;
+    bool bWindowShown = false;
+    EXPECT_EQ(Exit(&shown, &bWindowShown), kExitFileFailure);
+    EXPECT_TRUE(bWindowShown);
+    EXPECT_TRUE(shown.strText.contains("was still in use by another program"))
+        << shown.strText.toStdString();
+    EXPECT_FALSE(ScoreStored(900));
+}
