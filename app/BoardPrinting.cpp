@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/BoardPrinting.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
@@ -13,6 +16,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <algorithm>
+#include <utility>
 
 #include "framework/ResString.h"
 #include "framework/ShownText.h"
@@ -22,23 +26,61 @@
 
 namespace {
 
+// On paper a board pixel is as large as on a screen at its ordinary density:
+// 1/96 inch, a cell a quarter inch (6.35 mm).
+constexpr double kBoardPixelsPerInch = 96.0;
+
 // One page: the board is a single picture.
 void AllowOnePage(QPrintDialog& dlg) {
     dlg.setMinMax(1, 1);
     dlg.setOption(QAbstractPrintDialog::PrintPageRange, false);
 }
 
+// While it lives, every print dialog that shows (the command's own, or the
+// one the preview opens) offers strFile for a print to a file, and a printer
+// set to a file already prints to it unless the player says otherwise. The
+// dialog fills its file field as it shows, so the field is set just after.
+class ProposedPrintFile : public QObject {
+public:
+    ProposedPrintFile(QPrinter& printer, QString strFile) : m_strFile(std::move(strFile)) {
+        // The job's name in the printer's queue, too.
+        printer.setDocName(QFileInfo(m_strFile).completeBaseName());
+        if (printer.outputFormat() == QPrinter::PdfFormat) printer.setOutputFileName(m_strFile);
+        qApp->installEventFilter(this);
+    }
+    ~ProposedPrintFile() override { qApp->removeEventFilter(this); }
+    ProposedPrintFile(const ProposedPrintFile&) = delete;
+    ProposedPrintFile& operator=(const ProposedPrintFile&) = delete;
+
+protected:
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override {
+        if (pEvent->type() == QEvent::Show) {
+            if (auto* pDialog = qobject_cast<QPrintDialog*>(pWatched)) {
+                if (auto* pField = pDialog->findChild<QLineEdit*>(QStringLiteral("filename")))
+                    pField->setText(m_strFile);
+            }
+        }
+        return false;
+    }
+
+private:
+    QString m_strFile;
+};
+
 }  // namespace
 
 CBoardPrinting::CBoardPrinting(CCoilixDoc& doc, CCoilixView& view,
-                               std::function<void(const QString&)> fnMessage)
-    : m_doc(doc), m_view(view), m_fnMessage(std::move(fnMessage)) {}
+                               std::function<void(const QString&)> fnMessage,
+                               std::function<QString()> fnProposedPdf)
+    : m_doc(doc),
+      m_view(view),
+      m_fnMessage(std::move(fnMessage)),
+      m_fnProposedPdf(std::move(fnProposedPdf)) {}
 
 CBoardPrinting::~CBoardPrinting() = default;
 
 QPrinter& CBoardPrinting::Printer() {
-    // The printer's own pixels: the board prints at one of them per pixel on
-    // screen, as small or as large as the printer's resolution makes it.
+    // At the printer's own resolution: the board is drawn in its dots.
     if (!m_pPrinter) m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
     return *m_pPrinter;
 }
@@ -46,19 +88,19 @@ QPrinter& CBoardPrinting::Printer() {
 bool CBoardPrinting::PrintBoard(QPagedPaintDevice& device) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
-    // The device's size is its printable area; the painter's origin is that
-    // area's top-left corner.
-    const double dBoardWidth = double(m_doc.m_nWidth) * CCoilixView::m_nTileWidth;
-    const double dBoardHeight = double(m_doc.m_nHeight) * CCoilixView::m_nTileHeight;
+    // The device's size is its printable area in its own dots; the painter's
+    // origin is that area's top-left corner.
+    double dCellWidth = CCoilixView::m_nTileWidth * device.logicalDpiX() / kBoardPixelsPerInch;
+    double dCellHeight = CCoilixView::m_nTileHeight * device.logicalDpiY() / kBoardPixelsPerInch;
+    const double dBoardWidth = m_doc.m_nWidth * dCellWidth;
+    const double dBoardHeight = m_doc.m_nHeight * dCellHeight;
     if (dBoardWidth > 0 && dBoardHeight > 0) {
         const double dScale =
             std::min({1.0, device.width() / dBoardWidth, device.height() / dBoardHeight});
-        if (dScale < 1.0) {
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.scale(dScale, dScale);
-        }
+        dCellWidth *= dScale;
+        dCellHeight *= dScale;
     }
-    m_view.PrintBoard(painter);
+    m_view.PrintBoard(painter, dCellWidth, dCellHeight);
     return painter.end();
 }
 
@@ -78,8 +120,7 @@ bool CBoardPrinting::PrintToPdf(const QString& strPath) {
         QPdfWriter writer(&file);
         writer.setPageLayout(Printer().pageLayout());
         writer.setCreator(LoadQString(AFX_IDS_APP_TITLE));
-        writer.setTitle(QFileInfo(QFile::decodeName(QByteArray::fromStdString(m_doc.GetPathName())))
-                            .fileName());
+        writer.setTitle(QFileInfo(m_fnProposedPdf()).completeBaseName());
         bPainted = PrintBoard(writer);
     }
     if (!bPainted || !file.commit()) {
@@ -89,8 +130,19 @@ bool CBoardPrinting::PrintToPdf(const QString& strPath) {
     return true;
 }
 
+QString CBoardPrinting::FileToOffer() {
+    const QString strProposal = m_fnProposedPdf();
+    const QString strChosen = Printer().outputFileName();
+    // The file the player chose for this game stays theirs; another game
+    // brings its own name.
+    if (strProposal == m_strLastProposal && !strChosen.isEmpty()) return strChosen;
+    m_strLastProposal = strProposal;
+    return strProposal;
+}
+
 void CBoardPrinting::OnFilePrint(QWidget* pParent) {
     QPrinter& printer = Printer();
+    const ProposedPrintFile proposal(printer, FileToOffer());
     QPrintDialog dlg(&printer, pParent);
     AllowOnePage(dlg);
     if (dlg.exec() != QDialog::Accepted) return;
@@ -102,6 +154,7 @@ void CBoardPrinting::OnFilePrint(QWidget* pParent) {
 }
 
 void CBoardPrinting::OnFilePrintPreview(QWidget* pParent) {
+    const ProposedPrintFile proposal(Printer(), FileToOffer());
     QPrintPreviewDialog dlg(&Printer(), pParent);
     QObject::connect(&dlg, &QPrintPreviewDialog::paintRequested,
                      [this](QPrinter* p) { PrintBoard(*p); });
@@ -111,6 +164,7 @@ void CBoardPrinting::OnFilePrintPreview(QWidget* pParent) {
 void CBoardPrinting::OnFilePrintSetup(QWidget* pParent) {
     // The printer and its options (paper, orientation, copies) for the next
     // print; nothing is printed here, so the dialog's button says OK.
+    const ProposedPrintFile proposal(Printer(), FileToOffer());
     QPrintDialog dlg(&Printer(), pParent);
     dlg.setWindowTitle(ToolTipOf(ID_FILE_PRINT_SETUP));
     AllowOnePage(dlg);

@@ -17,9 +17,12 @@ class QWidget;
 // board goes on one page.
 class CBoardPrinting {
 public:
-    // fnMessage tells the player what went wrong.
+    // fnMessage tells the player what went wrong; fnProposedPdf gives the
+    // file a print to PDF is offered under (the game's name, in the folder
+    // of the last game).
     CBoardPrinting(CCoilixDoc& doc, CCoilixView& view,
-                   std::function<void(const QString&)> fnMessage);
+                   std::function<void(const QString&)> fnMessage,
+                   std::function<QString()> fnProposedPdf);
     ~CBoardPrinting();
     CBoardPrinting(const CBoardPrinting&) = delete;
     CBoardPrinting& operator=(const CBoardPrinting&) = delete;
@@ -27,9 +30,11 @@ public:
     // The printer and its options, kept for the run (Print Setup sets them).
     QPrinter& Printer();
 
-    // Prints the whole board on one page from its top-left corner, one device
-    // pixel per board pixel, scaled down only where that would not fit the
-    // printable area. False when the device cannot be painted on.
+    // Prints the whole board on one page from the printable area's top-left
+    // corner, a cell as large as on a screen at its ordinary density (24
+    // pixels at 96 an inch: a quarter inch), scaled down only where that
+    // would not fit the printable area. False when the device cannot be
+    // painted on.
     bool PrintBoard(QPagedPaintDevice& device);
     // Writes the board as a PDF file, whole or not at all.
     bool PrintToPdf(const QString& strPath);
@@ -44,8 +49,14 @@ public:
     bool PrintTo(const std::optional<std::string>& printerName);
 
 private:
+    // The file a print dialog offers for a print to PDF: the game's name in
+    // the folder of the last game, or the file the player chose for it.
+    QString FileToOffer();
+
     CCoilixDoc& m_doc;
     CCoilixView& m_view;
     std::function<void(const QString&)> m_fnMessage;
+    std::function<QString()> m_fnProposedPdf;
     std::unique_ptr<QPrinter> m_pPrinter;
+    QString m_strLastProposal;
 };

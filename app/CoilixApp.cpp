@@ -255,8 +255,9 @@ void CCoilixApp::CreateMainWindow() {
     m_pMainWnd->SetClosingHandler([this] { OnFrameClosing(); });
     m_pMainWnd->SetRecentFiles(m_recentFiles.Files());
     m_pMainWnd->LoadBarState();
-    m_pPrinting = std::make_unique<CBoardPrinting>(*m_pDoc, *m_pView,
-                                                   [this](const QString& s) { ShowMessage(s); });
+    m_pPrinting = std::make_unique<CBoardPrinting>(
+        *m_pDoc, *m_pView, [this](const QString& s) { ShowMessage(s); },
+        [this] { return ProposedPdfPath(); });
     m_pGamepads = std::make_unique<CGamepads>(m_pMainWnd.get(),
                                               [this](CGamepads::Press press) { OnGamepad(press); });
 }
@@ -490,9 +491,23 @@ bool CCoilixApp::OpenFile(const std::string& strPath) {
 
 void CCoilixApp::PrepareFileDialog(QFileDialog& dlg) const {
     dlg.setNameFilters({DocString(3), LoadQString(IDS_FILTER_ALL_FILES)});
-    if (!m_strLastFolder.isEmpty() && QDir(m_strLastFolder).exists()) {
-        dlg.setDirectory(m_strLastFolder);
-    }
+    if (const QString strFolder = LastFolder(); !strFolder.isEmpty()) dlg.setDirectory(strFolder);
+}
+
+QString CCoilixApp::ProposedPdfPath() const {
+    // The game's name ("Game" while untitled) as a PDF, where the file
+    // dialogs start.
+    const std::string& strPath = m_pDoc->GetPathName();
+    const QString strName =
+        strPath.empty() ? DocString(1) : QFileInfo(PathToDisplay(strPath)).completeBaseName();
+    const QString strFolder = LastFolder();
+    return QDir(strFolder.isEmpty() ? QDir::currentPath() : strFolder)
+        .filePath(strName + QStringLiteral(".pdf"));
+}
+
+QString CCoilixApp::LastFolder() const {
+    return !m_strLastFolder.isEmpty() && QDir(m_strLastFolder).exists() ? m_strLastFolder
+                                                                        : QString();
 }
 
 void CCoilixApp::OnFileOpen() {

@@ -127,6 +127,10 @@ private:
     // Open and Save As: the game filter and "All Files", starting in the
     // folder of the last game opened or saved.
     void PrepareFileDialog(QFileDialog& dlg) const;
+    // What a print to PDF is offered as: the game's name in that same folder.
+    QString ProposedPdfPath() const;
+    // The folder of the last game opened or saved, if it is still there.
+    QString LastFolder() const;
 
     std::unique_ptr<CFileRegistry> m_pRegistry;
     std::unique_ptr<CProfile> m_pProfile;

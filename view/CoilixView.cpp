@@ -2,12 +2,14 @@
 #include "view/CoilixView.h"
 
 #include <QCursor>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimerEvent>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "framework/Cursor.h"
 #include "framework/ResString.h"
@@ -204,10 +206,45 @@ void CCoilixView::DrawBoard(QPainter& painter) {
     DrawAllCells(painter, TilesFor(painter));
 }
 
-void CCoilixView::PrintBoard(QPainter& painter) {
-    // The finest pictures in the same places: sharp on paper and in PDF.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    DrawAllCells(painter, Tiles(kLargestTileSet));
+void CCoilixView::PrintBoard(QPainter& painter, double dCellWidth, double dCellHeight) {
+    if (!m_doc.HasBoard() || dCellWidth <= 0 || dCellHeight <= 0) return;
+    // The pictures are made at the device's pixels here, so nothing between
+    // this program and the paper scales (and blurs) them; a PDF keeps them
+    // without JPEG's losses.
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.setRenderHint(QPainter::LosslessImageRendering, true);
+    const TileSet& finest = Tiles(kLargestTileSet);
+    // Each size of cell gets the finest pictures enlarged to it, every pixel
+    // of a tile a block of whole dots without blending.
+    std::map<std::pair<int, int>, TileSet> enlarged;
+    const auto tilesOfSize = [&](QSize size) -> const TileSet& {
+        auto [it, bNew] = enlarged.try_emplace({size.width(), size.height()});
+        if (bNew) {
+            for (size_t i = 1; i < finest.size(); ++i) {
+                if (finest[i].isNull()) continue;
+                QImage image =
+                    finest[i].toImage().scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+                image.setDevicePixelRatio(1.0);
+                it->second[i] = QPixmap::fromImage(image);
+            }
+        }
+        return it->second;
+    };
+    // Cell edges fall on whole dots, so neighbours meet without a seam and the
+    // board keeps its size: cells differ by a dot at most.
+    const auto edge = [](int n, double dCell) { return static_cast<int>(std::lround(n * dCell)); };
+    for (int x = 0; x < m_doc.m_nWidth; ++x) {
+        const int nLeft = edge(x, dCellWidth);
+        const int nRight = edge(x + 1, dCellWidth);
+        for (int y = 0; y < m_doc.m_nHeight; ++y) {
+            const int nTop = edge(y, dCellHeight);
+            const QRect rcCell(nLeft, nTop, nRight - nLeft, edge(y + 1, dCellHeight) - nTop);
+            if (rcCell.isEmpty()) continue;
+            DrawCell(painter, rcCell, m_doc.CellAt(x, y).nType, tilesOfSize(rcCell.size()));
+        }
+    }
+    painter.restore();
 }
 
 void CCoilixView::DrawAllCells(QPainter& painter, const TileSet& tiles) {

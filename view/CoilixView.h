@@ -49,8 +49,11 @@ public:
     QSize PageSize() const { return m_sizePage; }
 
     // Draws the whole board from the painter's origin, whatever the scroll
-    // position, from the finest tile set: the printed page.
-    void PrintBoard(QPainter& painter);
+    // position, dCellWidth by dCellHeight of the painter's units (a printer's
+    // dots) a cell: the printed page. Each tile is the finest
+    // set's picture enlarged to its cell's whole pixels without blending, and
+    // reaches the device as a picture to be kept without loss.
+    void PrintBoard(QPainter& painter, double dCellWidth, double dCellHeight);
     // Draws the whole board from the painter's origin with the tile set for
     // the painter's device pixel ratio, as the screen shows it.
     void DrawBoard(QPainter& painter);

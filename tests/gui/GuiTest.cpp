@@ -355,13 +355,21 @@ QRect GreenBox(const QImage& image, int* pnGreen) {
     return box;
 }
 
-QImage RenderPdf(const QString& strPdf, int nDpi, const QString& strWorkDir) {
-    const QString strPdftoppm = QStandardPaths::findExecutable("pdftoppm");
-    if (strPdftoppm.isEmpty()) return {};
+QImage RenderPdf(const QString& strPdf, int nDpi, const QString& strWorkDir, const QRect& rcPart) {
+    // A part is compared dot for dot: poppler's cairo renderer puts a picture
+    // drawn at the page's resolution on exactly its dots, where pdftoppm can
+    // blend a column at the seam of its own scaling.
+    const QString strRenderer =
+        QStandardPaths::findExecutable(rcPart.isValid() ? "pdftocairo" : "pdftoppm");
+    if (strRenderer.isEmpty()) return {};
     const QString strPrefix = QDir(strWorkDir).filePath("page");
-    const ProcessResult render = RunProgram(
-        strPdftoppm, {"-r", QString::number(nDpi), "-png", "-singlefile", strPdf, strPrefix},
-        QString());
+    QStringList args{"-r", QString::number(nDpi), "-png", "-singlefile"};
+    if (rcPart.isValid()) {
+        args << "-x" << QString::number(rcPart.x()) << "-y" << QString::number(rcPart.y()) << "-W"
+             << QString::number(rcPart.width()) << "-H" << QString::number(rcPart.height());
+    }
+    args << strPdf << strPrefix;
+    const ProcessResult render = RunProgram(strRenderer, args, QString());
     if (render.nExitCode != 0) return {};
     QImage page(strPrefix + ".png");
     QFile::remove(strPrefix + ".png");

@@ -207,5 +207,7 @@ ProcessResult RunProgram(const QString& strProgram, const QStringList& args,
 // The bounding box of the pixels that are (close to) the board's pure green,
 // and their number.
 QRect GreenBox(const QImage& image, int* pnGreen = nullptr);
-// Renders page 1 of a PDF at nDpi (pdftoppm); a null image when it cannot.
-QImage RenderPdf(const QString& strPdf, int nDpi, const QString& strWorkDir);
+// Renders page 1 of a PDF at nDpi (pdftoppm), or only the part rcPart of it
+// (in pixels at that resolution, pdftocairo); a null image when it cannot.
+QImage RenderPdf(const QString& strPdf, int nDpi, const QString& strWorkDir,
+                 const QRect& rcPart = {});

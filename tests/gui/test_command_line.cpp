@@ -316,7 +316,7 @@ TEST_F(CommandLineTest, AFileThatCannotBeOpenedIsReportedLiterallyAndEndsTheProg
         << run.strErr.toStdString();
 }
 
-TEST_F(CommandLineTest, EveryBoardSizePrintsWholeOnOnePageAtThePrintersPixels) {
+TEST_F(CommandLineTest, EveryBoardSizePrintsWholeOnOnePageAtItsSizeOnScreen) {
     if (QStandardPaths::findExecutable("pdftoppm").isEmpty() ||
         QStandardPaths::findExecutable("pdfinfo").isEmpty()) {
         GTEST_SKIP() << "pdftoppm and pdfinfo (poppler-utils) are needed to read the PDF";
@@ -328,15 +328,16 @@ TEST_F(CommandLineTest, EveryBoardSizePrintsWholeOnOnePageAtThePrintersPixels) {
         QString strGame;
         QString strSwitch;
         int nWidth, nHeight;
+        bool bFitted;  // too wide for the page: as wide as the printable area
     } cases[] = {
-        {TempPath("5x5.cx"), "/pt", 5, 5},
-        {kExample, "-PT", 17, 13},
-        {TempPath("70x70.cx"), "--print-to", 70, 70},
-        {TempPath("70x5.cx"), "/pt", 70, 5},
+        {TempPath("5x5.cx"), "/pt", 5, 5, false},
+        {kExample, "-PT", 17, 13, false},
+        {TempPath("70x70.cx"), "--print-to", 70, 70, true},
+        {TempPath("70x5.cx"), "/pt", 70, 5, true},
     };
-    // A PDF's pixels are 1/1200 inch; the page is read at a quarter of that.
-    constexpr int kPdfDpi = 1200;
+    // A cell is a quarter inch, as 24 pixels are on a screen at 96 an inch.
     constexpr int kReadDpi = 300;
+    constexpr double kCell = kReadDpi / 4.0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.strGame.toStdString());
         const QString strPdf = TempPath("board.pdf");
@@ -352,15 +353,24 @@ TEST_F(CommandLineTest, EveryBoardSizePrintsWholeOnOnePageAtThePrintersPixels) {
         int nGreen = 0;
         const QRect board = GreenBox(page, &nGreen);
         ASSERT_TRUE(board.isValid());
-        // The whole board, 24 printer pixels a cell, from the top-left corner
-        // of the printable area, clear of the paper's edges.
-        const int nCell = 24 * kReadDpi / kPdfDpi;
-        EXPECT_NEAR(board.width(), c.nWidth * nCell, 2);
-        EXPECT_NEAR(board.height(), c.nHeight * nCell, 2);
+        // The whole board from the top-left corner of the printable area,
+        // clear of the paper's edges.
         EXPECT_GT(board.left(), 0);
         EXPECT_GT(board.top(), 0);
         EXPECT_LT(board.left(), page.width() / 10);
         EXPECT_LT(board.top(), page.height() / 10);
+        if (c.bFitted) {
+            // As wide as the printable area, which is as far from the right
+            // edge as from the left; its cells square.
+            EXPECT_NEAR(board.width(), page.width() - 2 * board.left(), 2);
+            EXPECT_NEAR(board.height(), double(board.width()) * c.nHeight / c.nWidth, 2);
+        } else {
+            // 6.35 mm a cell, within 2 %.
+            EXPECT_NEAR(board.width(), c.nWidth * kCell, c.nWidth * kCell * 0.02);
+            EXPECT_NEAR(board.height(), c.nHeight * kCell, c.nHeight * kCell * 0.02);
+        }
+        EXPECT_LT(board.right(), page.width() - 1);
+        EXPECT_LT(board.bottom(), page.height() - 1);
         EXPECT_GT(nGreen, board.width() * board.height() / 2) << "mostly empty green cells";
         QFile::remove(strPdf);
     }

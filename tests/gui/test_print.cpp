@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Printing from the window: the board whole on one page on a coarse printer
-// and in the preview, and Print Setup choosing the printer for Print.
+// Printing from the window: a cell a quarter inch of crisp, losslessly kept
+// tiles; the board whole on one page on a coarse printer and in the preview;
+// Print Setup choosing the printer for Print; the file a print to PDF is
+// offered under.
 
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -104,6 +107,14 @@ TEST_F(PrintTest, ThePreviewShowsTheWholeBoardOnOnePage) {
         if (c.nResolution == 72) {
             EXPECT_GT(board.width(), page.width() * 8 / 10) << "scaled down to the page's width";
         }
+        // A board that fits is as large on the page as on paper: a quarter
+        // inch a cell.
+        const double dPaper =
+            App().Printing().Printer().pageLayout().fullRect(QPageLayout::Inch).width();
+        if (c.nWidth * 0.25 < dPaper * 0.9) {
+            const double dWant = page.width() * c.nWidth * 0.25 / dPaper;
+            EXPECT_NEAR(board.width(), dWant, 2 + dWant * 0.03);
+        }
         CloseApp();
     }
 }
@@ -135,6 +146,10 @@ TEST_F(PrintTest, PrintSetupChoosesThePrinterThatPrintUses) {
         QPushButton* pOk = pButtons->button(QDialogButtonBox::Ok);
         ASSERT_NE(pOk, nullptr);
         EXPECT_EQ(pOk->text(), "OK") << "nothing is printed here";
+        // The file, too, is chosen here.
+        auto* pFile = dlg.findChild<QLineEdit*>("filename");
+        ASSERT_NE(pFile, nullptr);
+        pFile->setText(strPdf);
         // The printer's options come from here too: landscape for the next print.
         auto* pProperties = dlg.findChild<QPushButton*>("properties");
         ASSERT_NE(pProperties, nullptr);
@@ -159,6 +174,10 @@ TEST_F(PrintTest, PrintSetupChoosesThePrinterThatPrintUses) {
     ModalDriver print;
     print.Expect<QPrintDialog>("Print", [&](QPrintDialog& dlg) {
         EXPECT_EQ(dlg.printer(), &App().Printing().Printer());
+        // The file the player chose in Print Setup.
+        auto* pFile = dlg.findChild<QLineEdit*>("filename");
+        ASSERT_NE(pFile, nullptr);
+        EXPECT_EQ(pFile->text(), strPdf);
         dlg.accept();
     });
     Frame().Action(ID_FILE_PRINT)->trigger();
@@ -167,6 +186,104 @@ TEST_F(PrintTest, PrintSetupChoosesThePrinterThatPrintUses) {
     ASSERT_FALSE(page.isNull());
     EXPECT_GT(page.width(), page.height()) << "landscape, as set up";
     const QRect board = GreenBox(page);
-    EXPECT_NEAR(board.width(), 30 * 6, 2);
-    EXPECT_NEAR(board.height(), 20 * 6, 2);
+    // A quarter inch a cell: 75 pixels at 300 an inch.
+    EXPECT_NEAR(board.width(), 30 * 75, 2);
+    EXPECT_NEAR(board.height(), 20 * 75, 2);
+}
+
+TEST_F(PrintTest, ACellPrintsAQuarterInchOfTheFinestTileEnlargedWithoutBlurOrLoss) {
+    for (const char* pszTool : {"pdftocairo", "pdfimages"}) {
+        if (QStandardPaths::findExecutable(pszTool).isEmpty())
+            GTEST_SKIP() << pszTool << " (poppler-utils) is needed to read the PDF";
+    }
+    StartWithBoard(17, 13);
+    const struct {
+        int32_t nType;
+        const char* pszTile;
+    } cells[] = {
+        {ctApple, "apple"}, {ctCoin, "coin"}, {ctSkull, "skull"}, {ctHeadRight, "head_right"}};
+    for (int x = 0; x < 4; ++x) Doc().CellAt(x, 0).nType = cells[x].nType;
+    const QString strPdf = TempPath("tiles.pdf");
+    ASSERT_TRUE(App().Printing().PrintToPdf(strPdf));
+
+    // Every picture kept without loss (no JPEG), at the PDF's own 1200 dots
+    // an inch, where nothing enlarges or blends it further.
+    const ProcessResult list = RunProgram("pdfimages", {"-list", strPdf}, QString());
+    ASSERT_EQ(list.nExitCode, 0) << list.strErr.toStdString();
+    const QStringList lines = list.strOut.split('\n', Qt::SkipEmptyParts).mid(2);
+    EXPECT_GE(lines.size(), 4);
+    for (const QString& strLine : lines) {
+        // page num type width height color comp bpc enc interp object ID x-ppi y-ppi ...
+        const QStringList fields = strLine.simplified().split(' ');
+        ASSERT_GE(fields.size(), 14) << strLine.toStdString();
+        EXPECT_EQ(fields[8], "image") << strLine.toStdString();
+        EXPECT_EQ(fields[9], "no") << strLine.toStdString();
+        EXPECT_EQ(fields[12], "1200") << strLine.toStdString();
+        EXPECT_EQ(fields[13], "1200") << strLine.toStdString();
+    }
+
+    // The cells dot for dot: a quarter inch is 300 dots, each of the 72 x 72
+    // tile's pixels a block of them in the tile's own colours.
+    constexpr int kDpi = 1200;
+    constexpr int kCell = kDpi / 4;
+    const QPoint origin = App().Printing().Printer().pageLayout().paintRectPixels(kDpi).topLeft();
+    const QImage part =
+        RenderPdf(strPdf, kDpi, m_dir.path(), QRect(origin, QSize(4 * kCell, kCell)));
+    ASSERT_EQ(part.size(), QSize(4 * kCell, kCell));
+    for (int x = 0; x < 4; ++x) {
+        SCOPED_TRACE(cells[x].pszTile);
+        const QImage want =
+            QImage(QStringLiteral(":/tiles/72/%1.png").arg(cells[x].pszTile))
+                .convertToFormat(QImage::Format_RGB32)
+                .scaled(kCell, kCell, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        const QImage got =
+            part.copy(x * kCell, 0, kCell, kCell).convertToFormat(QImage::Format_RGB32);
+        int nDiffering = 0;
+        for (int py = 0; py < kCell; ++py) {
+            for (int px = 0; px < kCell; ++px) {
+                if ((got.pixel(px, py) & 0xffffff) != (want.pixel(px, py) & 0xffffff)) ++nDiffering;
+            }
+        }
+        EXPECT_EQ(nDiffering, 0);
+    }
+}
+
+TEST_F(PrintTest, APrintToAFileIsOfferedUnderTheGamesNameInTheFolderOfTheLastGame) {
+    StartWithBoard(17, 13);
+    const auto offered = [this](unsigned nCommand) {
+        QString strOffered;
+        ModalDriver driver;
+        driver.Expect<QPrintDialog>("print dialog", [&](QPrintDialog& dlg) {
+            if (auto* pField = dlg.findChild<QLineEdit*>("filename")) strOffered = pField->text();
+            dlg.reject();
+        });
+        Frame().Action(nCommand)->trigger();
+        ExpectDriverDone(driver);
+        ActivateFrame();
+        return strOffered;
+    };
+    // Untitled, before any game was opened or saved: where the program runs.
+    EXPECT_EQ(offered(ID_FILE_PRINT), QDir::current().filePath("Game.pdf"));
+
+    ASSERT_TRUE(QDir().mkpath(TempPath("games")));
+    ASSERT_TRUE(App().SaveFile(TempPath("games/My game.v2.cx").toStdString()));
+    for (unsigned nCommand : {ID_FILE_PRINT, ID_FILE_PRINT_SETUP}) {
+        EXPECT_EQ(offered(nCommand), TempPath("games/My game.v2.pdf"));
+    }
+    EXPECT_EQ(App().Printing().Printer().docName(), "My game.v2");
+
+    // A printer set to a file prints to the proposed one: the preview's
+    // export asks for it by that name.
+    App().Printing().Printer().setOutputFormat(QPrinter::PdfFormat);
+    ModalDriver preview;
+    preview.Expect<QPrintPreviewDialog>("Print Preview",
+                                        [](QPrintPreviewDialog& dlg) { dlg.reject(); });
+    Frame().Action(ID_FILE_PRINT_PREVIEW)->trigger();
+    ExpectDriverDone(preview);
+    EXPECT_EQ(App().Printing().Printer().outputFileName(), TempPath("games/My game.v2.pdf"));
+
+    // Another game brings its own name, in the same folder.
+    ActivateFrame();
+    App().OnFileNew();
+    EXPECT_EQ(offered(ID_FILE_PRINT), TempPath("games/Game.pdf"));
 }
