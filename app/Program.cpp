@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QStringList>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "app/Strings.h"
 #include "app/Version.h"
 #include "framework/CommandLine.h"
+#include "framework/PlatformStart.h"
 #include "res/resource.h"
 
 namespace {
@@ -46,6 +49,28 @@ int AnswerWithoutWindow(const CommandLineInfo& cmdInfo, char* pszArgv0) {
     return 1;
 }
 
+// The display variables that are set, as "DISPLAY=:1": where the window was
+// to go.
+QString DisplaysSet() {
+    QStringList set;
+    for (const char* pszName : {"WAYLAND_DISPLAY", "DISPLAY", "QT_QPA_PLATFORM"}) {
+        if (HasEnv(pszName)) {
+            set << QString::fromLatin1(pszName) + QLatin1Char('=') +
+                       QString::fromLocal8Bit(std::getenv(pszName));
+        }
+    }
+    return set.join(QStringLiteral(", "));
+}
+
+// Qt could start no platform (the display is not there, or refuses us): one
+// sentence in the user's language in place of Qt's abort. Nothing has been
+// opened or written yet, so the program ends at once.
+void EndAsNoDisplayReached() {
+    SetLanguage(LanguageFromEnvironment());
+    ReportToStderr(ProgramString(IDS_ERR_DISPLAY_UNREACHABLE).arg(DisplaysSet()));
+    std::_Exit(1);
+}
+
 // Names, version and desktop entry of the program, for the window system,
 // the sound server and the dialogs. (The icon comes once the window shows.)
 void IntroduceProgram() {
@@ -66,14 +91,17 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
     }
 
     const bool bPrint = cmdInfo.action == Action::kPrint || cmdInfo.action == Action::kPrintTo;
-    const bool bDisplay = HasEnv("DISPLAY") || HasEnv("WAYLAND_DISPLAY") ||
-                          HasEnv("QT_QPA_PLATFORM") || cmdInfo.bPlatformGiven;
+    const bool bPlatformNamed = HasEnv("QT_QPA_PLATFORM") || cmdInfo.bPlatformGiven;
+    const bool bDisplay = HasEnv("DISPLAY") || HasEnv("WAYLAND_DISPLAY") || bPlatformNamed;
     if (cmdInfo.action == Action::kHelp || cmdInfo.action == Action::kError ||
         (!bDisplay && !bPrint)) {
         return AnswerWithoutWindow(cmdInfo, argv[0]);
     }
-    // Printing shows no window; it works without a display too.
-    if (!bDisplay) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // Printing shows no window: it needs no display, and uses one only to
+    // put its messages in boxes, where an X server answers.
+    if (bPrint && !bPlatformNamed && !(HasEnv("DISPLAY") && CanReachXDisplay(nullptr))) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
 
     // Qt sees only its own options; our arguments are ours alone.
     std::vector<std::string> qtArgs{argv[0]};
@@ -82,7 +110,9 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
     for (std::string& s : qtArgs) qtArgv.push_back(s.data());
     qtArgv.push_back(nullptr);
     int nArgc = static_cast<int>(qtArgs.size());
+    std::optional<PlatformStartGuard> guard(std::in_place, EndAsNoDisplayReached);
     QApplication app(nArgc, qtArgv.data());
+    guard.reset();
     IntroduceProgram();
 
     // The program's texts and Qt's own in the user's language.

@@ -267,6 +267,10 @@ constexpr NumberedText kTexts[] = {
     //: %2 says what went wrong with the settings file.
     //% "Ended by %1, and not everything could be saved: %2"
     {IDS_STORE_AT_SIGNAL, QT_TRID_NOOP("63106")},
+    //: On the error output, after "coilix: "; lower case, as the other errors there. %1 names
+    //: the display variables that are set ("DISPLAY=:1").
+    //% "cannot show the window: the display cannot be reached (%1)"
+    {IDS_ERR_DISPLAY_UNREACHABLE, QT_TRID_NOOP("63300")},
 };
 
 // Each id is its text's number, and no number is there twice.

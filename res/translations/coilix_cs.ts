@@ -646,5 +646,10 @@ jméno končící na .pdf zapíše soubor PDF tohoto jména.</translation>
         <extracomment>What a screen reader calls the corner of the status bar that one drags to resize the window.</extracomment>
         <translation>Změnit velikost okna</translation>
     </message>
+    <message id="63300">
+        <source>cannot show the window: the display cannot be reached (%1)</source>
+        <extracomment>On the error output, after &quot;coilix: &quot;; lower case, as the other errors there. %1 names the display variables that are set (&quot;DISPLAY=:1&quot;).</extracomment>
+        <translation>okno nelze zobrazit: k displeji se nelze připojit (%1)</translation>
+    </message>
 </context>
 </TS>

@@ -653,5 +653,10 @@ werden an Qt weitergegeben.</translation>
         <extracomment>What a screen reader calls the corner of the status bar that one drags to resize the window.</extracomment>
         <translation>Fenstergröße ändern</translation>
     </message>
+    <message id="63300">
+        <source>cannot show the window: the display cannot be reached (%1)</source>
+        <extracomment>On the error output, after &quot;coilix: &quot;; lower case, as the other errors there. %1 names the display variables that are set (&quot;DISPLAY=:1&quot;).</extracomment>
+        <translation>das Fenster kann nicht angezeigt werden: der Bildschirm ist nicht erreichbar (%1)</translation>
+    </message>
 </context>
 </TS>

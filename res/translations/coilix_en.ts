@@ -623,5 +623,10 @@ a name ending in .pdf writes a PDF file of that name.</source>
         <extracomment>What a screen reader calls the corner of the status bar that one drags to resize the window.</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message id="63300">
+        <source>cannot show the window: the display cannot be reached (%1)</source>
+        <extracomment>On the error output, after &quot;coilix: &quot;; lower case, as the other errors there. %1 names the display variables that are set (&quot;DISPLAY=:1&quot;).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

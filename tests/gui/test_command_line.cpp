@@ -202,6 +202,52 @@ TEST_F(CommandLineTest, WithoutADisplayTheWindowIsNotAttemptedButPrintingWorks) 
     EXPECT_TRUE(QFile::exists(strPdf));
 }
 
+// A display that is named but does not answer (no server there, a Wayland
+// socket that is not there) ends the program with one sentence, never with
+// Qt's abort; printing needs no display and goes on without it.
+TEST_F(CommandLineTest, ADisplayThatCannotBeReachedIsSaidInOneSentenceAndPrintingWorks) {
+    // An X display number with no server: no socket of its name.
+    int nDead = 97;
+    while (QFile::exists(QStringLiteral("/tmp/.X11-unix/X%1").arg(nDead))) ++nDead;
+    const QString strDead = QStringLiteral(":%1").arg(nDead);
+    const QString strNoSocket = QStringLiteral("no-such-socket-%1").arg(::getpid());
+    const struct {
+        EnvChanges env;
+        QString strSet;  // as the sentence names it
+    } cases[] = {
+        {{{"DISPLAY", strDead}}, "DISPLAY=" + strDead},
+        {{{"WAYLAND_DISPLAY", strNoSocket}}, "WAYLAND_DISPLAY=" + strNoSocket},
+        {{{"WAYLAND_DISPLAY", strNoSocket}, {"DISPLAY", strDead}},
+         "WAYLAND_DISPLAY=" + strNoSocket + ", DISPLAY=" + strDead},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.strSet.toStdString());
+        EnvChanges env = NoDisplay();
+        env.insert(env.end(), c.env.begin(), c.env.end());
+        const ProcessResult window = RunProgram(COILIX_BIN, {kExample}, StorePath(), env);
+        EXPECT_EQ(window.nExitCode, 1);
+        EXPECT_EQ(window.strErr, "coilix: cannot show the window: the display cannot be reached (" +
+                                     c.strSet + ")\n");
+
+        for (const char* pszSwitch : {"/pt", "--print-to"}) {
+            const QString strPdf = TempPath("board.pdf");
+            const ProcessResult print =
+                RunProgram(COILIX_BIN, {pszSwitch, kExample, strPdf}, StorePath(), env);
+            EXPECT_EQ(print.nExitCode, 0) << print.strErr.toStdString();
+            EXPECT_TRUE(QFile::remove(strPdf)) << pszSwitch;
+        }
+    }
+    // In the user's language, too.
+    EnvChanges german = NoDisplay();
+    german.insert(german.end(), {{"DISPLAY", strDead}, {"LANGUAGE", "de"}});
+    const ProcessResult window = RunProgram(COILIX_BIN, {}, StorePath(), german);
+    EXPECT_EQ(window.nExitCode, 1);
+    EXPECT_EQ(window.strErr,
+              "coilix: das Fenster kann nicht angezeigt werden: der Bildschirm ist "
+              "nicht erreichbar (DISPLAY=" +
+                  strDead + ")\n");
+}
+
 // A print job reads the settings and writes nothing: no store, no lock file,
 // no folder, where there were none.
 TEST_F(CommandLineTest, PrintingFromTheCommandLineMakesNoStore) {
