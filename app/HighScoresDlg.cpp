@@ -80,25 +80,24 @@ QGridLayout* ScoreGrid() {
 
 }  // namespace
 
-CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table, CodePage cp)
-    : QDialog(pParent) {
-    setWindowTitle(LoadQString(IDS_HIGH_SCORES_TITLE));
-    // A table, so that a screen reader reads it as one: rows of position,
-    // name and score under column headings. Rows the table does not fill
-    // are left out rather than read as blanks; the table keeps the height of
-    // all ten.
-    m_pTable = new QTableWidget(0, 3, this);
-    m_pTable->setObjectName(QStringLiteral("scores"));
-    m_pTable->setAccessibleName(windowTitle());
-    m_pTable->verticalHeader()->hide();
-    const std::pair<unsigned, Qt::Alignment> columns[] = {{IDS_COL_POSITION, Qt::AlignRight},
-                                                          {IDS_COL_NAME, Qt::AlignLeft},
-                                                          {IDS_COL_SCORE, Qt::AlignRight}};
+namespace {
+
+// The table's columns: position, name, score, with their alignment.
+constexpr std::pair<unsigned, Qt::Alignment> kColumns[] = {{IDS_COL_POSITION, Qt::AlignRight},
+                                                           {IDS_COL_NAME, Qt::AlignLeft},
+                                                           {IDS_COL_SCORE, Qt::AlignRight}};
+
+void AddHeadings(QTableWidget& t) {
     for (int c = 0; c < 3; ++c) {
-        auto* pHeading = new QTableWidgetItem(LoadQString(columns[c].first));
+        auto* pHeading = new QTableWidgetItem(LoadQString(kColumns[c].first));
         pHeading->setTextAlignment((c == 2 ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
-        m_pTable->setHorizontalHeaderItem(c, pHeading);
+        t.setHorizontalHeaderItem(c, pHeading);
     }
+}
+
+// The filled rows; rows the table does not fill are left out rather than
+// read as blanks.
+void AddRows(QTableWidget& t, const HighScoreTable& table, CodePage cp) {
     const int nRows = std::min(table.GetCount(), kScoreTableRows);
     for (int i = 0; i < nRows; ++i) {
         const ScoreEntry& row = table.GetRow(i);
@@ -109,42 +108,62 @@ CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table, Co
         const QString cells[] = {QStringLiteral("%1.").arg(i + 1),
                                  ShownAsIs(strName, TextDirection::kOwn),
                                  row.nScore != 0 ? QString::number(row.nScore) : QString()};
-        const int r = m_pTable->rowCount();
-        m_pTable->insertRow(r);
+        const int r = t.rowCount();
+        t.insertRow(r);
         for (int c = 0; c < 3; ++c) {
             auto* pItem = new QTableWidgetItem(cells[c]);
-            pItem->setTextAlignment(columns[c].second | Qt::AlignVCenter);
+            pItem->setTextAlignment(kColumns[c].second | Qt::AlignVCenter);
             pItem->setFlags(Qt::ItemIsEnabled);
-            m_pTable->setItem(r, c, pItem);
+            t.setItem(r, c, pItem);
         }
     }
-    // It looks as the rows of a list on the dialog: no grid, no frame, no
-    // row numbers, nothing to select or edit.
-    m_pTable->setShowGrid(false);
-    m_pTable->setFrameShape(QFrame::NoFrame);
-    m_pTable->viewport()->setBackgroundRole(QPalette::Window);
-    m_pTable->setSelectionMode(QAbstractItemView::NoSelection);
-    m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_pTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_pTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    QHeaderView* pHeader = m_pTable->horizontalHeader();
+}
+
+// It looks as the rows of a list on the dialog: no grid, no frame, no row
+// numbers, nothing to select or edit, bold headings, and the height of all
+// ten rows whatever it holds.
+void StyleAsList(QTableWidget& t) {
+    t.verticalHeader()->hide();
+    t.setShowGrid(false);
+    t.setFrameShape(QFrame::NoFrame);
+    t.viewport()->setBackgroundRole(QPalette::Window);
+    t.setSelectionMode(QAbstractItemView::NoSelection);
+    t.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t.setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    t.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    QHeaderView* pHeader = t.horizontalHeader();
     QFont font = pHeader->font();
     font.setBold(true);
     pHeader->setFont(font);
     pHeader->setHighlightSections(false);
     pHeader->setSectionsClickable(false);
-    m_pTable->resizeColumnsToContents();
-    m_pTable->setColumnWidth(1, std::max(180, m_pTable->columnWidth(1)));
-    m_pTable->setColumnWidth(2, std::max(60, m_pTable->columnWidth(2)));
+    t.resizeColumnsToContents();
+    t.setColumnWidth(1, std::max(180, t.columnWidth(1)));
+    t.setColumnWidth(2, std::max(60, t.columnWidth(2)));
     pHeader->setStretchLastSection(true);
     // Rows as close as lines of labels would be.
-    const int nRowHeight = m_pTable->fontMetrics().height() + 6;
-    m_pTable->verticalHeader()->setMinimumSectionSize(nRowHeight);
-    m_pTable->verticalHeader()->setDefaultSectionSize(nRowHeight);
-    m_pTable->setFixedHeight(pHeader->sizeHint().height() + kScoreTableRows * nRowHeight);
+    const int nRowHeight = t.fontMetrics().height() + 6;
+    t.verticalHeader()->setMinimumSectionSize(nRowHeight);
+    t.verticalHeader()->setDefaultSectionSize(nRowHeight);
+    t.setFixedHeight(pHeader->sizeHint().height() + kScoreTableRows * nRowHeight);
     int nWidth = 0;
-    for (int c = 0; c < 3; ++c) nWidth += m_pTable->columnWidth(c);
-    m_pTable->setMinimumWidth(nWidth);
+    for (int c = 0; c < 3; ++c) nWidth += t.columnWidth(c);
+    t.setMinimumWidth(nWidth);
+}
+
+}  // namespace
+
+CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table, CodePage cp)
+    : QDialog(pParent) {
+    setWindowTitle(LoadQString(IDS_HIGH_SCORES_TITLE));
+    // A table, so that a screen reader reads it as one: rows of position,
+    // name and score under column headings.
+    m_pTable = new QTableWidget(0, 3, this);
+    m_pTable->setObjectName(QStringLiteral("scores"));
+    m_pTable->setAccessibleName(windowTitle());
+    AddHeadings(*m_pTable);
+    AddRows(*m_pTable, table, cp);
+    StyleAsList(*m_pTable);
 
     auto* pContents = new QVBoxLayout;
     pContents->addWidget(m_pTable);

@@ -190,12 +190,13 @@ void CollectQtOptions(const QCommandLineParser& parser, const Options& options,
                       const Arguments& decoded, CommandLineInfo& info) {
     for (const QString& strName : options.qtValueOptions) {
         for (const QString& strValue : parser.values(strName)) {
-            info.qtArgs.push_back("-" + strName.toStdString());
+            info.qtArgs.push_back((QLatin1Char('-') + strName).toStdString());
             info.qtArgs.push_back(decoded.Raw(strValue));
         }
     }
     for (const QString& strName : options.qtFlagOptions) {
-        if (parser.isSet(strName)) info.qtArgs.push_back("-" + strName.toStdString());
+        if (parser.isSet(strName))
+            info.qtArgs.push_back((QLatin1Char('-') + strName).toStdString());
     }
     info.bPlatformGiven = parser.isSet(QStringLiteral("platform"));
 }
