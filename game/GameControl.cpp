@@ -78,6 +78,10 @@ void GameControl::OnPause() {
     }
 }
 
+void GameControl::OnPlayerAway() {
+    if (m_nTimer != 0 && IsMoving(m_game.m_nDirection) && !m_game.m_bPaused) OnPause();
+}
+
 bool GameControl::IsPauseEnabled() const {
     return IsMoving(m_game.m_nDirection);
 }

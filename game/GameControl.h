@@ -31,6 +31,10 @@ public:
     // board is held).
     void OnTimer(unsigned nIDEvent);
     void OnPause();
+    // The player turned away (the window minimised, another program in
+    // front): a game on its way pauses as Pause pauses it. A game not yet
+    // started, paused or over stays as it is.
+    void OnPlayerAway();
     bool IsPauseEnabled() const;
     bool IsPauseChecked() const;
     // The window is going away: stop the timer, give the cursor back.

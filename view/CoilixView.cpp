@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/CoilixView.h"
 
+#include <QApplication>
 #include <QCursor>
+#include <QEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -51,6 +53,16 @@ CCoilixView::CCoilixView(CCoilixDoc& doc, GameSettings& settings, CSoundPlayer& 
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     setMouseTracking(true);
+    // The player is away when focus goes to another program (the program's
+    // own menus and dialogs keep it; under a dialog, which may be the
+    // desktop's own, the game goes on as it does there), and when the window
+    // is minimised.
+    connect(qGuiApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state != Qt::ApplicationActive && QApplication::activeModalWidget() == nullptr)
+                    OnPlayerAway();
+            });
+    window()->installEventFilter(this);
 }
 
 CCoilixView::~CCoilixView() = default;
@@ -419,6 +431,19 @@ void CCoilixView::mouseReleaseEvent(QMouseEvent* pEvent) {
 void CCoilixView::mouseMoveEvent(QMouseEvent* pEvent) {
     if (m_control.IsCursorHidden()) m_control.OnMouseMoved(QCursor::pos() != m_ptCursor);
     pEvent->accept();
+}
+
+bool CCoilixView::eventFilter(QObject* pWatched, QEvent* pEvent) {
+    if (pWatched == window() && pEvent->type() == QEvent::WindowStateChange &&
+        window()->isMinimized()) {
+        OnPlayerAway();
+    }
+    return CScrollView::eventFilter(pWatched, pEvent);
+}
+
+void CCoilixView::OnPlayerAway() {
+    m_control.OnPlayerAway();
+    if (m_pFrame != nullptr) m_pFrame->RequestCommandUIUpdate();
 }
 
 void CCoilixView::OnDestroy() {

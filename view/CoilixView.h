@@ -97,6 +97,8 @@ protected:
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseReleaseEvent(QMouseEvent* pEvent) override;
     void mouseMoveEvent(QMouseEvent* pEvent) override;
+    // Watches the main window for being minimised.
+    bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
     void ComputeOffsets(int cx, int cy);
@@ -115,6 +117,8 @@ private:
                          const TileSet& tiles);
     void DrawAllCells(QPainter& painter, const TileSet& tiles);
     void UpdateAccessibleDescription();
+    // The player turned away: a game on its way pauses.
+    void OnPlayerAway();
 
     CCoilixDoc& m_doc;
     GameSettings& m_settings;

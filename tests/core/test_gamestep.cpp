@@ -641,6 +641,44 @@ TEST(ViewControlTest, LoadedGameWaitsForBothTimerAndResume) {
     EXPECT_EQ(g.doc.m_nHeadX, nX - 1);
 }
 
+TEST(ViewControlTest, AGameOnItsWayPausesWhenThePlayerTurnsAwayAndNothingElseDoes) {
+    Game g;
+    ASSERT_TRUE(g.NewGame(17, 13, 1));
+    // Not started yet: nothing to pause.
+    g.control.OnPlayerAway();
+    EXPECT_FALSE(g.doc.m_bPaused);
+    EXPECT_TRUE(g.host.Take().empty());
+
+    g.control.OnKeyDown(GameKey::kUp);
+    g.control.OnTimer(kGameTimerId);
+    g.host.Take();
+    const int32_t nY = g.doc.m_nHeadY;
+    g.control.OnPlayerAway();
+    // As Pause does it: paused, said, the cursor back.
+    EXPECT_TRUE(g.doc.m_bPaused);
+    EXPECT_TRUE(g.control.IsPauseChecked());
+    EXPECT_EQ(g.host.Take(), (Lines{"pane 0 Pause"}));
+    EXPECT_EQ(g.host.CursorBalance(), 0);
+    g.control.OnTimer(kGameTimerId);
+    EXPECT_EQ(g.doc.m_nHeadY, nY);
+    // Turning away again leaves the pause as it is (it never resumes).
+    g.control.OnPlayerAway();
+    EXPECT_TRUE(g.doc.m_bPaused);
+    EXPECT_TRUE(g.host.Take().empty());
+    // An arrow resumes, as from any pause.
+    g.control.OnKeyDown(GameKey::kUp);
+    g.control.OnTimer(kGameTimerId);
+    EXPECT_EQ(g.doc.m_nHeadY, nY - 1);
+
+    // A loaded game that waits for its first key stays waiting.
+    g.doc.m_bPaused = false;
+    g.control.OnInitialUpdate();
+    g.host.Take();
+    g.control.OnPlayerAway();
+    EXPECT_FALSE(g.doc.m_bPaused);
+    EXPECT_TRUE(g.host.Take().empty());
+}
+
 TEST(ViewControlTest, PauseResumesALoadedGameWithoutStartingTheTimer) {
     Game g;
     ASSERT_TRUE(g.NewGame(17, 13, 1));

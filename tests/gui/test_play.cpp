@@ -6,6 +6,8 @@
 #include <QAbstractEventDispatcher>
 #include <QAction>
 #include <QCursor>
+#include <QDialog>
+#include <QGuiApplication>
 #include <QTest>
 #include <cstdio>
 #include <map>
@@ -156,6 +158,66 @@ TEST_F(PlayTest, PauseFromTheMenuAndTheBreakKeyStopsAndResumesPlay) {
     QTest::keyClick(&View(), Qt::Key_Pause);
     EXPECT_FALSE(Doc().m_bPaused);
     EXPECT_EQ(Pane(0), "Game over");
+}
+
+TEST_F(PlayTest, AGameOnItsWayPausesWhileThePlayerIsAwayButNotForItsOwnDialogs) {
+    WriteSettings({});
+    StartApp();
+    QAction* pPause = Frame().Action(ID_PAUSE);
+    ASSERT_NE(pPause, nullptr);
+    // A new game that has not started stays as it is.
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    EXPECT_FALSE(Doc().m_bPaused);
+    EXPECT_EQ(Pane(0), "Ready");
+
+    Key(Qt::Key_Right);
+    ASSERT_TRUE(Tick());
+    // A dialog of the game's own: play goes on underneath.
+    ModalDriver driver;
+    int32_t nUnderDialog = 0;
+    driver.Expect(
+        "About", [](QWidget* w) { return w->windowTitle() == "About Coilix"; },
+        [&](QWidget* w) {
+            const int32_t x = Doc().m_nHeadX;
+            emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+            Tick();
+            nUnderDialog = Doc().m_nHeadX - x;
+            static_cast<QDialog*>(w)->accept();
+        });
+    Frame().Action(ID_APP_ABOUT)->trigger();
+    ExpectDriverDone(driver);
+    EXPECT_EQ(nUnderDialog, 1);
+    EXPECT_FALSE(Doc().m_bPaused);
+    ActivateFrame();
+
+    const struct {
+        const char* pszHow;
+        std::function<void()> away;
+    } ways[] = {
+        {"another program in front",
+         [] { emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive); }},
+        {"minimised", [this] { Frame().showMinimized(); }},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.pszHow);
+        way.away();
+        Flush();
+        // As Break pauses it.
+        EXPECT_TRUE(Doc().m_bPaused);
+        EXPECT_TRUE(pPause->isChecked());
+        EXPECT_EQ(Pane(0), "Pause");
+        const int32_t x = Doc().m_nHeadX;
+        ASSERT_TRUE(Tick());
+        EXPECT_EQ(Doc().m_nHeadX, x);
+
+        // Back, the player resumes with an arrow.
+        Frame().showNormal();
+        ActivateFrame();
+        Key(Qt::Key_Right);
+        ASSERT_TRUE(Tick());
+        EXPECT_EQ(Doc().m_nHeadX, x + 1);
+        EXPECT_EQ(Pane(0), "Playing...");
+    }
 }
 
 TEST_F(PlayTest, CursorIsHiddenDuringPlayAndAlwaysGivenBack) {
