@@ -14,6 +14,7 @@
 #include "framework/CommandRouter.h"
 #include "framework/FloatingToolBar.h"
 #include "framework/FramePlacement.h"
+#include "framework/MenuBarRelease.h"
 #include "framework/RecentFileMenu.h"
 #include "framework/ResString.h"
 #include "framework/StdIds.h"
@@ -38,6 +39,7 @@ void CFrameWnd::CreateBars(const FrameBars& bars, unsigned nRecentFiles) {
         // Back to the idle prompt (or the program's message) when the menu closes.
         connect(pMenu, &QMenu::aboutToHide, this, [this] { SetMessageText(AFX_IDS_IDLEMESSAGE); });
     }
+    new CMenuBarRelease(*menuBar(), m_menus);
 
     m_pToolBar = BuildToolBar(*this, bars, *m_pRouter);
     m_pFloating = new CFloatingToolBar(*this, *m_pToolBar);

@@ -5,9 +5,11 @@
 
 #include <QAbstractEventDispatcher>
 #include <QAction>
+#include <QApplication>
 #include <QCursor>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QMenuBar>
 #include <QTest>
 #include <cstdio>
 #include <map>
@@ -218,6 +220,50 @@ TEST_F(PlayTest, AGameOnItsWayPausesWhileThePlayerIsAwayButNotForItsOwnDialogs) 
         EXPECT_EQ(Doc().m_nHeadX, x + 1);
         EXPECT_EQ(Pane(0), "Playing...");
     }
+}
+
+TEST_F(PlayTest, AMenuLeftByTheKeyboardGivesTheArrowsBackAndItsEscNeverQuits) {
+    WriteSettings({});
+    StartApp();
+    // Keys go where the keyboard sends them: to the widget with the focus, or
+    // to the open menu.
+    const auto press = [](Qt::Key nKey, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QWidget* pTarget = QApplication::activePopupWidget();
+        if (pTarget == nullptr) pTarget = QApplication::focusWidget();
+        ASSERT_NE(pTarget, nullptr);
+        QTest::keyClick(pTarget, nKey, mods);
+        Flush();
+    };
+    const struct {
+        const char* pszHow;
+        std::vector<Qt::Key> keys;
+    } ways[] = {
+        {"Esc", {Qt::Key_Escape}},
+        {"Esc twice", {Qt::Key_Escape, Qt::Key_Escape}},
+        {"Right to the next menu, Esc twice", {Qt::Key_Right, Qt::Key_Escape, Qt::Key_Escape}},
+    };
+    int nTurn = 0;
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.pszHow);
+        press(Qt::Key_G, Qt::AltModifier);
+        ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+        for (Qt::Key nKey : way.keys) press(nKey);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        EXPECT_FALSE(Frame().menuBar()->hasFocus());
+        ASSERT_TRUE(Frame().isVisible()) << "an Esc quit the program";
+        // The next arrow steers: up and right in turn, never back on itself.
+        const int32_t x = Doc().m_nHeadX;
+        const int32_t y = Doc().m_nHeadY;
+        press(nTurn++ % 2 == 0 ? Qt::Key_Up : Qt::Key_Right);
+        ASSERT_TRUE(Tick());
+        EXPECT_EQ(std::abs(Doc().m_nHeadX - x) + std::abs(Doc().m_nHeadY - y), 1);
+        EXPECT_EQ(Pane(0), "Playing...");
+    }
+    // Back at the board, Esc is the program's own again.
+    press(Qt::Key_Escape);
+    EXPECT_FALSE(Frame().isVisible());
+    App().ExitInstance();
+    m_pApp.reset();
 }
 
 TEST_F(PlayTest, CursorIsHiddenDuringPlayAndAlwaysGivenBack) {
