@@ -75,6 +75,9 @@ const PopupText kMenu[] = {
     //% "&Help"
     {QT_TRID_NOOP("menu.help"),
      {
+         //% "&How to Play..."
+         {ID_HOW_TO_PLAY, QT_TRID_NOOP("menu.help.how_to_play")},
+         {0},
          //% "&About Coilix..."
          {ID_APP_ABOUT, QT_TRID_NOOP("menu.help.about")},
      }},
@@ -113,6 +116,7 @@ FrameBars MainFrameBars() {
         {QKeySequence(Qt::CTRL | Qt::Key_P), ID_FILE_PRINT},
         {QKeySequence(Qt::CTRL | Qt::Key_S), ID_FILE_SAVE},
         {QKeySequence(Qt::Key_Escape), ID_APP_EXIT},
+        {QKeySequence(Qt::Key_F1), ID_HOW_TO_PLAY},
         {QKeySequence(Qt::Key_F2), ID_FILE_NEW},
         //: How the menu names the Pause key, beside the Pause item; keyboards label
         //: that key Pause or Break.
@@ -135,6 +139,24 @@ FrameBars MainFrameBars() {
     // The score pane, after the message pane.
     bars.statusPanes = {{kScorePaneMinWidth, {}}};
     return bars;
+}
+
+QString CommandKeyName(unsigned nID) {
+    for (const AccelDef& accel : MainFrameBars().accelerators) {
+        if (accel.nID == nID) return ShownKeyName(accel.key, accel.strKeyName);
+    }
+    return {};
+}
+
+QString MenuPath(unsigned nID) {
+    for (const MenuDef& menu : MainFrameBars().menu) {
+        for (const MenuItemDef& item : menu.items) {
+            if (item.nID == nID && nID != 0)
+                return TextWithoutMnemonic(menu.strText) + QStringLiteral(" > ") +
+                       TextWithoutMnemonic(item.strText);
+        }
+    }
+    return {};
 }
 
 QString BoardAccessibleName() {
