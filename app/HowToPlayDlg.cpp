@@ -3,6 +3,7 @@
 
 #include <QFontMetrics>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -19,7 +20,7 @@
 namespace {
 
 // The page's width in average letters: lines short enough to read easily.
-constexpr int kPageLetters = 66;
+constexpr int kPageLetters = 72;
 
 QString Number(int32_t n) {
     return QString::number(n);
@@ -31,7 +32,7 @@ QString BoardSize(const SizePreset& size) {
 
 // The page's text, read-only but with a caret the keyboard moves, which a
 // screen reader follows line by line. It asks for the room its text needs at
-// a comfortable width; the window is sized to that, within the screen.
+// a comfortable width.
 class CPageEdit : public QPlainTextEdit {
 public:
     using QPlainTextEdit::QPlainTextEdit;
@@ -43,8 +44,7 @@ public:
         pLaidOut->setTextWidth(nTextWidth);
         const int nFrame = 2 * frameWidth();
         return {nTextWidth + nFrame + verticalScrollBar()->sizeHint().width(),
-                static_cast<int>(pLaidOut->size().height()) + nFrame +
-                    fontMetrics().lineSpacing()};
+                static_cast<int>(pLaidOut->size().height()) + nFrame + fontMetrics().lineSpacing()};
     }
 };
 
@@ -107,6 +107,9 @@ CHowToPlayDlg::CHowToPlayDlg(QWidget* pParent) : QDialog(pParent) {
     pLayout->addWidget(pPage, 1);
     pLayout->addWidget(MakeDialogButtons(this, {{IDS_BTN_CLOSE, QDialogButtonBox::RejectRole}}));
     setSizeGripEnabled(true);
+    // The whole page where the screen has room for it; beyond that it scrolls.
+    const QScreen* pScreen = pParent != nullptr ? pParent->screen() : screen();
+    resize(sizeHint().boundedTo(pScreen->availableGeometry().size() * 9 / 10));
     // The keyboard starts in the text: the arrows and Page Down read on,
     // Tab goes to Close, Esc and Enter close.
     pPage->setFocus();
