@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSizeGrip>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -98,8 +99,12 @@ CHowToPlayDlg::CHowToPlayDlg(QWidget* pParent) : QDialog(pParent) {
     pPage->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     pPage->setFocusPolicy(Qt::StrongFocus);
     pPage->setTabChangesFocus(true);
-    // A screen reader names the text as the window is named.
+    // A screen reader names the text as the window is named, and so the
+    // area it is drawn in and its scroll bars, which it finds beside it.
     pPage->setAccessibleName(windowTitle());
+    pPage->viewport()->setAccessibleName(windowTitle());
+    pPage->verticalScrollBar()->setAccessibleName(windowTitle());
+    pPage->horizontalScrollBar()->setAccessibleName(windowTitle());
     FillPage(*pPage);
     pPage->moveCursor(QTextCursor::Start);
 
@@ -107,6 +112,7 @@ CHowToPlayDlg::CHowToPlayDlg(QWidget* pParent) : QDialog(pParent) {
     pLayout->addWidget(pPage, 1);
     pLayout->addWidget(MakeDialogButtons(this, {{IDS_BTN_CLOSE, QDialogButtonBox::RejectRole}}));
     setSizeGripEnabled(true);
+    if (auto* pGrip = findChild<QSizeGrip*>()) pGrip->setAccessibleName(SizeGripAccessibleName());
     // The whole page where the screen has room for it; beyond that it scrolls.
     const QScreen* pScreen = pParent != nullptr ? pParent->screen() : screen();
     resize(sizeHint().boundedTo(pScreen->availableGeometry().size() * 9 / 10));

@@ -132,10 +132,7 @@ FrameBars MainFrameBars() {
     bars.strMenuBar = qtTrId("bar.menu");
     // The status bar is called as the View menu's item for it is.
     bars.strStatusBar = TextWithoutMnemonic(qtTrId("menu.view.status_bar"));
-    //: What a screen reader calls the corner of the status bar that one drags to
-    //: resize the window.
-    //% "Resize Window"
-    bars.strSizeGrip = qtTrId("bar.size_grip");
+    bars.strSizeGrip = SizeGripAccessibleName();
     // The score pane, after the message pane.
     bars.statusPanes = {{kScorePaneMinWidth, {}}};
     return bars;
@@ -157,6 +154,13 @@ QString MenuPath(unsigned nID) {
         }
     }
     return {};
+}
+
+QString SizeGripAccessibleName() {
+    //: What a screen reader calls the corner of the status bar that one drags to
+    //: resize the window.
+    //% "Resize Window"
+    return qtTrId("bar.size_grip");
 }
 
 QString BoardAccessibleName() {

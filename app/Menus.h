@@ -22,3 +22,5 @@ inline constexpr int kScorePaneMinWidth = 80;
 
 // What a screen reader calls the board, in the current language.
 QString BoardAccessibleName();
+// What a screen reader calls the corner that one drags to resize a window.
+QString SizeGripAccessibleName();
