@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSizeGrip>
+#include <QStringList>
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -49,6 +50,30 @@ public:
     }
 };
 
+// The page's parts in the current language, in order: a paragraph, then
+// parts that each start with a heading line. The numbers come from the rules,
+// the keys and the menu item from the menus, so the page says what the game
+// does.
+QStringList HowToPlayParts() {
+    return {
+        LoadQString(IDS_HOW_TO_PLAY_INTRO),
+        LoadQString(IDS_HOW_TO_PLAY_KEYS)
+            .arg(CommandKeyName(ID_PAUSE), CommandKeyName(ID_FILE_NEW), MenuPath(ID_NEW_GAME),
+                 CommandKeyName(ID_HIGH_SCORES), CommandKeyName(ID_HOW_TO_PLAY),
+                 CommandKeyName(ID_APP_EXIT)),
+        LoadQString(IDS_HOW_TO_PLAY_ITEMS)
+            .arg(Number(kApplePoints), Number(kCoinPointsMin), Number(kCoinPointsMax)),
+        LoadQString(IDS_HOW_TO_PLAY_DROPPINGS)
+            .arg(Number(kDroppingCostMin), Number(kDroppingCostMax), Number(kFrownMoves)),
+        LoadQString(IDS_HOW_TO_PLAY_END),
+        LoadQString(IDS_HOW_TO_PLAY_BOARDS)
+            .arg(BoardSize(SizePresets[kSizeSmall]), BoardSize(SizePresets[kSizeLarge]),
+                 Number(kMinBoardSide), Number(kMaxBoardSide), Number(SpeedPresets[kSpeedLow]),
+                 Number(SpeedPresets[kSpeedNormal]), Number(SpeedPresets[kSpeedHigh])),
+        LoadQString(IDS_HOW_TO_PLAY_SCORES).arg(Number(kScoreTableRows)),
+    };
+}
+
 // Fills the page: the parts one after another with a blank line between
 // them, each heading in bold.
 void FillPage(QPlainTextEdit& page) {
@@ -70,26 +95,6 @@ void FillPage(QPlainTextEdit& page) {
 }
 
 }  // namespace
-
-QStringList HowToPlayParts() {
-    return {
-        LoadQString(IDS_HOW_TO_PLAY_INTRO),
-        LoadQString(IDS_HOW_TO_PLAY_KEYS)
-            .arg(CommandKeyName(ID_PAUSE), CommandKeyName(ID_FILE_NEW), MenuPath(ID_NEW_GAME),
-                 CommandKeyName(ID_HIGH_SCORES), CommandKeyName(ID_HOW_TO_PLAY),
-                 CommandKeyName(ID_APP_EXIT)),
-        LoadQString(IDS_HOW_TO_PLAY_ITEMS)
-            .arg(Number(kApplePoints), Number(kCoinPointsMin), Number(kCoinPointsMax)),
-        LoadQString(IDS_HOW_TO_PLAY_DROPPINGS)
-            .arg(Number(kDroppingCostMin), Number(kDroppingCostMax), Number(kFrownMoves)),
-        LoadQString(IDS_HOW_TO_PLAY_END),
-        LoadQString(IDS_HOW_TO_PLAY_BOARDS)
-            .arg(BoardSize(SizePresets[kSizeSmall]), BoardSize(SizePresets[kSizeLarge]),
-                 Number(kMinBoardSide), Number(kMaxBoardSide), Number(SpeedPresets[kSpeedLow]),
-                 Number(SpeedPresets[kSpeedNormal]), Number(SpeedPresets[kSpeedHigh])),
-        LoadQString(IDS_HOW_TO_PLAY_SCORES).arg(Number(kScoreTableRows)),
-    };
-}
 
 CHowToPlayDlg::CHowToPlayDlg(QWidget* pParent) : QDialog(pParent) {
     setWindowTitle(LoadQString(IDS_HOW_TO_PLAY_TITLE));

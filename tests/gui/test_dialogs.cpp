@@ -410,7 +410,8 @@ TEST_F(DialogTest, HowToPlayOpensWithF1AndFromTheHelpMenuInTheProgramsLanguage) 
         EXPECT_EQ(ShownMenuText(Frame(), ID_HOW_TO_PLAY), c.strItem);
         EXPECT_EQ(Frame().Action(ID_HOW_TO_PLAY)->statusTip(), c.strPrompt);
 
-        auto check = [&](CHowToPlayDlg& dlg) {
+        // Closed with the Close button, or with Enter from the text.
+        auto check = [&](CHowToPlayDlg& dlg, bool bEnter) {
             EXPECT_EQ(dlg.windowTitle(), c.strTitle);
             auto* pPage = dlg.findChild<QPlainTextEdit*>("page");
             ASSERT_NE(pPage, nullptr);
@@ -437,7 +438,15 @@ TEST_F(DialogTest, HowToPlayOpensWithF1AndFromTheHelpMenuInTheProgramsLanguage) 
             EXPECT_EQ(dlg.size(), opened + QSize(120, 90));
             dlg.resize(opened - QSize(60, 60));
             EXPECT_EQ(dlg.size(), opened - QSize(60, 60));
-            Click(dlg, LoadQString(IDS_BTN_CLOSE));
+            if (!bEnter) {
+                Click(dlg, LoadQString(IDS_BTN_CLOSE));
+                return;
+            }
+            QTest::keyClick(pPage, Qt::Key_Return);
+            if (dlg.isVisible()) {
+                ADD_FAILURE() << "Enter in the text did not close the page";
+                dlg.reject();
+            }
         };
 
         // F1 on the board, in the middle of a game: it goes on underneath, as
@@ -450,7 +459,7 @@ TEST_F(DialogTest, HowToPlayOpensWithF1AndFromTheHelpMenuInTheProgramsLanguage) 
             const int32_t x = Doc().m_nHeadX;
             Tick();
             nMoved = Doc().m_nHeadX - x;
-            check(dlg);
+            check(dlg, false);
         });
         Key(Qt::Key_F1);
         ExpectDriverDone(byKey);
@@ -459,7 +468,8 @@ TEST_F(DialogTest, HowToPlayOpensWithF1AndFromTheHelpMenuInTheProgramsLanguage) 
 
         ActivateFrame();
         ModalDriver byMenu;
-        byMenu.Expect<CHowToPlayDlg>("How to Play from the menu", check);
+        byMenu.Expect<CHowToPlayDlg>("How to Play from the menu",
+                                     [&](CHowToPlayDlg& dlg) { check(dlg, true); });
         Frame().Action(ID_HOW_TO_PLAY)->trigger();
         ExpectDriverDone(byMenu);
         CloseApp();
