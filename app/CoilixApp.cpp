@@ -29,6 +29,7 @@
 #include "app/BoardPrinting.h"
 #include "app/DialogButtons.h"
 #include "app/HighScoresDlg.h"
+#include "app/HowToPlayDlg.h"
 #include "app/MainFrame.h"
 #include "app/Menus.h"
 #include "app/NewGameDlg.h"
@@ -471,6 +472,11 @@ void CCoilixApp::OnAppAbout() {
     dlg.exec();
 }
 
+void CCoilixApp::OnHowToPlay() {
+    CHowToPlayDlg dlg(m_pMainWnd.get());
+    dlg.exec();
+}
+
 bool CCoilixApp::OpenFile(const std::string& strPath) {
     bool bReplaced = false;
     if (!OpenDocumentFile(*m_pDoc, strPath, bReplaced)) {
@@ -599,6 +605,7 @@ bool CCoilixApp::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
         {ID_FILE_PRINT_SETUP,
          [](CCoilixApp& app) { app.Printing().OnFilePrintSetup(app.m_pMainWnd.get()); }},
         {ID_APP_ABOUT, [](CCoilixApp& app) { app.OnAppAbout(); }},
+        {ID_HOW_TO_PLAY, [](CCoilixApp& app) { app.OnHowToPlay(); }},
     };
     for (const auto& [nCommand, fnRun] : kCommands) {
         if (nCommand != nID) continue;

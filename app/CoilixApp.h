@@ -33,7 +33,8 @@ inline constexpr int kExitFileFailure = 1;
 
 // The application: the user's settings and the current board's score table,
 // the one document, frame and view, the application-wide commands (files,
-// new game, sounds, about; printing is CBoardPrinting's), start-up and exit.
+// new game, sounds, how to play, about; printing is CBoardPrinting's),
+// start-up and exit.
 class CCoilixApp : public CCmdTarget {
 public:
     CCoilixApp();
@@ -68,6 +69,7 @@ public:
     void OnNewGame();
     void OnSounds();
     void OnAppAbout();
+    void OnHowToPlay();
     void OnFileOpen();
     bool OnFileSave();
     bool OnFileSaveAs();

@@ -75,6 +75,9 @@ const PopupText kMenu[] = {
     //% "&Help"
     {QT_TRID_NOOP("menu.help"),
      {
+         //% "&How to Play..."
+         {ID_HOW_TO_PLAY, QT_TRID_NOOP("menu.help.how_to_play")},
+         {0},
          //% "&About Coilix..."
          {ID_APP_ABOUT, QT_TRID_NOOP("menu.help.about")},
      }},
@@ -113,6 +116,7 @@ FrameBars MainFrameBars() {
         {QKeySequence(Qt::CTRL | Qt::Key_P), ID_FILE_PRINT},
         {QKeySequence(Qt::CTRL | Qt::Key_S), ID_FILE_SAVE},
         {QKeySequence(Qt::Key_Escape), ID_APP_EXIT},
+        {QKeySequence(Qt::Key_F1), ID_HOW_TO_PLAY},
         {QKeySequence(Qt::Key_F2), ID_FILE_NEW},
         //: How the menu names the Pause key, beside the Pause item; keyboards label
         //: that key Pause or Break.
@@ -128,13 +132,35 @@ FrameBars MainFrameBars() {
     bars.strMenuBar = qtTrId("bar.menu");
     // The status bar is called as the View menu's item for it is.
     bars.strStatusBar = TextWithoutMnemonic(qtTrId("menu.view.status_bar"));
-    //: What a screen reader calls the corner of the status bar that one drags to
-    //: resize the window.
-    //% "Resize Window"
-    bars.strSizeGrip = qtTrId("bar.size_grip");
+    bars.strSizeGrip = SizeGripAccessibleName();
     // The score pane, after the message pane.
     bars.statusPanes = {{kScorePaneMinWidth, {}}};
     return bars;
+}
+
+QString CommandKeyName(unsigned nID) {
+    for (const AccelDef& accel : MainFrameBars().accelerators) {
+        if (accel.nID == nID) return ShownKeyName(accel.key, accel.strKeyName);
+    }
+    return {};
+}
+
+QString MenuPath(unsigned nID) {
+    for (const MenuDef& menu : MainFrameBars().menu) {
+        for (const MenuItemDef& item : menu.items) {
+            if (item.nID == nID && nID != 0)
+                return TextWithoutMnemonic(menu.strText) + QStringLiteral(" > ") +
+                       TextWithoutMnemonic(item.strText);
+        }
+    }
+    return {};
+}
+
+QString SizeGripAccessibleName() {
+    //: What a screen reader calls the corner of the status bar that one drags to
+    //: resize the window.
+    //% "Resize Window"
+    return qtTrId("bar.size_grip");
 }
 
 QString BoardAccessibleName() {

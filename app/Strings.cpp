@@ -66,6 +66,9 @@ constexpr NumberedText kTexts[] = {
     //% "Display program information, version number and copyright\nAbout Coilix"
     {ID_APP_ABOUT, QT_TRID_NOOP("57664")},
     //: A command's prompt in the status bar, a line feed, then its tooltip.
+    //% "Explain the keys, the rules and the scoring\nHow to Play"
+    {ID_HOW_TO_PLAY, QT_TRID_NOOP("32800")},
+    //: A command's prompt in the status bar, a line feed, then its tooltip.
     //% "Open an existing game\nOpen game"
     {ID_FILE_OPEN, QT_TRID_NOOP("57601")},
     //: A command's prompt in the status bar, a line feed, then its tooltip.
@@ -271,6 +274,72 @@ constexpr NumberedText kTexts[] = {
     //: the display variables that are set ("DISPLAY=:1").
     //% "cannot show the window: the display cannot be reached (%1)"
     {IDS_ERR_DISPLAY_UNREACHABLE, QT_TRID_NOOP("63300")},
+    // The How to Play page: its title, then its parts in order; each part but
+    // the first starts with its heading on a line of its own.
+    //: The title of the How to Play page, and its name for a screen reader.
+    //% "How to Play"
+    {IDS_HOW_TO_PLAY_TITLE, QT_TRID_NOOP("63301")},
+    //: The How to Play page's first paragraph.
+    //% "Steer the crawler across the board. Eat apples and coins, and keep away from the wall, "
+    //% "the skulls and the crawler's own body."
+    {IDS_HOW_TO_PLAY_INTRO, QT_TRID_NOOP("63302")},
+    //: The How to Play page: a heading on its own line, then the keys. %1 is the Pause key's
+    //: name, as the Options menu shows it ("Break"); %2 the key of a new game (F2); %3 the menu
+    //: item of the New Game dialog ("Game > New..."); %4 the High Scores key (Ctrl+H); %5 the
+    //: key of this page (F1); %6 the Exit key (Esc).
+    //% "Keys\n"
+    //% "The arrow keys steer: the crawler moves on by itself, one cell at a time, the way you "
+    //% "sent it last. A new game waits for the first arrow key and sets off that way.\n"
+    //% "The crawler cannot turn back on itself: an arrow pointing back the way it is going is "
+    //% "ignored, and it goes straight on.\n"
+    //% "%1 pauses the game; %1 again or an arrow key plays on. The game also pauses when its "
+    //% "window is minimised or another program takes the focus, but not while one of its own "
+    //% "dialogs, such as this page, is open.\n"
+    //% "%2 starts a new game on the same board at the same speed; %3 lets you choose the board "
+    //% "and the speed first.\n"
+    //% "%4 shows the high scores, %5 this page, and %6 quits.\n"
+    //% "A gamepad's direction pad or left stick steers as the arrow keys do; its Start button "
+    //% "pauses."
+    {IDS_HOW_TO_PLAY_KEYS, QT_TRID_NOOP("63303")},
+    //: The How to Play page: a heading on its own line, then the items. %1 is what an apple
+    //: scores (100), %2 and %3 the least and the most a coin scores (100, 1000).
+    //% "What lies on the board\n"
+    //% "Apple: %1 points, and the crawler grows one cell longer.\n"
+    //% "Coin: %2 to %3 points.\n"
+    //% "Skull: running onto it ends the game.\n"
+    //% "Apples, coins and skulls turn up on free cells every few moves and vanish again after a "
+    //% "while; skulls stay longer. A new skull never turns up straight ahead of the crawler's "
+    //% "head."
+    {IDS_HOW_TO_PLAY_ITEMS, QT_TRID_NOOP("63304")},
+    //: The How to Play page: a heading on its own line, then the droppings. %1 and %2 are the
+    //: least and the most a dropping costs (100, 800), %3 how many moves the crawler frowns (7).
+    //% "Droppings\n"
+    //% "Now and then the crawler leaves a dropping behind its tail. Eating one costs %1 to %2 "
+    //% "points and makes the crawler frown for %3 moves; the score can fall below zero. "
+    //% "Droppings vanish after a while, too."
+    {IDS_HOW_TO_PLAY_DROPPINGS, QT_TRID_NOOP("63305")},
+    //: The How to Play page: a heading on its own line, then what ends a game.
+    //% "What ends a game\n"
+    //% "Running into the wall, into the crawler's own body or onto a skull. Moving into the cell "
+    //% "that the tail is just leaving is safe."
+    {IDS_HOW_TO_PLAY_END, QT_TRID_NOOP("63306")},
+    //: The How to Play page: a heading on its own line, then the boards and speeds, named as
+    //: the New Game dialog names them. %1 and %2 are the sizes of the Small and the Large board
+    //: ("17 × 13"), %3 and %4 the least and the most cells a custom board's side may have (5,
+    //: 70), %5, %6 and %7 the milliseconds per move at the speeds Low, Normal and High.
+    //% "Boards and speeds\n"
+    //% "A Small board is %1 cells, a Large one %2; a Custom board may be %3 to %4 cells wide and "
+    //% "high. At Low, Normal and High speed the crawler moves one cell every %5, %6 or %7 "
+    //% "milliseconds."
+    {IDS_HOW_TO_PLAY_BOARDS, QT_TRID_NOOP("63307")},
+    //: The How to Play page: a heading on its own line, then the score tables. %1 is how many
+    //: scores a table keeps (10).
+    //% "High scores\n"
+    //% "Every board size and speed has its own table of the %1 best scores. When a game ends "
+    //% "with a score above zero that beats the lowest score in the table, or while the table "
+    //% "holds fewer than %1, you are asked for your name. A game opened from a file comes back "
+    //% "paused (an arrow key plays on) and never enters the table."
+    {IDS_HOW_TO_PLAY_SCORES, QT_TRID_NOOP("63308")},
 };
 
 // Each id is its text's number, and no number is there twice.

@@ -63,11 +63,12 @@ void ShowKey(QAction& action, const AccelDef& accel) {
 QString MenuItemShownText(const QAction& action) {
     const QKeySequence key = action.shortcut();
     if (key.isEmpty()) return action.text();
-    // The key's own name where the table gives one, else Qt's in the user's
-    // language ("Ctrl+O", in German "Strg+O").
-    QString strKey = action.property(kKeyNameProperty).toString();
-    if (strKey.isEmpty()) strKey = key.toString(QKeySequence::NativeText);
-    return action.text() + QLatin1Char('\t') + strKey;
+    return action.text() + QLatin1Char('\t') +
+           ShownKeyName(key, action.property(kKeyNameProperty).toString());
+}
+
+QString ShownKeyName(const QKeySequence& key, const QString& strOwnName) {
+    return strOwnName.isEmpty() ? key.toString(QKeySequence::NativeText) : strOwnName;
 }
 
 QList<QMenu*> BuildMenus(QMainWindow& wnd, const FrameBars& bars, CCommandRouter& router,

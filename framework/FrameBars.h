@@ -60,6 +60,9 @@ struct FrameBars {
 // What a menu item shows: its text, and after a tab its key as the
 // accelerator table names it.
 QString MenuItemShownText(const QAction& action);
+// A key as the program names it: its own name where the accelerator table
+// gives one, else Qt's in the user's language ("Ctrl+O", in German "Strg+O").
+QString ShownKeyName(const QKeySequence& key, const QString& strOwnName);
 
 // The menus of the menu bar, each item with the key the accelerator table
 // gives its command shown beside it; recent files go where the item

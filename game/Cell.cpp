@@ -7,11 +7,11 @@
 int32_t Cell::GetScore(GameRandom& rnd) const {
     switch (nType) {
         case ctDropping:
-            return -kPointStep - kPointStep * rnd.Draw(kDroppingStepsSpread);
+            return -(kDroppingCostMin + kPointStep * rnd.Draw(kDroppingStepsSpread));
         case ctApple:
-            return kPointStep;
+            return kApplePoints;
         case ctCoin:
-            return kPointStep * (rnd.Draw(kCoinStepsSpread) + 1);
+            return kCoinPointsMin + kPointStep * rnd.Draw(kCoinStepsSpread);
         default:
             return 0;
     }

@@ -23,6 +23,7 @@
 #define ID_PAUSE 32773
 #define ID_NEW_GAME 32777
 #define ID_AUTO_RESIZE 32778
+#define ID_HOW_TO_PLAY 32800
 
 // Our own texts for the framework layer's reports and dialogs (61440 and up)
 #define IDS_ERR_CANNOT_OPEN 61440
@@ -103,3 +104,11 @@
 
 // Start-up and help (63300 and up)
 #define IDS_ERR_DISPLAY_UNREACHABLE 63300
+#define IDS_HOW_TO_PLAY_TITLE 63301
+#define IDS_HOW_TO_PLAY_INTRO 63302
+#define IDS_HOW_TO_PLAY_KEYS 63303
+#define IDS_HOW_TO_PLAY_ITEMS 63304
+#define IDS_HOW_TO_PLAY_DROPPINGS 63305
+#define IDS_HOW_TO_PLAY_END 63306
+#define IDS_HOW_TO_PLAY_BOARDS 63307
+#define IDS_HOW_TO_PLAY_SCORES 63308

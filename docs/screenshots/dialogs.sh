@@ -3,7 +3,7 @@
 # Screenshots of the real window and every dialog in one language, on a
 # private X server with a window manager (openbox), for a translator to see
 # that every text fits: the four menus, New Game, Open, Print Setup, Print
-# Preview, About, High Scores, a game that ends in a new high score (New High
+# Preview, How to Play, About, High Scores, a game that ends in a new high score (New High
 # Score, then the table), the message about a damaged saved game, and the
 # window at its narrowest, on the smallest board. The
 # dialogs are reached by clicks and keys that do not depend on the language.
@@ -92,6 +92,8 @@ e2e_focus "$win"
 e2e_key ctrl+o && wait_dialog && shot "$dlg" open && e2e_key Escape && wait_dialog_gone
 menu_item 0 7 && wait_dialog && shot "$dlg" print-setup && e2e_key Escape && wait_dialog_gone
 menu_item 0 6 && wait_dialog && shot "$dlg" print-preview && e2e_key Escape && wait_dialog_gone
+e2e_focus "$win"
+e2e_key F1 && wait_dialog && shot "$dlg" how-to-play && e2e_key Escape && wait_dialog_gone
 menu_item 3 1 && wait_dialog && shot "$dlg" about && e2e_key Escape && wait_dialog_gone
 e2e_focus "$win"
 e2e_key ctrl+h && wait_dialog && shot "$dlg" high-scores-empty && e2e_key Escape && wait_dialog_gone

@@ -628,5 +628,69 @@ a name ending in .pdf writes a PDF file of that name.</source>
         <extracomment>On the error output, after &quot;coilix: &quot;; lower case, as the other errors there. %1 names the display variables that are set (&quot;DISPLAY=:1&quot;).</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message id="menu.help.how_to_play">
+        <source>&amp;How to Play...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="32800">
+        <source>Explain the keys, the rules and the scoring
+How to Play</source>
+        <extracomment>A command&apos;s prompt in the status bar, a line feed, then its tooltip.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="63301">
+        <source>How to Play</source>
+        <extracomment>The title of the How to Play page, and its name for a screen reader.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="63302">
+        <source>Steer the crawler across the board. Eat apples and coins, and keep away from the wall, the skulls and the crawler&apos;s own body.</source>
+        <extracomment>The How to Play page&apos;s first paragraph.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="63303">
+        <source>Keys
+The arrow keys steer: the crawler moves on by itself, one cell at a time, the way you sent it last. A new game waits for the first arrow key and sets off that way.
+The crawler cannot turn back on itself: an arrow pointing back the way it is going is ignored, and it goes straight on.
+%1 pauses the game; %1 again or an arrow key plays on. The game also pauses when its window is minimised or another program takes the focus, but not while one of its own dialogs, such as this page, is open.
+%2 starts a new game on the same board at the same speed; %3 lets you choose the board and the speed first.
+%4 shows the high scores, %5 this page, and %6 quits.
+A gamepad&apos;s direction pad or left stick steers as the arrow keys do; its Start button pauses.</source>
+        <extracomment>The How to Play page: a heading on its own line, then the keys. %1 is the Pause key&apos;s name, as the Options menu shows it (&quot;Break&quot;); %2 the key of a new game (F2); %3 the menu item of the New Game dialog (&quot;Game &gt; New...&quot;); %4 the High Scores key (Ctrl+H); %5 the key of this page (F1); %6 the Exit key (Esc).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="63304">
+        <source>What lies on the board
+Apple: %1 points, and the crawler grows one cell longer.
+Coin: %2 to %3 points.
+Skull: running onto it ends the game.
+Apples, coins and skulls turn up on free cells every few moves and vanish again after a while; skulls stay longer. A new skull never turns up straight ahead of the crawler&apos;s head.</source>
+        <extracomment>The How to Play page: a heading on its own line, then the items. %1 is what an apple scores (100), %2 and %3 the least and the most a coin scores (100, 1000).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="63305">
+        <source>Droppings
+Now and then the crawler leaves a dropping behind its tail. Eating one costs %1 to %2 points and makes the crawler frown for %3 moves; the score can fall below zero. Droppings vanish after a while, too.</source>
+        <extracomment>The How to Play page: a heading on its own line, then the droppings. %1 and %2 are the least and the most a dropping costs (100, 800), %3 how many moves the crawler frowns (7).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="63306">
+        <source>What ends a game
+Running into the wall, into the crawler&apos;s own body or onto a skull. Moving into the cell that the tail is just leaving is safe.</source>
+        <extracomment>The How to Play page: a heading on its own line, then what ends a game.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="63307">
+        <source>Boards and speeds
+A Small board is %1 cells, a Large one %2; a Custom board may be %3 to %4 cells wide and high. At Low, Normal and High speed the crawler moves one cell every %5, %6 or %7 milliseconds.</source>
+        <extracomment>The How to Play page: a heading on its own line, then the boards and speeds, named as the New Game dialog names them. %1 and %2 are the sizes of the Small and the Large board (&quot;17 × 13&quot;), %3 and %4 the least and the most cells a custom board&apos;s side may have (5, 70), %5, %6 and %7 the milliseconds per move at the speeds Low, Normal and High.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message id="63308">
+        <source>High scores
+Every board size and speed has its own table of the %1 best scores. When a game ends with a score above zero that beats the lowest score in the table, or while the table holds fewer than %1, you are asked for your name. A game opened from a file comes back paused (an arrow key plays on) and never enters the table.</source>
+        <extracomment>The How to Play page: a heading on its own line, then the score tables. %1 is how many scores a table keeps (10).</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -3,8 +3,8 @@
 # End to end through the accessibility bus (AT-SPI), as a screen reader reads
 # the program, in English, Czech and German: the main window at the start,
 # in play, paused and after a game over (menus, toolbar, status bar, board),
-# and every dialog of the program (New Game, About, High Scores empty and
-# with a row, New High Score). atspi_check.py says what is checked. The trees
+# and every dialog of the program (New Game, How to Play, About, High Scores
+# empty and with a row, New High Score). atspi_check.py says what is checked. The trees
 # read are kept as atspi-<language>-<step>.txt with E2E_KEEP=1.
 #
 # usage: accessibility.sh COILIX-BINARY
@@ -66,6 +66,10 @@ for LANGUAGE in en cs de; do
     e2e_start_window
     e2e_menu_item 0 1 && e2e_wait_dialog
     check new-game dialog new-game
+    e2e_key Escape && e2e_wait_dialog_gone
+    e2e_focus "$E2E_WIN"
+    e2e_key F1 && e2e_wait_dialog
+    check how-to-play dialog how-to-play
     e2e_key Escape && e2e_wait_dialog_gone
     e2e_menu_item 3 1 && e2e_wait_dialog
     check about dialog about

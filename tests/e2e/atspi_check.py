@@ -6,8 +6,8 @@ usage: atspi_check.py DUMP SOURCE_DIR LANGUAGE window STATE
        atspi_check.py DUMP SOURCE_DIR LANGUAGE dialog KIND [ROW...]
 
 STATE is start, playing, paused or over; KIND is new-game, about,
-high-scores (each ROW "position|name|score", the rows the table must show)
-or new-high-score. The texts expected are read from the translation files
+how-to-play, high-scores (each ROW "position|name|score", the rows the table
+must show) or new-high-score. The texts expected are read from the translation files
 under SOURCE_DIR, by the numbers in res/resource.h.
 
 Everywhere: every object but a separator has a name, unless it only holds
@@ -16,7 +16,9 @@ The main window: menu items are named without their keys, the board is one
 canvas with the board's name whose description is the score and the state
 of play as the status bar shows them, and the Pause button is a checkable
 button in every state, checked while the game is paused. The High Scores
-dialog is a table of three named columns holding exactly ROW... The tree
+dialog is a table of three named columns holding exactly ROW... The How to
+Play page is one text named as its dialog, read-only, with the focus,
+beginning with the page's first paragraph. The tree
 read is written to DUMP after the checks have waited for what they expect.
 Exits 1 with the reasons when a check fails, 2 when the program or the
 dialog is not found.
@@ -34,6 +36,7 @@ TEXT_IDS = {
     "score": "IDS_SCORE", "over": "IDS_GAME_OVER", "playing": "IDS_PLAYING",
     "paused": "IDS_PAUSE", "start": "AFX_IDS_IDLEMESSAGE",
     "new-game": "IDS_NEW_GAME_TITLE", "about": "IDS_ABOUT_TITLE",
+    "how-to-play": "IDS_HOW_TO_PLAY_TITLE", "how-to-play-intro": "IDS_HOW_TO_PLAY_INTRO",
     "high-scores": "IDS_HIGH_SCORES_TITLE", "new-high-score": "IDS_NEW_HIGH_SCORE_TITLE",
     "position": "IDS_COL_POSITION", "name": "IDS_COL_NAME", "score-column": "IDS_COL_SCORE",
 }
@@ -195,6 +198,17 @@ def check_dialog(dialog, texts, kind, rows, problems):
                 problems.append("row %d reads %r, not %r" % (r + 1, cells, row.split("|")))
             if r == 0 and table.getColumnHeader(1).name != texts["name"]:
                 problems.append("the name column's header is %r" % table.getColumnHeader(1).name)
+    if kind == "how-to-play":
+        pages = [acc for acc in nodes if acc.getRoleName() == "text"]
+        if [p.name for p in pages] != [texts["how-to-play"]]:
+            problems.append("the page's texts: %r" % [p.name for p in pages])
+            return
+        page = pages[0]
+        if not has(page, pyatspi.STATE_FOCUSED) or has(page, pyatspi.STATE_EDITABLE):
+            problems.append("the page is %r" % page.getState().getStates())
+        said = page.queryText().getText(0, -1)
+        if not said.startswith(texts["how-to-play-intro"]):
+            problems.append("the page reads %r" % said[:200])
     if kind == "new-high-score":
         boxes = [acc for acc in nodes if acc.getRoleName() == "text"]
         if [b.name for b in boxes] != [texts["name"]] or not has(boxes[0], pyatspi.STATE_FOCUSED):

@@ -401,7 +401,9 @@ e2e_open_menu() {
     e2e_wait_app_windows_above 1
     for ((i = 0; i < $1; i++)); do e2e_key Right; done
 }
-# Runs item $2 (1 the first, separators not counted) of menu $1.
+# Runs item $2 of menu $1, separators not counted. The first menu opens on
+# the click with no item chosen, so 1 is its first item; a menu reached with
+# Right opens with its first item chosen, so there 1 is the second.
 e2e_menu_item() {
     e2e_open_menu "$1"
     local i

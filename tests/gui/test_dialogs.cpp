@@ -1,19 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The dialogs as a player meets them: the New Game dialog with its presets
-// and checks, and the end of a game with the name entry and the table.
+// and checks, the end of a game with the name entry and the table, and the
+// How to Play page.
 
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include "GuiTest.h"
 #include "app/HighScoresDlg.h"
+#include "app/HowToPlayDlg.h"
 #include "app/NewGameDlg.h"
 #include "framework/Cursor.h"
+#include "framework/ResString.h"
 #include "framework/Sound.h"
 
 namespace {
@@ -354,4 +359,119 @@ TEST_F(DialogTest, NoNameIsAskedForANilScoreOrAGameOpenedFromAFile) {
     EXPECT_TRUE(none.Unexpected().empty()) << none.Unexpected()[0];
     EXPECT_EQ(Pane(0), "Game over");
     EXPECT_EQ(StoredTable(17, 13, 350).GetCount(), 0) << "nothing was stored";
+}
+
+TEST_F(DialogTest, HowToPlayOpensWithF1AndFromTheHelpMenuInTheProgramsLanguage) {
+    // The English page's lines (English comes first), none of which a
+    // translated page may keep.
+    QStringList englishLines;
+    const struct {
+        const char* pszLanguage;
+        QString strTitle, strItem, strPrompt;
+        // What the page must say, with the rules' numbers and the keys put in.
+        QStringList parts;
+    } cases[] = {
+        {"en",
+         "How to Play",
+         "&How to Play...\tF1",
+         "Explain the keys, the rules and the scoring",
+         {"Keys", "Break pauses the game; Break again or an arrow key plays on.",
+          "Ctrl+H shows the high scores, F1 this page, and Esc quits.", "Coin: 100 to 1000 points.",
+          "Apple: 100 points, and the crawler grows one cell longer."}},
+        {"cs",
+         "Jak hrát",
+         "&Jak hrát...\tF1",
+         "Vysvětlí ovládání, pravidla a bodování",
+         {"Ovládání", "Mince: 100 až 1000 bodů.",
+          "Ctrl+H zobrazí rekordy, F1 tuto stránku a Esc program ukončí."}},
+        // German names the keys as German keyboards do.
+        {"de",
+         "Spielanleitung",
+         "&Spielanleitung...\tF1",
+         "Erklärt Tasten, Regeln und Punkte",
+         {"Tasten", "Münze: 100 bis 1000 Punkte.",
+          "Strg+H zeigt die Bestenliste, F1 diese Seite, und Esc beendet das Programm."}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszLanguage);
+        SetLanguage(c.pszLanguage);
+        WriteSettings({});
+        StartApp();
+        const bool bEnglish = c.pszLanguage == QLatin1String("en");
+
+        // Help holds it above About, a separator between them.
+        QMenu* pHelp = Frame().TopLevelMenu(3);
+        ASSERT_NE(pHelp, nullptr);
+        const QList<QAction*> items = pHelp->actions();
+        ASSERT_EQ(items.size(), 3);
+        EXPECT_EQ(items[0], Frame().Action(ID_HOW_TO_PLAY));
+        EXPECT_TRUE(items[1]->isSeparator());
+        EXPECT_EQ(items[2], Frame().Action(ID_APP_ABOUT));
+        EXPECT_EQ(ShownMenuText(Frame(), ID_HOW_TO_PLAY), c.strItem);
+        EXPECT_EQ(Frame().Action(ID_HOW_TO_PLAY)->statusTip(), c.strPrompt);
+
+        // Closed with the Close button, or with Enter from the text.
+        auto check = [&](CHowToPlayDlg& dlg, bool bEnter) {
+            EXPECT_EQ(dlg.windowTitle(), c.strTitle);
+            auto* pPage = dlg.findChild<QPlainTextEdit*>("page");
+            ASSERT_NE(pPage, nullptr);
+            EXPECT_TRUE(pPage->isReadOnly());
+            EXPECT_EQ(pPage->accessibleName(), c.strTitle);
+            EXPECT_TRUE(pPage->focusPolicy() & Qt::TabFocus);
+            EXPECT_TRUE(pPage->hasFocus()) << "the keyboard starts in the text";
+            const QString strPage = pPage->toPlainText();
+            for (const QString& strPart : c.parts)
+                EXPECT_TRUE(strPage.contains(strPart)) << strPart.toStdString();
+            const QStringList shown = strPage.split('\n', Qt::SkipEmptyParts);
+            if (bEnglish) {
+                englishLines = shown;
+            } else {
+                ASSERT_GT(englishLines.size(), 20);
+                for (const QString& strLine : englishLines)
+                    EXPECT_FALSE(shown.contains(strLine))
+                        << "English left: " << strLine.toStdString();
+            }
+            // It can be made larger and smaller than it opens.
+            const QSize opened = dlg.size();
+            EXPECT_TRUE(dlg.isSizeGripEnabled());
+            dlg.resize(opened + QSize(120, 90));
+            EXPECT_EQ(dlg.size(), opened + QSize(120, 90));
+            dlg.resize(opened - QSize(60, 60));
+            EXPECT_EQ(dlg.size(), opened - QSize(60, 60));
+            if (!bEnter) {
+                Click(dlg, LoadQString(IDS_BTN_CLOSE));
+                return;
+            }
+            QTest::keyClick(pPage, Qt::Key_Return);
+            if (dlg.isVisible()) {
+                ADD_FAILURE() << "Enter in the text did not close the page";
+                dlg.reject();
+            }
+        };
+
+        // F1 on the board, in the middle of a game: it goes on underneath, as
+        // under the game's other dialogs.
+        Key(Qt::Key_Right);
+        ASSERT_TRUE(Tick());
+        ModalDriver byKey;
+        int32_t nMoved = 0;
+        byKey.Expect<CHowToPlayDlg>("How to Play by F1", [&](CHowToPlayDlg& dlg) {
+            const int32_t x = Doc().m_nHeadX;
+            Tick();
+            nMoved = Doc().m_nHeadX - x;
+            check(dlg, false);
+        });
+        Key(Qt::Key_F1);
+        ExpectDriverDone(byKey);
+        EXPECT_EQ(nMoved, 1);
+        EXPECT_FALSE(Doc().m_bPaused);
+
+        ActivateFrame();
+        ModalDriver byMenu;
+        byMenu.Expect<CHowToPlayDlg>("How to Play from the menu",
+                                     [&](CHowToPlayDlg& dlg) { check(dlg, true); });
+        Frame().Action(ID_HOW_TO_PLAY)->trigger();
+        ExpectDriverDone(byMenu);
+        CloseApp();
+    }
 }
