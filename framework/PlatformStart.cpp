@@ -39,13 +39,14 @@ PlatformStartGuard::~PlatformStartGuard() {
     qInstallMessageHandler(m_fnPrevious);
     s_pCurrent = nullptr;
     for (const Held& held : m_held) {
-        const QMessageLogContext context(held.strFile.c_str(), held.nLine,
-                                         held.strFunction.c_str(), held.strCategory.c_str());
+        const QMessageLogContext context(held.strFile.c_str(), held.nLine, held.strFunction.c_str(),
+                                         held.strCategory.c_str());
         if (m_fnPrevious != nullptr) {
             m_fnPrevious(held.type, context, held.strText);
         } else {
-            std::fprintf(stderr, "%s\n",
-                         qFormatLogMessage(held.type, context, held.strText).toLocal8Bit().constData());
+            std::fprintf(
+                stderr, "%s\n",
+                qFormatLogMessage(held.type, context, held.strText).toLocal8Bit().constData());
         }
     }
 }
