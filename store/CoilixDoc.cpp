@@ -4,6 +4,7 @@
 #include "store/CoilixDoc.h"
 
 #include <ctime>
+#include <utility>
 
 #include "game/Limits.h"
 #include "store/GameSettings.h"
@@ -48,6 +49,15 @@ bool CCoilixDoc::OnOpenDocument(const std::string& strPath) {
     m_bLoadedGame = true;
     LoadScoreTable();
     return true;
+}
+
+void CCoilixDoc::SetContentsAside() {
+    m_aside = std::move(static_cast<GameState&>(*this));
+}
+
+void CCoilixDoc::EndContentsAside(bool bRestore) {
+    if (bRestore) static_cast<GameState&>(*this) = std::move(m_aside);
+    m_aside.Clear();
 }
 
 void CCoilixDoc::DeleteContents() {

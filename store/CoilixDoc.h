@@ -35,6 +35,8 @@ public:
     bool OnOpenDocument(const std::string& strPath) override;
     void DeleteContents() override;
     void Serialize(CArchive& ar) override;
+    void SetContentsAside() override;
+    void EndContentsAside(bool bRestore) override;
 
     HighScoreTable& ScoreTable() { return m_scoreTable; }
 
@@ -49,4 +51,7 @@ private:
     HighScoreTable& m_scoreTable;
     CProfile& m_profile;
     SeedSource m_seedSource = ClockSeed;
+    // The game held while a file is read; moving keeps its cells in place, so
+    // the links of the crawler and the items stay good.
+    GameState m_aside;
 };

@@ -43,6 +43,7 @@ bool CDocument::OnOpenDocument(const std::string& strPath) {
         return false;
     }
 
+    SetContentsAside();
     DeleteContents();
     // Modified while reading: if reading fails, the caller sees a cleared
     // document and knows it must set up a fresh one.
@@ -56,6 +57,7 @@ bool CDocument::OnOpenDocument(const std::string& strPath) {
         try {
             CArchive ar = CArchive::ForLoading(data);
             Serialize(ar);
+            EndContentsAside(false);
             SetModifiedFlag(false);
             return true;
         } catch (const CArchiveException& e) {
@@ -70,8 +72,11 @@ bool CDocument::OnOpenDocument(const std::string& strPath) {
             strDetail = fileio::ErrorText(ENOMEM);
         }
     }
+    // The message is read over the document as it was before the read.
     DeleteContents();
+    EndContentsAside(true);
     ReportError(error, strPath, strDetail);
+    DeleteContents();
     return false;
 }
 

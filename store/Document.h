@@ -30,11 +30,13 @@ public:
     // Clears the previous contents and the modified flag.
     virtual bool OnNewDocument();
     // Reads the file into memory first (failure: report kCannotOpen, nothing
-    // cleared), then clears the contents, marks the document modified while it
-    // reads, and runs Serialize. Any archive error clears the half-read
-    // contents, is reported, and leaves the modified flag set so that the
-    // caller knows it must set up a fresh document. An empty file is refused
-    // as a format error.
+    // cleared), then sets the contents aside, marks the document modified
+    // while it reads, and runs Serialize. On any archive error the contents
+    // set aside come back while the error is reported (the person reads the
+    // message over the document as it was, not a half-read one), then they are
+    // cleared, and the modified flag stays set so that the caller knows it
+    // must set up a fresh document. An empty file is refused as a format
+    // error.
     virtual bool OnOpenDocument(const std::string& strPath);
     // Serializes into memory, then writes a temporary file beside the target
     // and renames it over the target, so a failed save never destroys the
@@ -45,6 +47,11 @@ public:
     virtual void DeleteContents() {}
     virtual void OnCloseDocument() { DeleteContents(); }
     virtual void Serialize(CArchive& ar) = 0;
+    // Around a read: the contents move aside (the document is left empty for
+    // Serialize) and come back, or are dropped once the read has succeeded.
+    // A document that keeps nothing aside has nothing to give back.
+    virtual void SetContentsAside() {}
+    virtual void EndContentsAside(bool /*bRestore*/) {}
 
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool bModified = true) { m_bModified = bModified; }

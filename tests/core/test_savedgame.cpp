@@ -203,6 +203,19 @@ protected:
         return testsupport::ReadBytes(path);
     }
 
+    // The game as a save writes it, without touching the document's file or
+    // its modified flag; nothing for a document without a board.
+    static Bytes Stored(CCoilixDoc& doc) {
+        Bytes data;
+        try {
+            CArchive ar = CArchive::ForStoring(data);
+            doc.Serialize(ar);
+        } catch (const CArchiveException&) {
+            data.clear();
+        }
+        return data;
+    }
+
     // A doc holding a fresh game of the settings, after a failed open.
     void ExpectFreshGame(const CCoilixDoc& doc) {
         ASSERT_TRUE(doc.HasBoard());
@@ -424,10 +437,20 @@ TEST_F(SavedGameTest, DamagedFilesAreRefusedAndLeaveAFreshGame) {
         // fresh game of the current settings takes the place of both.
         FillExampleGame(m_other);
         m_other.SetPathName("previous.cx");
+        const Bytes previous = Stored(m_other);
+        ASSERT_FALSE(previous.empty());
         std::vector<FileErrorReport> reports;
-        m_other.SetErrorReporter([&](const FileErrorReport& r) { reports.push_back(r); });
+        // While the message is up, the game shown behind it is the previous
+        // one, whole.
+        std::vector<Bytes> shown;
+        m_other.SetErrorReporter([&](const FileErrorReport& r) {
+            reports.push_back(r);
+            shown.push_back(Stored(m_other));
+        });
         bool bReplaced = false;
         EXPECT_FALSE(OpenDocumentFile(m_other, path.string(), bReplaced)) << c.name;
+        ASSERT_EQ(shown.size(), 1u) << c.name;
+        EXPECT_TRUE(shown[0] == previous) << c.name;
         EXPECT_TRUE(bReplaced) << c.name;
         ASSERT_EQ(reports.size(), 1u) << c.name;
         EXPECT_EQ(reports[0].error, FileError::kBadFormat) << c.name;
