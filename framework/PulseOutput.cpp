@@ -39,13 +39,14 @@ constexpr pa_usec_t kConnectTimeoutUs = 3 * PA_USEC_PER_SEC;
 // soon after it is asked for, and the sink renders little ahead.
 constexpr pa_usec_t kBufferUs = 20 * PA_USEC_PER_MSEC;
 constexpr pa_usec_t kRequestUs = 5 * PA_USEC_PER_MSEC;
-// A clip's place in step with the previous one is kept while it lies at
-// least kChainMarginUs ahead of what the server's sink has taken, and at most
-// kChainDriftUs beyond the buffer; otherwise (the device's clock has drifted
-// from the system's) the clip starts a new chain where the stream is being
-// written.
-constexpr pa_usec_t kChainMarginUs = 4 * PA_USEC_PER_MSEC;
-constexpr pa_usec_t kChainDriftUs = 15 * PA_USEC_PER_MSEC;
+// A clip's place in step with the previous one is kept while the server has
+// not read past it and it lies at most kChainDriftUs beyond the buffer;
+// otherwise (the device's clock has drifted from the system's) the clip
+// starts a new chain where the stream is being written. The server's read
+// position is only estimated from its last report, a few ms either way on a
+// busy machine, so the bounds are wide: a beat kept matters more than the
+// first ms of a clip the sink may already have rendered.
+constexpr pa_usec_t kChainDriftUs = 80 * PA_USEC_PER_MSEC;
 // Silence for this long corks the stream.
 constexpr std::size_t kCorkAfterBytes = 2000 * kBytesPerMs;
 
@@ -184,7 +185,9 @@ private:
         pa_buffer_attr attr{};
         attr.maxlength = static_cast<std::uint32_t>(-1);
         attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kBufferUs, &format));
-        attr.prebuf = static_cast<std::uint32_t>(-1);
+        // No prebuffering: a stream that runs dry plays silence and keeps its
+        // time, rather than stopping and shifting every later clip.
+        attr.prebuf = 0;
         attr.minreq = static_cast<std::uint32_t>(pa_usec_to_bytes(kRequestUs, &format));
         attr.fragsize = static_cast<std::uint32_t>(-1);
         // Corked until the first sound; the write position is kept known.
@@ -227,10 +230,9 @@ private:
         return true;
     }
 
-    // Whether byte index nAt lies where the server has not yet taken the
-    // stream (its sink renders ahead of what is heard by its latency), and
-    // not beyond what it keeps queued: the server reads on at the stream's
-    // rate from where it last said it was.
+    // Whether byte index nAt lies where the server has not yet read the
+    // stream, and not far beyond what it keeps queued: the server reads on
+    // at the stream's rate from where it last said it was.
     static bool IsStillAhead(const pa_timing_info& info, std::int64_t nAt,
                              const pa_sample_spec* pSpec) {
         if (info.read_index_corrupt != 0) return true;
@@ -238,8 +240,7 @@ private:
             return static_cast<std::int64_t>(pa_usec_to_bytes(nUs, pSpec));
         };
         const std::int64_t nReading = info.read_index + bytes(pa_timeval_age(&info.timestamp));
-        return nAt >= nReading + bytes(info.sink_usec + kChainMarginUs) &&
-               nAt <= nReading + bytes(kBufferUs + kChainDriftUs);
+        return nAt >= nReading && nAt <= nReading + bytes(kBufferUs + kChainDriftUs);
     }
 
     // Drops what the server holds; it then asks for data again, which
