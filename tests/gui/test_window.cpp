@@ -117,6 +117,45 @@ TEST_F(WindowTest, EveryPromptShowsWholeInTheSmallBoardsFirstWindowInEveryLangua
     }
 }
 
+TEST_F(WindowTest, APromptLongerThanThePaneEndsInAnEllipsisAndShowsWholeWhenThereIsRoom) {
+    WriteSettings({});
+    StartApp();
+    Flush();
+    const QSize frameSize = Frame().size();
+    QLabel* pPane = Frame().Pane(0);
+    // A recent game's prompt is its path, of any length.
+    const QString strPath = "/" + QString(40, 'd') + "/" + QString(40, 'e') + "/deep.cx";
+    Frame().SetRecentFiles({strPath.toStdString()});
+    QStatusTipEvent tip(Frame().Action(ID_FILE_MRU_FILE1)->statusTip());
+    QCoreApplication::sendEvent(Frame().menuBar(), &tip);
+    Flush();
+    const QString strShown = pPane->text();
+    EXPECT_TRUE(strShown.endsWith(QChar(0x2026)) && strPath.startsWith(strShown.chopped(1)))
+        << strShown.toStdString();
+    EXPECT_TRUE(PaneShowsWhole(pPane, strShown)) << strShown.toStdString();
+    EXPECT_EQ(Frame().size(), frameSize) << "the window does not grow for a prompt";
+    // Nothing of it is lost: the program, the pointer and a screen reader
+    // have the whole path.
+    EXPECT_EQ(Pane(0), strPath);
+    EXPECT_EQ(pPane->toolTip(), strPath);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(pPane)->text(QAccessible::Name), strPath);
+
+    // A wider window has room for all of it; a narrower one cuts it again.
+    Frame().resize(frameSize.width() + 400, frameSize.height());
+    Flush();
+    EXPECT_EQ(pPane->text(), strPath);
+    EXPECT_TRUE(pPane->toolTip().isEmpty());
+    Frame().resize(frameSize);
+    Flush();
+    EXPECT_EQ(pPane->text(), strShown);
+
+    // The next text that fits shows as it is.
+    Frame().SetMessageText(QStringLiteral("Ready"));
+    EXPECT_EQ(pPane->text(), "Ready");
+    EXPECT_TRUE(pPane->toolTip().isEmpty());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(pPane)->text(QAccessible::Name), "Ready");
+}
+
 TEST_F(WindowTest, MenusAreTextWithKeysAndCheckMarksAndTheToolbarKeepsItsPictures) {
     WriteSettings({});
     StartApp();
