@@ -72,13 +72,14 @@ TEST_F(WindowTest, TheScorePaneShowsEveryScoreWholeInEveryLanguageAndAnyFont) {
 }
 
 TEST_F(WindowTest, EveryPromptShowsWholeInTheSmallBoardsFirstWindowInEveryLanguage) {
-    for (const char* pszLanguage : {"en", "cs", "de"}) {
-        SetLanguage(pszLanguage);
+    for (const QString& strLanguage : AvailableLanguages()) {
+        const std::string strName = strLanguage.toStdString();
+        SetLanguage(strLanguage);
         QFile::remove(StorePath());
         WriteSettings({});  // the Small board, and no placement: the very first start
         StartApp();
         Flush();
-        ASSERT_EQ(View().ClientSize(), QSize(17 * 24, 13 * 24)) << pszLanguage;
+        ASSERT_EQ(View().ClientSize(), QSize(17 * 24, 13 * 24)) << strName;
         const QSize frameSize = Frame().size();
         QLabel* pPane = Frame().Pane(0);
 
@@ -104,7 +105,7 @@ TEST_F(WindowTest, EveryPromptShowsWholeInTheSmallBoardsFirstWindowInEveryLangua
             const int nText = pPane->fontMetrics().horizontalAdvance(strPrompt);
             EXPECT_TRUE(pPane->text() == strPrompt && nText <= TextRoom(pPane) &&
                         Frame().size() == frameSize)
-                << pszLanguage << ", " << TextWithoutMnemonic(pAction->text()).toStdString() << " ("
+                << strName << ", " << TextWithoutMnemonic(pAction->text()).toStdString() << " ("
                 << pWidget->metaObject()->className() << "): \"" << strPrompt.toStdString()
                 << "\" is " << nText << " px, the pane shows \"" << pPane->text().toStdString()
                 << "\" in " << TextRoom(pPane) << " px of its " << pPane->width()
@@ -112,7 +113,7 @@ TEST_F(WindowTest, EveryPromptShowsWholeInTheSmallBoardsFirstWindowInEveryLangua
         }
         // The walk met them all: 17 menu items (the grayed recent-file one
         // too) and 8 buttons.
-        EXPECT_EQ(nPrompts, 25) << pszLanguage;
+        EXPECT_EQ(nPrompts, 25) << strName;
         CloseApp();
     }
 }
