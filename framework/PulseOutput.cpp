@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The player's device side on the sound server protocol (PulseAudio, or
-// PipeWire's server for it): one playback stream that is always running,
-// filled on request with the clip that is playing or with silence. Starting a
-// clip drops whatever the server still holds of the previous one, so the new
-// clip follows within one short buffer.
+// PipeWire's server for it): one playback stream, kept filled a little ahead
+// with silence while sounds play. Each clip is written into that stream in
+// step with the one before it, as far after it in the stream as it was asked
+// for after it, over whatever was queued there: sounds asked for at even
+// intervals are heard at even intervals, whatever blocks the server renders
+// in. After a while of silence the stream is corked, so an idle program
+// costs the server and this process nothing; the next sound wakes it.
 
 #include "framework/PulseOutput.h"
 
@@ -18,6 +21,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <cstring>
 #include <map>
 #include <string>
@@ -31,6 +35,19 @@ constexpr std::uint32_t kBytesPerMs = kRate * 2 / 1000;
 // A server that accepts the connection but does not finish setting it up in
 // this time is given up on: the player stays silent.
 constexpr pa_usec_t kConnectTimeoutUs = 3 * PA_USEC_PER_SEC;
+// The stream's buffer, asked for kRequestUs at a time: a sound is heard this
+// soon after it is asked for, and the sink renders little ahead.
+constexpr pa_usec_t kBufferUs = 20 * PA_USEC_PER_MSEC;
+constexpr pa_usec_t kRequestUs = 5 * PA_USEC_PER_MSEC;
+// A clip's place in step with the previous one is kept while it lies at
+// least kChainMarginUs ahead of what the server's sink has taken, and at most
+// kChainDriftUs beyond the buffer; otherwise (the device's clock has drifted
+// from the system's) the clip starts a new chain where the stream is being
+// written.
+constexpr pa_usec_t kChainMarginUs = 4 * PA_USEC_PER_MSEC;
+constexpr pa_usec_t kChainDriftUs = 15 * PA_USEC_PER_MSEC;
+// Silence for this long corks the stream.
+constexpr std::size_t kCorkAfterBytes = 2000 * kBytesPerMs;
 
 // Holds the loop's lock for a scope; the loop's callbacks run under it.
 class LoopLock {
@@ -80,20 +97,17 @@ public:
         return true;
     }
 
-    void Start(int nID) override {
+    void Start(int nID, std::chrono::steady_clock::time_point tDue) override {
         if (m_pLoop == nullptr) return;
+        const auto nDueUs = static_cast<pa_usec_t>(
+            std::chrono::duration_cast<std::chrono::microseconds>(tDue.time_since_epoch()).count());
         LoopLock lock(m_pLoop);
         const auto it = m_clips.find(nID);
         if (it == m_clips.end() || m_pStream == nullptr) return;
-        m_pCurrent = &it->second;
-        m_nPos = 0;
-        // Drop what the server holds (the end of the last clip, or silence);
-        // it then asks for data again, which begins with this clip.
-        if (pa_stream_get_state(m_pStream) == PA_STREAM_READY) {
-            if (pa_operation* pOp = pa_stream_flush(m_pStream, nullptr, nullptr)) {
-                pa_operation_unref(pOp);
-            }
-        }
+        if (pa_stream_get_state(m_pStream) != PA_STREAM_READY) return;
+        m_nSilentBytes = 0;
+        if (m_bCorked) Wake();
+        if (!WriteInStep(it->second, nDueUs)) PlayNow(it->second);
     }
 
     void Close() override {
@@ -167,17 +181,93 @@ private:
         if (m_pStream == nullptr) return false;
         pa_stream_set_state_callback(m_pStream, &SignalStream, this);
         pa_stream_set_write_callback(m_pStream, &OnWrite, this);
-        // 60 ms buffered, asked for 10 ms at a time: enough that a busy
-        // machine does not starve the stream. The buffer does not delay a new
-        // sound, as starting one drops what is buffered.
         pa_buffer_attr attr{};
         attr.maxlength = static_cast<std::uint32_t>(-1);
-        attr.tlength = 60 * kBytesPerMs;
+        attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kBufferUs, &format));
         attr.prebuf = static_cast<std::uint32_t>(-1);
-        attr.minreq = 10 * kBytesPerMs;
+        attr.minreq = static_cast<std::uint32_t>(pa_usec_to_bytes(kRequestUs, &format));
         attr.fragsize = static_cast<std::uint32_t>(-1);
-        return pa_stream_connect_playback(m_pStream, nullptr, &attr, PA_STREAM_ADJUST_LATENCY,
-                                          nullptr, nullptr) == 0;
+        // Corked until the first sound; the write position is kept known.
+        m_bCorked = true;
+        const auto flags = static_cast<pa_stream_flags_t>(
+            PA_STREAM_ADJUST_LATENCY | PA_STREAM_START_CORKED | PA_STREAM_AUTO_TIMING_UPDATE);
+        return pa_stream_connect_playback(m_pStream, nullptr, &attr, flags, nullptr, nullptr) == 0;
+    }
+
+    // Writes the whole clip into the stream as far after the previous clip
+    // as nDueUs is after that clip's due time, over what was queued there, and
+    // silences what the stream still held after it (the rest of an earlier
+    // clip). Sounds asked for at even intervals are so heard at even
+    // intervals, to the sample. The first clip after a pause in the sounds,
+    // or one whose place has drifted too far from where the stream is being
+    // written, goes where the stream is being written and starts a new
+    // chain. False when the stream's write position is not known.
+    bool WriteInStep(const std::vector<std::int16_t>& clip, pa_usec_t nDueUs) {
+        const pa_timing_info* pInfo = pa_stream_get_timing_info(m_pStream);
+        if (pInfo == nullptr || pInfo->write_index_corrupt != 0) return false;
+        const pa_sample_spec* pSpec = pa_stream_get_sample_spec(m_pStream);
+        const std::int64_t nQueuedEnd = pInfo->write_index;
+        std::int64_t nAt = nQueuedEnd;
+        if (m_bChained && nDueUs >= m_nChainUs) {
+            const auto nStep = static_cast<std::int64_t>(
+                pa_usec_to_bytes(nDueUs - m_nChainUs, pSpec) & ~std::size_t{1});
+            if (IsStillAhead(*pInfo, m_nChainAt + nStep, pSpec)) nAt = m_nChainAt + nStep;
+        }
+        const auto nClipBytes = static_cast<std::int64_t>(clip.size() * 2);
+        if (pa_stream_write(m_pStream, clip.data(), clip.size() * 2, nullptr, nAt,
+                            PA_SEEK_ABSOLUTE) < 0) {
+            return false;
+        }
+        if (nQueuedEnd > nAt + nClipBytes) WriteSilence(nQueuedEnd - nAt - nClipBytes);
+        m_pCurrent = nullptr;
+        m_nPos = 0;
+        m_bChained = true;
+        m_nChainAt = nAt;
+        m_nChainUs = nDueUs;
+        return true;
+    }
+
+    // Whether byte index nAt lies where the server has not yet taken the
+    // stream (its sink renders ahead of what is heard by its latency), and
+    // not beyond what it keeps queued: the server reads on at the stream's
+    // rate from where it last said it was.
+    static bool IsStillAhead(const pa_timing_info& info, std::int64_t nAt,
+                             const pa_sample_spec* pSpec) {
+        if (info.read_index_corrupt != 0) return true;
+        const auto bytes = [pSpec](pa_usec_t nUs) {
+            return static_cast<std::int64_t>(pa_usec_to_bytes(nUs, pSpec));
+        };
+        const std::int64_t nReading = info.read_index + bytes(pa_timeval_age(&info.timestamp));
+        return nAt >= nReading + bytes(info.sink_usec + kChainMarginUs) &&
+               nAt <= nReading + bytes(kBufferUs + kChainDriftUs);
+    }
+
+    // Drops what the server holds; it then asks for data again, which
+    // begins with this clip.
+    void PlayNow(const std::vector<std::int16_t>& clip) {
+        m_pCurrent = &clip;
+        m_nPos = 0;
+        m_bChained = false;
+        if (pa_operation* pOp = pa_stream_flush(m_pStream, nullptr, nullptr)) {
+            pa_operation_unref(pOp);
+        }
+    }
+
+    void WriteSilence(std::int64_t nBytes) {
+        const std::vector<std::uint8_t> zeros(static_cast<std::size_t>(nBytes) & ~std::size_t{1});
+        pa_stream_write(m_pStream, zeros.data(), zeros.size(), nullptr, 0, PA_SEEK_RELATIVE);
+    }
+
+    // Corks the stream until the next sound, and uncorks it for that sound;
+    // what it held when corked (a few ms of silence) plays first.
+    void Sleep() { Cork(true); }
+    void Wake() { Cork(false); }
+    void Cork(bool bCorked) {
+        m_bCorked = bCorked;
+        m_bChained = false;
+        if (pa_operation* pOp = pa_stream_cork(m_pStream, bCorked ? 1 : 0, nullptr, nullptr)) {
+            pa_operation_unref(pOp);
+        }
     }
 
     // The server asks for nBytes more: the rest of the current clip, then
@@ -203,7 +293,11 @@ private:
             std::memset(pOut + nCopied, 0, (nFrames - nCopied) * 2);
             if (pa_stream_write(m_pStream, pData, nChunk, nullptr, 0, PA_SEEK_RELATIVE) < 0) return;
             nBytes -= nChunk;
+            m_nSilentBytes = nCopied != 0 ? 0 : m_nSilentBytes + nChunk;
         }
+        // Long enough in silence (the last clip has been written for as long
+        // and has played out): the stream sleeps until the next sound.
+        if (!m_bCorked && m_nSilentBytes >= kCorkAfterBytes) Sleep();
     }
 
     static void SignalLoop(pa_context*, void* pUser) {
@@ -229,6 +323,15 @@ private:
     std::map<int, std::vector<std::int16_t>> m_clips;
     const std::vector<std::int16_t>* m_pCurrent = nullptr;
     std::size_t m_nPos = 0;
+    // Bytes of silence written since the last clip, and whether the stream
+    // is corked for it.
+    std::size_t m_nSilentBytes = 0;
+    bool m_bCorked = false;
+    // Where in the stream the last clip was written (a byte index), and when
+    // it was asked for: the next clip goes in step with it.
+    bool m_bChained = false;
+    std::int64_t m_nChainAt = 0;
+    pa_usec_t m_nChainUs = 0;
     const std::string m_strName;
     const std::string m_strMediaRole;
 };

@@ -46,7 +46,7 @@ std::unique_ptr<SoundOutput> MakeSilentOutput() {
     public:
         bool Open() override { return false; }
         bool Load(int, const PcmClip&) override { return false; }
-        void Start(int) override {}
+        void Start(int, Clock::time_point) override {}
         void Close() override {}
     };
     return std::make_unique<SilentOutput>();
@@ -81,10 +81,14 @@ WavError CSoundPlayer::AddClip(int nID, std::span<const std::uint8_t> wav) {
 }
 
 void CSoundPlayer::Play(int nID) {
+    Play(nID, Clock::now());
+}
+
+void CSoundPlayer::Play(int nID, Clock::time_point tDue) {
     {
         std::lock_guard lock(m_pShared->mutex);
         if (m_pShared->bStop) return;
-        m_pShared->aQueue.push_back({nID, Clock::now()});
+        m_pShared->aQueue.push_back({nID, tDue});
         if (m_pShared->aQueue.size() > kMaxQueued) m_pShared->aQueue.pop_front();
     }
     m_pShared->wake.notify_one();
@@ -146,9 +150,12 @@ void CSoundPlayer::Run(const std::shared_ptr<Shared>& pShared) {
         shared.aQueue.pop_front();
         const auto it = durations.find(request.nID);
         if (it == durations.end() || tNow - request.tWhen > shared.options.maxWait) continue;
+        // Due when it was asked for, or when the sound it cuts off has had
+        // its slice.
+        const Clock::time_point tDue = std::max(request.tWhen, tHoldUntil);
         lock.unlock();
-        output.Start(request.nID);
-        tHoldUntil = Clock::now() + std::min(it->second, shared.options.minSlice);
+        output.Start(request.nID, tDue);
+        tHoldUntil = tDue + std::min(it->second, shared.options.minSlice);
         lock.lock();
     }
     lock.unlock();

@@ -25,8 +25,11 @@ public:
     virtual bool Open() = 0;
     // Makes clip nID playable; false leaves that clip silent.
     virtual bool Load(int nID, const PcmClip& clip) = 0;
-    // Stops whatever is sounding and starts clip nID from its beginning.
-    virtual void Start(int nID) = 0;
+    // Stops whatever is sounding and starts clip nID from its beginning. It
+    // is due at tDue: an output that can should let as much time pass
+    // between two clips as passed between their due times, so that sounds
+    // asked for at even intervals are heard at even intervals.
+    virtual void Start(int nID, std::chrono::steady_clock::time_point tDue) = 0;
     // Stops sound and releases the device. Called once, only after Open succeeded.
     virtual void Close() = 0;
 };
@@ -60,8 +63,11 @@ public:
     // same number replaces it). Refused data leaves nID as it was.
     WavError AddClip(int nID, std::span<const std::uint8_t> wav);
 
-    // Queues clip nID and returns at once. Unknown numbers are ignored.
+    // Queues clip nID and returns at once. Unknown numbers are ignored. The
+    // sound is due now, or at tDue: a caller on a beat gives the beat's time,
+    // so that a late call is not heard late.
     void Play(int nID);
+    void Play(int nID, std::chrono::steady_clock::time_point tDue);
 
     // Stops sound and the worker. Waits at most shutdownWait for the device
     // to close; a worker stuck in the device is left behind (it owns all it

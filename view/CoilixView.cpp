@@ -24,6 +24,9 @@
 
 namespace {
 
+// How late a tick may be handled and still count as due on the timer's grid.
+constexpr std::chrono::milliseconds kTickLatenessKept{30};
+
 // Tile images by cell type (index 0, the empty cell, is filled with green).
 constexpr const char* kTileNames[24] = {
     nullptr,           "body_horz",      "body_vert",    "head_right",
@@ -317,7 +320,11 @@ bool CCoilixView::SoundsOn() const {
 }
 
 void CCoilixView::PlaySound(int nSoundID) {
-    m_sounds.Play(nSoundID);
+    if (m_tTickDue) {
+        m_sounds.Play(nSoundID, *m_tTickDue);
+    } else {
+        m_sounds.Play(nSoundID);
+    }
 }
 
 void CCoilixView::InvalidateCell(int32_t x, int32_t y) {
@@ -345,6 +352,8 @@ void CCoilixView::KeepHeadInView() {
 
 unsigned CCoilixView::StartTimer(int nIntervalMs) {
     m_nQtTimer = startTimer(nIntervalMs, Qt::PreciseTimer);
+    m_tTimerStart = std::chrono::steady_clock::now();
+    m_timerPeriod = std::chrono::milliseconds(nIntervalMs);
     return m_nQtTimer != 0 ? kGameTimerId : 0;
 }
 
@@ -404,8 +413,23 @@ void CCoilixView::timerEvent(QTimerEvent* pEvent) {
     const QPoint scroll = GetDeviceScrollPosition();
     m_ptTickOrigin = QPoint(scroll.x() + m_nOffsetX, scroll.y() + m_nOffsetY);
     const int32_t nDirBefore = m_doc.m_nDirection;
+    m_tTickDue = TickDue();
     m_control.OnTimer(kGameTimerId);
+    m_tTickDue.reset();
     if (m_doc.m_nDirection != nDirBefore && m_pFrame != nullptr) m_pFrame->RequestCommandUIUpdate();
+}
+
+std::chrono::steady_clock::time_point CCoilixView::TickDue() const {
+    // The nearest point of the timer's grid: a tick handled a little late
+    // (the window was busy) is still due on its beat. One far off the grid
+    // (the program stalled, and the timer has started over) is due now.
+    const auto tNow = std::chrono::steady_clock::now();
+    if (m_timerPeriod.count() <= 0 || tNow < m_tTimerStart) return tNow;
+    const auto elapsed = tNow - m_tTimerStart;
+    const auto nTicks = (elapsed + m_timerPeriod / 2) / m_timerPeriod;
+    const auto tDue = m_tTimerStart + nTicks * m_timerPeriod;
+    const auto off = tNow > tDue ? tNow - tDue : tDue - tNow;
+    return off <= kTickLatenessKept ? tDue : tNow;
 }
 
 void CCoilixView::mousePressEvent(QMouseEvent* pEvent) {

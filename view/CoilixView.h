@@ -5,8 +5,10 @@
 #include <QSize>
 #include <QString>
 #include <array>
+#include <chrono>
 #include <functional>
 #include <map>
+#include <optional>
 
 #include "framework/ScrollView.h"
 #include "game/GameControl.h"
@@ -117,6 +119,8 @@ private:
                          const TileSet& tiles);
     void DrawAllCells(QPainter& painter, const TileSet& tiles);
     void UpdateAccessibleDescription();
+    // When the tick being handled was due.
+    std::chrono::steady_clock::time_point TickDue() const;
     // The player turned away: a game on its way pauses.
     void OnPlayerAway();
 
@@ -130,6 +134,11 @@ private:
     QSize m_sizePage{0, 0};
     QPoint m_ptCursor;
     int m_nQtTimer = 0;  // the running game timer, 0 when none
+    // When the game timer was started and its period: the ticks are due on
+    // that grid, and the sounds of a tick are due with it.
+    std::chrono::steady_clock::time_point m_tTimerStart;
+    std::chrono::milliseconds m_timerPeriod{0};
+    std::optional<std::chrono::steady_clock::time_point> m_tTickDue;
     int m_nOffsetX = 0;
     int m_nOffsetY = 0;
     QPoint m_ptTickOrigin;  // drawing origin of the current tick

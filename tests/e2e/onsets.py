@@ -20,12 +20,16 @@ So sounds that cut one another off with no gap are each counted, and a cut-off
 sound is still named from its beginning.
 
 Usage:
-  onsets.py REC.wav --clips DIR [--expect SCRIPT] [--tolerance-ms 30] [--json]
+  onsets.py REC.wav --clips DIR [--expect SCRIPT] [--tolerance-ms 30]
+            [--beat-ms PERIOD --beat-p95-ms 2] [--json]
 
 --expect takes the expected sounds, one "<ms> <id>" line each (ms: when the
 sound was asked for): the onsets must match them in number and order, and
 each onset's time relative to the first must be within the tolerance of the
 expected time relative to the first.
+--beat-ms gives the tick period: consecutive move sounds asked for one tick
+apart must be heard PERIOD apart; the 95th percentile of the deviation must
+be within --beat-p95-ms (the worst is reported too).
 Exit status 0 when every check passed, 1 when one failed, 2 on bad input.
 """
 
@@ -247,12 +251,47 @@ def read_script(path):
     return cues
 
 
+MOVE = 150
+
+
+def percentile(values, p):
+    """The p-th percentile (nearest rank) of values."""
+    ordered = sorted(values)
+    rank = max(1, math.ceil(p / 100.0 * len(ordered)))
+    return ordered[rank - 1]
+
+
+def check_beat(events, expected, period, limit, lines):
+    """Consecutive move sounds one tick apart are heard one period apart."""
+    deviations = []
+    for i in range(1, min(len(events), len(expected))):
+        if (expected[i][1], expected[i - 1][1]) != (MOVE, MOVE) or \
+                expected[i][0] - expected[i - 1][0] != period:
+            continue
+        if events[i]["id"] != MOVE or events[i - 1]["id"] != MOVE:
+            continue
+        gap = events[i]["time_ms"] - events[i - 1]["time_ms"]
+        deviations.append(abs(gap - period))
+    if len(deviations) < 5:
+        lines.append(f"BEAT: only {len(deviations)} pairs of consecutive move sounds")
+        return False
+    p95 = percentile(deviations, 95)
+    lines.append(f"beat at {period:g} ms: {len(deviations)} pairs, spacing off the period by "
+                 f"{p95:.1f} ms (95th percentile), {max(deviations):.1f} ms at worst")
+    if p95 > limit:
+        lines.append(f"BEAT: the 95th percentile {p95:.1f} ms is over {limit:g} ms")
+        return False
+    return True
+
+
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     ap.add_argument("recording")
     ap.add_argument("--clips", required=True)
     ap.add_argument("--expect")
     ap.add_argument("--tolerance-ms", type=float, default=30.0)
+    ap.add_argument("--beat-ms", type=float)
+    ap.add_argument("--beat-p95-ms", type=float, default=2.0)
     ap.add_argument("--json", action="store_true")
     args = ap.parse_args()
 
@@ -290,6 +329,8 @@ def main():
                     ok = False
                     lines.append(f"#{i}: {err:+.1f} ms from its scheduled time")
         lines.append(f"worst timing error relative to the first onset: {worst:.1f} ms")
+        if args.beat_ms:
+            ok = check_beat(events, expected, args.beat_ms, args.beat_p95_ms, lines) and ok
     if args.json:
         print(json.dumps({"events": events, "ok": ok, "notes": lines}, indent=1))
     else:

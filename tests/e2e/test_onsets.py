@@ -98,6 +98,31 @@ class FinderTest(unittest.TestCase):
         self.assertNotEqual([cid for _, cid in found], [150, 156, 150], found)
 
 
+class BeatTest(unittest.TestCase):
+    """The beat check on onsets whose times are given: even moves pass, a
+    limp (every other gap 20 ms short) fails, and only move pairs a tick
+    apart count."""
+
+    def check(self, heard, expected, period):
+        events = [{"time_ms": t, "id": cid} for t, cid in heard]
+        lines = []
+        return onsets.check_beat(events, expected, period, 2.0, lines), lines
+
+    def test_even_limping_and_other_sounds(self):
+        period = 150
+        expected = [(period * i, 150) for i in range(20)] + [(period * 20, 155)]
+        even = [(t + 12 + (i % 3) * 0.4, cid) for i, (t, cid) in enumerate(expected)]
+        limp = [(t + (10 if i % 2 else 0), cid) for i, (t, cid) in enumerate(expected)]
+        # The crash at the end is late, but it is no move: it does not count.
+        late_crash = even[:-1] + [(even[-1][0] + 40, 155)]
+        cases = {"even": (even, True), "limping": (limp, False),
+                 "a late crash": (late_crash, True)}
+        for name, (heard, ok) in cases.items():
+            with self.subTest(name):
+                passed, lines = self.check(heard, expected, period)
+                self.assertEqual(passed, ok, lines)
+
+
 if __name__ == "__main__":
     if len(sys.argv) > 1 and not sys.argv[1].startswith("-"):
         CLIPS_DIR = sys.argv.pop(1)

@@ -77,7 +77,8 @@ TEST(PulseOutput, FailsQuietlyWithoutAWorkingServer) {
         auto pOutput = MakePulseOutput();
         testing::internal::CaptureStderr();
         const bool bOpen = pOutput->Open();
-        pOutput->Start(150);  // nothing loaded, nothing open: ignored
+        pOutput->Start(150,
+                       std::chrono::steady_clock::now());  // nothing loaded, nothing open: ignored
         pOutput->Close();
         const std::string strErr = testing::internal::GetCapturedStderr();
         EXPECT_FALSE(bOpen);

@@ -63,12 +63,20 @@ TEST_F(SoundPlayerTest, ASoundCutAtOnceStillSoundsForTheMinimumSlice) {
     SoundPlayerOptions options;
     options.minSlice = 60ms;
     auto pPlayer = Make(options);
+    const auto tAsked = std::chrono::steady_clock::now();
     pPlayer->Play(155);
     pPlayer->Play(153);
     ASSERT_TRUE(m_pLog->WaitFor(Start(153)));
     const auto aTimes = m_pLog->StartTimes();
     ASSERT_EQ(aTimes.size(), 2u);
     EXPECT_GE(aTimes[1] - aTimes[0], 60ms);
+    // The first is due when it was asked for, however late the worker came
+    // to it; the second exactly one slice after it.
+    const auto aDue = m_pLog->DueTimes();
+    ASSERT_EQ(aDue.size(), 2u);
+    EXPECT_GE(aDue[0], tAsked);
+    EXPECT_LE(aDue[0], aTimes[0]);
+    EXPECT_EQ(aDue[1] - aDue[0], 60ms);
     pPlayer->Play(150);
     ASSERT_TRUE(m_pLog->WaitFor(Start(150)));
     EXPECT_EQ(m_pLog->Started(), (std::vector<int>{155, 153, 150}));

@@ -32,6 +32,11 @@ public:
         std::lock_guard lock(m_mutex);
         return m_aStarted;
     }
+    // When each started clip was due, as the player said.
+    std::vector<Clock::time_point> DueTimes() const {
+        std::lock_guard lock(m_mutex);
+        return m_aDueTimes;
+    }
     std::vector<Clock::time_point> StartTimes() const {
         std::lock_guard lock(m_mutex);
         return m_aStartTimes;
@@ -64,11 +69,12 @@ private:
         m_aCalls.push_back(strCall);
         m_changed.notify_all();
     }
-    void AddStart(int nID) {
+    void AddStart(int nID, Clock::time_point tDue) {
         std::lock_guard lock(m_mutex);
         m_aCalls.push_back("start " + std::to_string(nID));
         m_aStarted.push_back(nID);
         m_aStartTimes.push_back(Clock::now());
+        m_aDueTimes.push_back(tDue);
         m_changed.notify_all();
     }
     bool Open() {
@@ -84,6 +90,7 @@ private:
     std::vector<std::string> m_aCalls;
     std::vector<int> m_aStarted;
     std::vector<Clock::time_point> m_aStartTimes;
+    std::vector<Clock::time_point> m_aDueTimes;
     bool m_bOpenResult = true;
     bool m_bHoldOpen = false;
 };
@@ -99,7 +106,9 @@ public:
         m_pLog->Add("load " + std::to_string(nID));
         return clip.nChannels == 1;
     }
-    void Start(int nID) override { m_pLog->AddStart(nID); }
+    void Start(int nID, std::chrono::steady_clock::time_point tDue) override {
+        m_pLog->AddStart(nID, tDue);
+    }
     void Close() override { m_pLog->Add("close"); }
 
 private:
