@@ -63,7 +63,7 @@ constexpr NumberedText kTexts[] = {
     //% "Automatically resize to fit\nAuto Resize"
     {ID_AUTO_RESIZE, QT_TRID_NOOP("32778")},
     //: A command's prompt in the status bar, a line feed, then its tooltip.
-    //% "Display program information, version number and copyright\nAbout Coilix"
+    //% "Display the program's version and copyright\nAbout Coilix"
     {ID_APP_ABOUT, QT_TRID_NOOP("57664")},
     //: A command's prompt in the status bar, a line feed, then its tooltip.
     //% "Explain the keys, the rules and the scoring\nHow to Play"

@@ -1,13 +1,57 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/StatusPanes.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QStatusBar>
 #include <algorithm>
 
+// A label that shows as much of its text as its width holds: the whole text,
+// or its start and an ellipsis. The whole text then becomes its tooltip and
+// what a screen reader reads, so nothing of it is lost.
+class CMessagePane : public QLabel {
+public:
+    using QLabel::QLabel;
+
+    void SetWholeText(const QString& strText) {
+        m_strWhole = strText;
+        Fit();
+    }
+    const QString& WholeText() const { return m_strWhole; }
+
+protected:
+    void resizeEvent(QResizeEvent* pEvent) override {
+        QLabel::resizeEvent(pEvent);
+        Fit();
+    }
+    void changeEvent(QEvent* pEvent) override {
+        QLabel::changeEvent(pEvent);
+        if (pEvent->type() == QEvent::FontChange || pEvent->type() == QEvent::StyleChange) Fit();
+    }
+
+private:
+    void Fit() {
+        const QFontMetrics fm = fontMetrics();
+        // The text's room: inside the frame, the margins and the indent a
+        // label keeps beside a frame.
+        const int nIndent = indent() >= 0      ? indent()
+                            : frameWidth() > 0 ? fm.horizontalAdvance(QLatin1Char('x')) / 2
+                                               : 0;
+        const int nRoom = contentsRect().width() - 2 * margin() - nIndent;
+        const QString strShown = fm.elidedText(m_strWhole, Qt::ElideRight, nRoom);
+        const bool bCut = strShown != m_strWhole;
+        if (text() != strShown) setText(strShown);
+        setToolTip(bCut ? m_strWhole : QString());
+        setAccessibleName(bCut ? m_strWhole : QString());
+    }
+
+    QString m_strWhole;
+};
+
 void CStatusPanes::Create(QStatusBar& bar, const std::vector<StatusPaneDef>& panes) {
-    auto* pMessage = new QLabel(&bar);
+    auto* pMessage = new CMessagePane(&bar);
     pMessage->setObjectName(QStringLiteral("pane0"));
+    m_pMessage = pMessage;
     m_panes = {pMessage};
     m_minWidths = {0};
     for (const StatusPaneDef& def : panes) {
@@ -32,13 +76,18 @@ QLabel* CStatusPanes::Pane(int nPane) const {
 
 void CStatusPanes::SetText(int nPane, const QString& strText) {
     QLabel* pPane = Pane(nPane);
-    if (pPane == nullptr || pPane->text() == strText) return;
-    pPane->setText(strText);
-    if (nPane > 0) FitWidth(nPane);
+    if (pPane == nullptr || Text(nPane) == strText) return;
+    if (nPane == 0) {
+        m_pMessage->SetWholeText(strText);
+    } else {
+        pPane->setText(strText);
+        FitWidth(nPane);
+    }
     pPane->repaint();
 }
 
 QString CStatusPanes::Text(int nPane) const {
+    if (nPane == 0 && m_pMessage != nullptr) return m_pMessage->WholeText();
     const QLabel* pPane = Pane(nPane);
     return pPane != nullptr ? pPane->text() : QString();
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <vector>
 
+class CMessagePane;
 class QLabel;
 class QStatusBar;
 
@@ -15,7 +16,9 @@ struct StatusPaneDef {
 };
 
 // The panes of a status bar: the message pane (number 0), which takes the
-// room that is left, and the panes given, right-aligned after it. Every pane
+// room that is left, and the panes given, right-aligned after it. A text
+// longer than the message pane's room ends in an ellipsis there, and shows
+// whole again when the pane grows; Text(0) is always the whole text. Every pane
 // keeps one height whatever it shows, so the bar never changes height when a
 // text first arrives. Texts are plain, never markup (file and player names
 // pass through here).
@@ -35,6 +38,7 @@ public:
 private:
     void FitWidth(int nPane);
 
+    CMessagePane* m_pMessage = nullptr;
     std::vector<QLabel*> m_panes;  // [0] is the message pane
     std::vector<int> m_minWidths;  // by pane number; [0] unused
 };

@@ -189,10 +189,10 @@ Auto Resize</source>
 Přizpůsobit velikost</translation>
     </message>
     <message id="57664">
-        <source>Display program information, version number and copyright
+        <source>Display the program&apos;s version and copyright
 About Coilix</source>
         <extracomment>A command&apos;s prompt in the status bar, a line feed, then its tooltip.</extracomment>
-        <translation>Zobrazí informace o programu, verzi a autorských právech
+        <translation>Zobrazí verzi programu a autorská práva
 Co je Coilix</translation>
     </message>
     <message id="57601">

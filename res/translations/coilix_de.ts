@@ -185,14 +185,14 @@ Neues Spiel</translation>
         <source>Automatically resize to fit
 Auto Resize</source>
         <extracomment>A command&apos;s prompt in the status bar, a line feed, then its tooltip.</extracomment>
-        <translation>Passt die Fenstergröße automatisch an das Spielfeld an
+        <translation>Passt die Fenstergröße dem Spielfeld an
 Größe anpassen</translation>
     </message>
     <message id="57664">
-        <source>Display program information, version number and copyright
+        <source>Display the program&apos;s version and copyright
 About Coilix</source>
         <extracomment>A command&apos;s prompt in the status bar, a line feed, then its tooltip.</extracomment>
-        <translation>Zeigt Programminformationen, Versionsnummer und Copyright an
+        <translation>Zeigt Programmversion und Copyright an
 Über Coilix</translation>
     </message>
     <message id="57601">

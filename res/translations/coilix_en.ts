@@ -177,7 +177,7 @@ Auto Resize</source>
         <translation type="unfinished"></translation>
     </message>
     <message id="57664">
-        <source>Display program information, version number and copyright
+        <source>Display the program&apos;s version and copyright
 About Coilix</source>
         <extracomment>A command&apos;s prompt in the status bar, a line feed, then its tooltip.</extracomment>
         <translation type="unfinished"></translation>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as a player and a screen reader meet it: the score pane
-// holds any score, menus are plain text with their keys, the bars offer no
+// holds any score, every command's prompt shows whole in the window of the
+// Small board, menus are plain text with their keys, the bars offer no
 // menus of their own, the recent-file entries tell games apart and show paths
 // literally, the placement comes back as the frame's outer rectangle and a
 // placement no screen could hold is not used.
@@ -15,6 +16,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusTipEvent>
 #include <QTest>
 #include <QToolBar>
 #include <QWindow>
@@ -22,16 +24,23 @@
 
 #include "GuiTest.h"
 #include "app/Menus.h"
+#include "framework/AccessibleObjects.h"
 #include "framework/FramePlacement.h"
 
 namespace {
 
-// True when pane 1 shows strText whole: the text's width fits inside the
-// label's frame and indent.
+// The room a pane has for its text: its width inside the frame, less the
+// label's margins and its indent (half an x beside a frame, unless set).
+int TextRoom(QLabel* pPane) {
+    const int nIndent = pPane->indent() >= 0      ? pPane->indent()
+                        : pPane->frameWidth() > 0 ? pPane->fontMetrics().horizontalAdvance('x') / 2
+                                                  : 0;
+    return pPane->contentsRect().width() - 2 * pPane->margin() - nIndent;
+}
+
+// True when a pane shows strText whole: the text's width fits its room.
 bool PaneShowsWhole(QLabel* pPane, const QString& strText) {
-    const QFontMetrics fm = pPane->fontMetrics();
-    const int nIndent = fm.horizontalAdvance(QLatin1Char('x')) / 2;
-    return fm.horizontalAdvance(strText) <= pPane->contentsRect().width() - nIndent;
+    return pPane->fontMetrics().horizontalAdvance(strText) <= TextRoom(pPane);
 }
 
 }  // namespace
@@ -60,6 +69,92 @@ TEST_F(WindowTest, TheScorePaneShowsEveryScoreWholeInEveryLanguageAndAnyFont) {
         }
         CloseApp();
     }
+}
+
+TEST_F(WindowTest, EveryPromptShowsWholeInTheSmallBoardsFirstWindowInEveryLanguage) {
+    for (const QString& strLanguage : AvailableLanguages()) {
+        const std::string strName = strLanguage.toStdString();
+        SetLanguage(strLanguage);
+        QFile::remove(StorePath());
+        WriteSettings({});  // the Small board, and no placement: the very first start
+        StartApp();
+        Flush();
+        ASSERT_EQ(View().ClientSize(), QSize(17 * 24, 13 * 24)) << strName;
+        const QSize frameSize = Frame().size();
+        QLabel* pPane = Frame().Pane(0);
+
+        // Every command the menus and the toolbar offer, with the widget that
+        // shows its prompt: the menu bar for an item, the button for a button.
+        std::vector<std::pair<QAction*, QWidget*>> commands;
+        for (int i = 0; Frame().TopLevelMenu(i) != nullptr; ++i) {
+            for (QAction* pAction : Frame().TopLevelMenu(i)->actions())
+                commands.emplace_back(pAction, Frame().menuBar());
+        }
+        for (QAction* pAction : Frame().ToolBar()->actions()) {
+            if (QWidget* pButton = Frame().ToolBar()->widgetForAction(pAction))
+                commands.emplace_back(pAction, pButton);
+        }
+        int nPrompts = 0;
+        for (const auto& [pAction, pWidget] : commands) {
+            const QString strPrompt = pAction->statusTip();
+            if (strPrompt.isEmpty()) continue;
+            ++nPrompts;
+            QStatusTipEvent tip(strPrompt);
+            QCoreApplication::sendEvent(pWidget, &tip);
+            Flush();
+            const int nText = pPane->fontMetrics().horizontalAdvance(strPrompt);
+            EXPECT_TRUE(pPane->text() == strPrompt && nText <= TextRoom(pPane) &&
+                        Frame().size() == frameSize)
+                << strName << ", " << TextWithoutMnemonic(pAction->text()).toStdString() << " ("
+                << pWidget->metaObject()->className() << "): \"" << strPrompt.toStdString()
+                << "\" is " << nText << " px, the pane shows \"" << pPane->text().toStdString()
+                << "\" in " << TextRoom(pPane) << " px of its " << pPane->width()
+                << "; the window is " << Frame().width() << " px wide, was " << frameSize.width();
+        }
+        // The walk met them all: 17 menu items (the grayed recent-file one
+        // too) and 8 buttons.
+        EXPECT_EQ(nPrompts, 25) << strName;
+        CloseApp();
+    }
+}
+
+TEST_F(WindowTest, APromptLongerThanThePaneEndsInAnEllipsisAndShowsWholeWhenThereIsRoom) {
+    WriteSettings({});
+    StartApp();
+    Flush();
+    const QSize frameSize = Frame().size();
+    QLabel* pPane = Frame().Pane(0);
+    // A recent game's prompt is its path, of any length.
+    const QString strPath = "/" + QString(40, 'd') + "/" + QString(40, 'e') + "/deep.cx";
+    Frame().SetRecentFiles({strPath.toStdString()});
+    QStatusTipEvent tip(Frame().Action(ID_FILE_MRU_FILE1)->statusTip());
+    QCoreApplication::sendEvent(Frame().menuBar(), &tip);
+    Flush();
+    const QString strShown = pPane->text();
+    EXPECT_TRUE(strShown.endsWith(QChar(0x2026)) && strPath.startsWith(strShown.chopped(1)))
+        << strShown.toStdString();
+    EXPECT_TRUE(PaneShowsWhole(pPane, strShown)) << strShown.toStdString();
+    EXPECT_EQ(Frame().size(), frameSize) << "the window does not grow for a prompt";
+    // Nothing of it is lost: the program, the pointer and a screen reader
+    // have the whole path.
+    EXPECT_EQ(Pane(0), strPath);
+    EXPECT_EQ(pPane->toolTip(), strPath);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(pPane)->text(QAccessible::Name), strPath);
+
+    // A wider window has room for all of it; a narrower one cuts it again.
+    Frame().resize(frameSize.width() + 400, frameSize.height());
+    Flush();
+    EXPECT_EQ(pPane->text(), strPath);
+    EXPECT_TRUE(pPane->toolTip().isEmpty());
+    Frame().resize(frameSize);
+    Flush();
+    EXPECT_EQ(pPane->text(), strShown);
+
+    // The next text that fits shows as it is.
+    Frame().SetMessageText(QStringLiteral("Ready"));
+    EXPECT_EQ(pPane->text(), "Ready");
+    EXPECT_TRUE(pPane->toolTip().isEmpty());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(pPane)->text(QAccessible::Name), "Ready");
 }
 
 TEST_F(WindowTest, MenusAreTextWithKeysAndCheckMarksAndTheToolbarKeepsItsPictures) {
