@@ -48,7 +48,7 @@ constexpr pa_usec_t kRequestUs = 5 * PA_USEC_PER_MSEC;
 // first ms of a clip the sink may already have rendered.
 constexpr pa_usec_t kChainDriftUs = 80 * PA_USEC_PER_MSEC;
 // Silence for this long corks the stream.
-constexpr std::size_t kCorkAfterBytes = 2000 * kBytesPerMs;
+constexpr std::size_t kCorkAfterBytes = std::size_t{2000} * kBytesPerMs;
 
 // Holds the loop's lock for a scope; the loop's callbacks run under it.
 class LoopLock {
