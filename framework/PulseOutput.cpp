@@ -107,7 +107,7 @@ public:
         if (it == m_clips.end() || m_pStream == nullptr) return;
         if (pa_stream_get_state(m_pStream) != PA_STREAM_READY) return;
         m_nSilentBytes = 0;
-        if (m_bCorked) Wake();
+        if (m_bCorked) Cork(false);
         if (!WriteInStep(it->second, nDueUs)) PlayNow(it->second);
     }
 
@@ -261,8 +261,6 @@ private:
 
     // Corks the stream until the next sound, and uncorks it for that sound;
     // what it held when corked (a few ms of silence) plays first.
-    void Sleep() { Cork(true); }
-    void Wake() { Cork(false); }
     void Cork(bool bCorked) {
         m_bCorked = bCorked;
         m_bChained = false;
@@ -298,7 +296,7 @@ private:
         }
         // Long enough in silence (the last clip has been written for as long
         // and has played out): the stream sleeps until the next sound.
-        if (!m_bCorked && m_nSilentBytes >= kCorkAfterBytes) Sleep();
+        if (!m_bCorked && m_nSilentBytes >= kCorkAfterBytes) Cork(true);
     }
 
     static void SignalLoop(pa_context*, void* pUser) {
