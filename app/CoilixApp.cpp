@@ -224,19 +224,23 @@ void CCoilixApp::LoadSettings() {
 
 void CCoilixApp::CreateSoundPlayer(bool bPrintJob) {
     // The player opens the audio device on a thread of its own: the window
-    // never waits for it. The clips are decoded once, here. A print job plays
-    // nothing and leaves the sound server alone.
+    // never waits for it. The device is opened, and the clips read and
+    // decoded, once a game with sounds is played. A print job plays nothing
+    // and leaves the sound server alone.
     std::unique_ptr<SoundOutput> pOutput = bPrintJob        ? MakeSilentOutput()
                                            : m_pSoundOutput ? std::move(m_pSoundOutput)
                                                             : MakePulseOutput("game");
     m_pSounds = std::make_unique<CSoundPlayer>(std::move(pOutput));
-    for (const SoundRes& s : bPrintJob ? std::span<const SoundRes>() : std::span(kSounds)) {
-        QFile file(QStringLiteral(":/sounds/%1.wav").arg(s.pszFile));
-        if (!file.open(QIODevice::ReadOnly)) continue;  // that sound stays silent
-        const QByteArray bytes = file.readAll();
-        m_pSounds->AddClip(s.nID, {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                   static_cast<std::size_t>(bytes.size())});
-    }
+    if (bPrintJob) return;
+    m_pSounds->AddClipsWhenFirstWanted([pSounds = m_pSounds.get()] {
+        for (const SoundRes& s : kSounds) {
+            QFile file(QStringLiteral(":/sounds/%1.wav").arg(s.pszFile));
+            if (!file.open(QIODevice::ReadOnly)) continue;  // that sound stays silent
+            const QByteArray bytes = file.readAll();
+            pSounds->AddClip(s.nID, {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                     static_cast<std::size_t>(bytes.size())});
+        }
+    });
 }
 
 void CCoilixApp::CreateDocument() {

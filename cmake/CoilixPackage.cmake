@@ -28,10 +28,12 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What dpkg-shlibdeps cannot see: Qt's own translations (its file and print
 # dialogs in the game's language), Qt's Wayland platform (a native window on
 # a Wayland desktop instead of one through XWayland), SDL (loaded when a
-# gamepad is plugged in, not linked), and a sound server to hear the game
-# through (the program talks to PulseAudio's interface, which PipeWire also
-# offers).
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland, libsdl2-2.0-0 (>= 2.24)")
+# gamepad is plugged in, not linked), the sound server's client library
+# (loaded when the first sound is wanted, not linked), and a sound server to
+# hear the game through (the program talks to PulseAudio's interface, which
+# PipeWire also offers).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "qt6-translations-l10n, qt6-wayland, libsdl2-2.0-0 (>= 2.24), libpulse0")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "pulseaudio | pipewire-pulse")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 

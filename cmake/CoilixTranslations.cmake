@@ -64,5 +64,13 @@ qt_add_translations(coilix_app
   TS_FILES ${COILIX_TS_FILES}
   SOURCES ${COILIX_LUPDATE_SOURCES}
   LUPDATE_OPTIONS ${COILIX_LUPDATE_OPTIONS}
-  LRELEASE_OPTIONS -idbased -silent)
+  LRELEASE_OPTIONS -idbased -silent
+  QM_FILES_OUTPUT_VARIABLE COILIX_QM_FILES)
+# Stored uncompressed: a translation is then read in place from the program's
+# own pages, with no copy and no decompressor brought in at start.
+qt_add_resources(coilix_app coilix_app_translations
+  PREFIX /i18n
+  BASE ${CMAKE_CURRENT_BINARY_DIR}
+  FILES ${COILIX_QM_FILES}
+  OPTIONS --no-compress)
 add_dependencies(coilix_app_lupdate coilix_desktop_files)

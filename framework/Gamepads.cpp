@@ -5,7 +5,6 @@
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
 #include <dirent.h>
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <linux/netlink.h>
 #include <poll.h>
@@ -25,9 +24,10 @@
 #include <optional>
 #include <sstream>
 #include <string>
-#include <type_traits>
 #include <utility>
 #include <vector>
+
+#include "framework/RuntimeLibrary.h"
 
 namespace {
 
@@ -50,31 +50,24 @@ struct SdlCalls {
     decltype(&SDL_TLSCleanup) TLSCleanup = nullptr;
 
     // From the library already in the process (bAlreadyLoaded), or loaded
-    // now; false when it is not there or too old (before 2.24).
+    // now; false when it is not there or too old (before 2.24). Never
+    // closed: SDL keeps threads and handlers of its own.
     bool Find(bool bAlreadyLoaded) {
-        void* pLib =
-            dlopen(kSdlLibrary, RTLD_NOW | RTLD_LOCAL | (bAlreadyLoaded ? RTLD_NOLOAD : 0));
-        if (pLib == nullptr) return false;
-        // Never closed: SDL keeps threads and handlers of its own.
-        bool bAll = true;
-        auto find = [&](auto& fn, const char* pszName) {
-            fn = reinterpret_cast<std::remove_reference_t<decltype(fn)>>(dlsym(pLib, pszName));
-            bAll = bAll && fn != nullptr;
-        };
-        find(SetHint, "SDL_SetHint");
-        find(InitSubSystem, "SDL_InitSubSystem");
-        find(QuitSubSystem, "SDL_QuitSubSystem");
-        find(PumpEvents, "SDL_PumpEvents");
-        find(PollEvent, "SDL_PollEvent");
-        find(Open, "SDL_GameControllerOpen");
-        find(Close, "SDL_GameControllerClose");
-        find(FromInstanceID, "SDL_GameControllerFromInstanceID");
-        find(Path, "SDL_GameControllerPath");
-        find(GetAxis, "SDL_GameControllerGetAxis");
-        find(GetJoystick, "SDL_GameControllerGetJoystick");
-        find(InstanceID, "SDL_JoystickInstanceID");
-        find(TLSCleanup, "SDL_TLSCleanup");
-        return bAll;
+        RuntimeLibrary lib(kSdlLibrary, bAlreadyLoaded);
+        lib.Find(SetHint, "SDL_SetHint");
+        lib.Find(InitSubSystem, "SDL_InitSubSystem");
+        lib.Find(QuitSubSystem, "SDL_QuitSubSystem");
+        lib.Find(PumpEvents, "SDL_PumpEvents");
+        lib.Find(PollEvent, "SDL_PollEvent");
+        lib.Find(Open, "SDL_GameControllerOpen");
+        lib.Find(Close, "SDL_GameControllerClose");
+        lib.Find(FromInstanceID, "SDL_GameControllerFromInstanceID");
+        lib.Find(Path, "SDL_GameControllerPath");
+        lib.Find(GetAxis, "SDL_GameControllerGetAxis");
+        lib.Find(GetJoystick, "SDL_GameControllerGetJoystick");
+        lib.Find(InstanceID, "SDL_JoystickInstanceID");
+        lib.Find(TLSCleanup, "SDL_TLSCleanup");
+        return lib.FoundAll();
     }
 };
 

@@ -6,11 +6,12 @@
 #include "framework/Sound.h"
 
 // The output on the sound server protocol (PulseAudio, or PipeWire's server
-// for it): one playback stream, always running, mono 16-bit at 22050 Hz;
-// clips in any other format are refused. It
-// never starts a server itself: no server means silence, and a server that
-// does not complete the connection within 3 s is given up on. It prints
-// nothing and needs nothing set up in the process.
+// for it): one playback stream, mono 16-bit at 22050 Hz; clips in any other
+// format are refused. Its client library is loaded when the output opens:
+// the program needs it only to play, and without it stays silent. It never
+// starts a server itself: no server means silence, and a server that does
+// not complete the connection within 3 s is given up on. It prints nothing
+// and needs nothing set up in the process.
 // The stream carries the application's name (QCoreApplication) and, where
 // given, a media role ("event", "music", ...) for the server's policies.
 std::unique_ptr<SoundOutput> MakePulseOutput(const std::string& strMediaRole = {});

@@ -56,10 +56,24 @@ CSoundPlayer::CSoundPlayer(std::unique_ptr<SoundOutput> pOutput, SoundPlayerOpti
     : m_pShared(std::make_shared<Shared>()) {
     m_pShared->pOutput = std::move(pOutput);
     m_pShared->options = options;
+}
+
+void CSoundPlayer::AddClipsWhenFirstWanted(std::function<void()> fnAdd) {
+    m_fnAddClips = std::move(fnAdd);
+}
+
+void CSoundPlayer::Prepare() {
+    if (m_worker.joinable()) return;
+    {
+        std::lock_guard lock(m_pShared->mutex);
+        if (m_pShared->bStop) return;
+    }
+    if (m_fnAddClips) std::exchange(m_fnAddClips, nullptr)();
     try {
         m_worker = std::thread(&CSoundPlayer::Run, m_pShared);
     } catch (const std::system_error&) {
         // No thread to be had: the program goes on in silence.
+        std::lock_guard lock(m_pShared->mutex);
         m_pShared->bStop = true;
     }
 }
@@ -85,6 +99,7 @@ void CSoundPlayer::Play(int nID) {
 }
 
 void CSoundPlayer::Play(int nID, Clock::time_point tDue) {
+    Prepare();
     {
         std::lock_guard lock(m_pShared->mutex);
         if (m_pShared->bStop) return;
@@ -95,10 +110,10 @@ void CSoundPlayer::Play(int nID, Clock::time_point tDue) {
 }
 
 void CSoundPlayer::Shutdown() {
-    if (!m_worker.joinable()) return;
     Shared& shared = *m_pShared;
     std::unique_lock lock(shared.mutex);
     shared.bStop = true;
+    if (!m_worker.joinable()) return;
     shared.aQueue.clear();
     shared.wake.notify_one();
     const bool bDone = shared.finished.wait_for(lock, shared.options.shutdownWait,

@@ -2,6 +2,7 @@
 #pragma once
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <thread>
@@ -11,9 +12,11 @@
 // Short sound effects, played asynchronously. The caller's thread only
 // decodes the clips once and queues requests; a worker thread owns the audio
 // device and makes every call that can block (opening the device, which may
-// talk to a sound server, loading the clips, starting them). A new sound cuts
-// off the one still playing. Without a device, or with a server that never
-// answers, nothing is heard, nothing is printed and no caller waits.
+// talk to a sound server, loading the clips, starting them). The worker and
+// the device come when sounds are first wanted, not with the player: a
+// program that has not yet played holds no device. A new sound cuts off the
+// one still playing. Without a device, or with a server that never answers,
+// nothing is heard, nothing is printed and no caller waits.
 
 // The device side of the player. All calls come from the player's worker
 // thread, one at a time, in the order Open, then Load and Start, then Close;
@@ -53,7 +56,7 @@ struct SoundPlayerOptions {
 
 class CSoundPlayer {
 public:
-    // Starts the worker, which opens the device at once, off the caller's path.
+    // Opens nothing yet: see Prepare.
     explicit CSoundPlayer(std::unique_ptr<SoundOutput> pOutput, SoundPlayerOptions options = {});
     ~CSoundPlayer();
     CSoundPlayer(const CSoundPlayer&) = delete;
@@ -63,16 +66,30 @@ public:
     // same number replaces it). Refused data leaves nID as it was.
     WavError AddClip(int nID, std::span<const std::uint8_t> wav);
 
-    // Queues clip nID and returns at once. Unknown numbers are ignored. The
-    // sound is due now, or at tDue: a caller on a beat gives the beat's time,
-    // so that a late call is not heard late.
+    // fnAdd adds the clips (AddClip) when sounds are first wanted, just
+    // before the device opens, and not at all in a program that plays none:
+    // clips it reads from the program's storage stay unread until then.
+    void AddClipsWhenFirstWanted(std::function<void()> fnAdd);
+
+    // Starts the worker, which opens the device off the caller's path, if it
+    // has not started yet (after adding the clips that wait for it). A
+    // caller that knows sounds are coming (play begins) calls it ahead of
+    // them, so that the device is ready for the first; the first Play does
+    // the same. Call it from the owning thread.
+    void Prepare();
+
+    // Queues clip nID and returns at once (after Prepare, if not yet done).
+    // Unknown numbers are ignored. The sound is due now, or at tDue: a caller
+    // on a beat gives the beat's time, so that a late call is not heard late.
+    // Call it from the owning thread.
     void Play(int nID);
     void Play(int nID, std::chrono::steady_clock::time_point tDue);
 
     // Stops sound and the worker. Waits at most shutdownWait for the device
     // to close; a worker stuck in the device is left behind (it owns all it
     // touches), so that the caller always goes on and the process can end.
-    // Call it from the owning thread; more than once is harmless.
+    // Nothing starts after it. Call it from the owning thread; more than
+    // once is harmless.
     void Shutdown();
 
 private:
@@ -80,5 +97,6 @@ private:
     static void Run(const std::shared_ptr<Shared>& pShared);
 
     std::shared_ptr<Shared> m_pShared;
+    std::function<void()> m_fnAddClips;
     std::thread m_worker;
 };

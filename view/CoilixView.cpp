@@ -401,6 +401,9 @@ void CCoilixView::keyPressEvent(QKeyEvent* pEvent) {
 }
 
 void CCoilixView::Steer(GameKey key) {
+    // A steer starts or goes on with a game: the sound device is opened now,
+    // a tick ahead of the first sound, and not before a game is played.
+    if (key != GameKey::kOther && SoundsOn()) m_sounds.Prepare();
     m_control.OnKeyDown(key);
     if (m_pFrame != nullptr) m_pFrame->RequestCommandUIUpdate();
 }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The sound player through a recording output: order, cut-off and its
-// minimum slice, unknown and refused clips, no device, a device that opens
-// late, and a device that never opens.
+// minimum slice, unknown and refused clips, a device opened only once sounds
+// are wanted, no device, a device that opens late, and a device that never
+// opens.
 
 #include <gtest/gtest.h>
 
@@ -33,6 +34,7 @@ protected:
         EXPECT_EQ(pPlayer->AddClip(150, Silence(30)), WavError::kNone);
         EXPECT_EQ(pPlayer->AddClip(153, Silence(390)), WavError::kNone);
         EXPECT_EQ(pPlayer->AddClip(155, Silence(830)), WavError::kNone);
+        pPlayer->Prepare();
         EXPECT_TRUE(m_pLog->WaitFor("load 155"));
         return pPlayer;
     }
@@ -94,10 +96,44 @@ TEST_F(SoundPlayerTest, UnknownAndRefusedClipsAreIgnored) {
     EXPECT_EQ(m_pLog->Started(), std::vector<int>{150});
 }
 
+// A player opens nothing, and adds the clips that wait for it, only once
+// sounds are wanted: its first Play adds them, opens the device and plays;
+// one shut down before that never does either.
+TEST_F(SoundPlayerTest, TheDeviceOpensOnlyWhenSoundsAreFirstWanted) {
+    int nAdded = 0;
+    {
+        CSoundPlayer player(std::make_unique<RecordingSoundOutput>(m_pLog));
+        EXPECT_EQ(player.AddClip(150, Silence(30)), WavError::kNone);
+        player.AddClipsWhenFirstWanted([&] {
+            ++nAdded;
+            EXPECT_EQ(player.AddClip(153, Silence(30)), WavError::kNone);
+        });
+        std::this_thread::sleep_for(50ms);
+        EXPECT_TRUE(m_pLog->Calls().empty());
+        EXPECT_EQ(nAdded, 0);
+        player.Play(153);
+        player.Play(150);
+        ASSERT_TRUE(m_pLog->WaitFor(Start(150)));
+        EXPECT_EQ(nAdded, 1);
+        EXPECT_EQ(m_pLog->Calls(), (std::vector<std::string>{"open", "load 150", "load 153",
+                                                             "start 153", "start 150"}));
+    }
+    m_pLog = std::make_shared<SoundLog>();
+    CSoundPlayer player(std::make_unique<RecordingSoundOutput>(m_pLog));
+    player.AddClipsWhenFirstWanted([&] { ++nAdded; });
+    player.Shutdown();
+    player.Prepare();
+    player.Play(150);
+    std::this_thread::sleep_for(50ms);
+    EXPECT_TRUE(m_pLog->Calls().empty());
+    EXPECT_EQ(nAdded, 1);
+}
+
 TEST_F(SoundPlayerTest, NoDeviceMeansSilence) {
     m_pLog->SetOpenResult(false);
     CSoundPlayer player(std::make_unique<RecordingSoundOutput>(m_pLog));
     EXPECT_EQ(player.AddClip(150, Silence(30)), WavError::kNone);
+    player.Prepare();
     ASSERT_TRUE(m_pLog->WaitFor("open"));
     player.Play(150);
     player.Shutdown();

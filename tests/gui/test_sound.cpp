@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the window plays, seen through a recording output: the seven clips
-// loaded once from the program's resources, and the sounds of a game on the
-// output in the order the rules play them, from the moment sounds are
-// switched on.
+// What the window plays, seen through a recording output: the device opened
+// only once a game with sounds is played, the seven clips loaded once from
+// the program's resources, and the sounds of a game on the output in the
+// order the rules play them, from the moment sounds are switched on.
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -35,15 +36,13 @@ TEST_F(SoundTest, TheWindowPlaysTheSoundsOfTheRulesInOrderOnceSwitchedOn) {
     s.bSounds = 0;
     WriteSettings(s);  // Small, 350 ms
     StartApp({}, 3);
-    for (const int nID :
-         {IDW_MOVE, IDW_APPLE, IDW_COIN, IDW_SKULL, IDW_CRASH, IDW_DROPPING, IDW_HIGH_SCORE}) {
-        EXPECT_TRUE(Sounds().WaitFor("load " + std::to_string(nID))) << nID;
-    }
 
-    // Quiet for the first ticks, then switched on during play.
+    // Quiet for the first ticks, then switched on during play. While quiet,
+    // the device is not even opened.
     constexpr int kQuietTicks = 3;
     Key(Qt::Key_Left);
     for (int i = 0; i < kQuietTicks; ++i) ASSERT_TRUE(Tick());
+    EXPECT_TRUE(Sounds().Calls().empty());
     Frame().Action(ID_SOUNDS)->trigger();
     const int nTicks = kQuietTicks + TickUntilOver();
     ASSERT_EQ(Doc().m_nDirection, dirGameOver);
@@ -61,4 +60,22 @@ TEST_F(SoundTest, TheWindowPlaysTheSoundsOfTheRulesInOrderOnceSwitchedOn) {
     // sound asked for before it has been dealt with.
     ASSERT_TRUE(Sounds().WaitFor("start " + std::to_string(IDW_CRASH)));
     EXPECT_EQ(Sounds().Started(), expected);
+    const std::vector<std::string> calls = Sounds().Calls();
+    for (const int nID :
+         {IDW_MOVE, IDW_APPLE, IDW_COIN, IDW_SKULL, IDW_CRASH, IDW_DROPPING, IDW_HIGH_SCORE}) {
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "load " + std::to_string(nID)), 1) << nID;
+    }
+}
+
+// With sounds on, the window opens the device when the player first steers,
+// a tick ahead of the first sound, and not before.
+TEST_F(SoundTest, TheDeviceOpensWhenThePlayerFirstSteers) {
+    StoredSettings s;
+    s.bSounds = 1;
+    WriteSettings(s);
+    StartApp({}, 3);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Sounds().Calls().empty());
+    Key(Qt::Key_Left);
+    EXPECT_TRUE(Sounds().WaitFor("open"));
 }

@@ -36,6 +36,7 @@ has_relation() { # FIELD RELATION
 has_relation Recommends qt6-translations-l10n
 has_relation Recommends qt6-wayland
 has_relation Recommends "libsdl2-2.0-0 (>= 2.24)"
+has_relation Recommends libpulse0
 has_relation Suggests "pulseaudio | pipewire-pulse"
 # Every package named is one the archive knows (where apt has its lists).
 if [ -n "$(apt-cache pkgnames qt6-base-dev 2>/dev/null)" ]; then
