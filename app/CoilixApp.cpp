@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QPixmap>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -36,6 +37,7 @@
 #include "app/StoreNotices.h"
 #include "app/Strings.h"
 #include "framework/FramePlacement.h"
+#include "framework/PngResource.h"
 #include "framework/PulseOutput.h"
 #include "framework/ResString.h"
 #include "framework/ShownText.h"
@@ -102,7 +104,8 @@ extern "C" void OnTerminationSignal(int nSignal) {
 void SetProgramIcon() {
     QIcon icon;
     for (int nSize : {16, 32, 48, 64, 128}) {
-        icon.addFile(QStringLiteral(":/icons/coilix-%1.png").arg(nSize), QSize(nSize, nSize));
+        icon.addPixmap(QPixmap::fromImage(
+            ReadPngResource(QStringLiteral(":/icons/coilix-%1.png").arg(nSize))));
     }
     QApplication::setWindowIcon(icon);
 }

@@ -17,6 +17,7 @@
 #include "app/Strings.h"
 #include "app/Version.h"
 #include "framework/CommandLine.h"
+#include "framework/FrameStyle.h"
 #include "framework/PlatformStart.h"
 #include "res/resource.h"
 
@@ -114,6 +115,7 @@ int RunProgram(int argc, char** argv, const ProgramSetup& setup) {
     QApplication app(nArgc, qtArgv.data());
     guard.reset();
     IntroduceProgram();
+    UseFrameStyle();
 
     // The program's texts and Qt's own in the user's language.
     SetLanguage(LanguageFromEnvironment());

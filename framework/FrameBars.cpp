@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QShortcut>
 #include <QStyleOptionMenuItem>
 #include <QToolBar>
@@ -14,6 +15,7 @@
 
 #include "framework/AccessibleObjects.h"
 #include "framework/CommandRouter.h"
+#include "framework/PngResource.h"
 #include "framework/RecentFileMenu.h"
 #include "framework/ResString.h"
 #include "framework/StdIds.h"
@@ -113,13 +115,14 @@ QToolBar* BuildToolBar(QMainWindow& wnd, const FrameBars& bars, CCommandRouter& 
         }
         QAction* pAction = router.MakeAction(button.nID, ToolTipOf(button.nID));
         QIcon icon;
-        icon.addFile(QStringLiteral(":/toolbar/%1.png").arg(button.strImage), kButtonImage);
+        icon.addPixmap(QPixmap::fromImage(
+            ReadPngResource(QStringLiteral(":/toolbar/%1.png").arg(button.strImage))));
         // The larger pictures only where a screen has the density for them
         // (a picture added is read at once).
         for (int nScale = 2; nScale <= kButtonImageScales; ++nScale) {
             if (qApp->devicePixelRatio() <= nScale - 1) break;
-            icon.addFile(QStringLiteral(":/toolbar/%1x/%2.png").arg(nScale).arg(button.strImage),
-                         kButtonImage * nScale);
+            icon.addPixmap(QPixmap::fromImage(ReadPngResource(
+                QStringLiteral(":/toolbar/%1x/%2.png").arg(nScale).arg(button.strImage))));
         }
         pAction->setIcon(icon);
         pToolBar->addAction(pAction);

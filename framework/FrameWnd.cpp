@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "framework/FrameWnd.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QMenu>
@@ -24,6 +25,12 @@ CFrameWnd::CFrameWnd(QWidget* pParent)
       m_pRouter(new CCommandRouter(this, this)),
       m_pPlacement(new CFramePlacement(*this)) {
     InstallAccessibleObjects();
+    // The menus stay in the window, never in a desktop's global menu: the
+    // status bar's prompts follow the highlighted item, and the keyboard
+    // comes back to the window as a menu closes, only there. (Asked before
+    // the menu bar is made, this also spares a round trip to the session
+    // bus in the window's first moments.)
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     // The bars offer no menus of their own.
     menuBar()->setContextMenuPolicy(Qt::PreventContextMenu);
     // Commands that depend on the window's state (Auto Resize) follow it at once.

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "framework/Cursor.h"
+#include "framework/PngResource.h"
 #include "framework/ResString.h"
 #include "framework/Sound.h"
 #include "game/HeadFollow.h"
@@ -150,8 +151,8 @@ const CCoilixView::TileSet& CCoilixView::Tiles(int nPx) {
     if (it != m_tileSets.end()) return it->second;
     TileSet& tiles = m_tileSets[nPx];
     for (int i = 1; i < 24; ++i) {
-        // The format named: no probing of the file for it.
-        tiles[i].load(QStringLiteral(":/tiles/%1/%2.png").arg(nPx).arg(kTileNames[i]), "PNG");
+        tiles[i] = QPixmap::fromImage(
+            ReadPngResource(QStringLiteral(":/tiles/%1/%2.png").arg(nPx).arg(kTileNames[i])));
         // Each picture covers one 24-pixel cell at its own density.
         tiles[i].setDevicePixelRatio(nPx / 24.0);
     }

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <cstdlib>
 
+#include "framework/FrameStyle.h"
+
 // With --print-window-texts: prints the texts of the window in the language
 // the environment asks for and returns the exit code; else returns -1
 // (test_language.cpp, whose test runs this program so for each environment).
@@ -17,6 +19,8 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // The style the program starts with.
+    UseFrameStyle();
     if (const int nCode = PrintWindowTexts(argc, argv); nCode >= 0) return nCode;
     return RUN_ALL_TESTS();
 }
