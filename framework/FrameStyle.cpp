@@ -46,6 +46,15 @@ public:
         pPainter->restore();
     }
 
+    // On a clear ground (the engine's own pixmap leaves it unset).
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        QPixmap pixmap(size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+        return pixmap;
+    }
+
     QIconEngine* clone() const override { return new ChevronIconEngine(m_bVertical); }
 
 private:

@@ -33,6 +33,15 @@ QImage IconPixels(const QIcon& icon, int nSide) {
     return icon.pixmap(nSide, nSide).toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
+// Whether the image's corners are clear: a picture drawn on a clear ground
+// and kept off its edges.
+bool CornersClear(const QImage& image) {
+    const int nRight = image.width() - 1;
+    const int nBottom = image.height() - 1;
+    return qAlpha(image.pixel(0, 0)) == 0 && qAlpha(image.pixel(nRight, 0)) == 0 &&
+           qAlpha(image.pixel(0, nBottom)) == 0 && qAlpha(image.pixel(nRight, nBottom)) == 0;
+}
+
 bool AnyPixelSeen(const QImage& image) {
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -80,7 +89,12 @@ TEST_F(PicturesTest, TheBarsHiddenItemsButtonsAreDrawn) {
         IconPixels(pStyle->standardIcon(QStyle::SP_ToolBarVerticalExtensionButton), 16);
     EXPECT_TRUE(AnyPixelSeen(horizontal));
     EXPECT_TRUE(AnyPixelSeen(vertical));
+    EXPECT_TRUE(CornersClear(horizontal));
+    EXPECT_TRUE(CornersClear(vertical));
     EXPECT_NE(horizontal, vertical);
+    // As the toolbar's button shows it, at twice the density too.
+    const QIcon icon = pStyle->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+    EXPECT_TRUE(CornersClear(icon.pixmap(QSize(16, 16), 2.0).toImage()));
     // Every other picture is the style's own.
     EXPECT_FALSE(pStyle->standardIcon(QStyle::SP_MessageBoxWarning).isNull());
 }
