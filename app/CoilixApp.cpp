@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
+#include <QResource>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -237,9 +238,10 @@ void CCoilixApp::CreateSoundPlayer(bool bPrintJob) {
     if (bPrintJob) return;
     m_pSounds->AddClipsWhenFirstWanted([pSounds = m_pSounds.get()] {
         for (const SoundRes& s : kSounds) {
-            QFile file(QStringLiteral(":/sounds/%1.wav").arg(s.pszFile));
-            if (!file.open(QIODevice::ReadOnly)) continue;  // that sound stays silent
-            const QByteArray bytes = file.readAll();
+            // Read in place from the program's own pages (no copy).
+            const QResource resource(QStringLiteral(":/sounds/%1.wav").arg(s.pszFile));
+            if (!resource.isValid()) continue;  // that sound stays silent
+            const QByteArray bytes = resource.uncompressedData();
             pSounds->AddClip(s.nID, {reinterpret_cast<const std::uint8_t*>(bytes.constData()),
                                      static_cast<std::size_t>(bytes.size())});
         }
