@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
+#include "devices/Gamepads.h"
 #include "framework/CmdTarget.h"
 #include "framework/CommandLine.h"
-#include "framework/Gamepads.h"
 #include "game/HighScoreTable.h"
 #include "store/CoilixDoc.h"
 #include "store/GameSettings.h"

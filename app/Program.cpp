@@ -16,9 +16,9 @@
 #include "app/CommandLineHelp.h"
 #include "app/Strings.h"
 #include "app/Version.h"
+#include "devices/PlatformStart.h"
 #include "framework/CommandLine.h"
 #include "framework/FrameStyle.h"
-#include "framework/PlatformStart.h"
 #include "res/resource.h"
 
 namespace {

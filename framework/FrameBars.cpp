@@ -13,9 +13,9 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "devices/PngResource.h"
 #include "framework/AccessibleObjects.h"
 #include "framework/CommandRouter.h"
-#include "framework/PngResource.h"
 #include "framework/RecentFileMenu.h"
 #include "framework/ResString.h"
 #include "framework/StdIds.h"

@@ -10,10 +10,11 @@ cd "$(dirname "$0")/.."
 declare -A allowed=(
   [game]="game"
   [store]="game store"
-  [framework]="framework"
+  [devices]="devices"
+  [framework]="devices framework"
   [res]="framework res"
-  [view]="game store framework res view"
-  [app]="game store framework res view app"
+  [view]="game store devices framework res view"
+  [app]="game store devices framework res view app"
 )
 
 status=0
@@ -33,13 +34,16 @@ for folder in "${!allowed[@]}"; do
     fi
   fi
 done
-# The framework is for any Qt program: it names no program, maker or game
-# thing, in code or in comments. Words are matched whole, in any case.
+# The framework and the device services are for any Qt program: they name
+# no program, maker or game thing, in code or in comments. Words are matched
+# whole, in any case.
 framework_words='coilix|halvorn|games?|scores?|high ?scores?|crawlers?|boards?|apples?|coins?|skulls?|droppings?|tiles?'
-if grep -HniwE "$framework_words" $(git ls-files 'framework/*.h' 'framework/*.cpp' 'framework/CMakeLists.txt'); then
-  echo "framework/ knows nothing of the program or its game: the lines above name them" >&2
-  status=1
-fi
+for folder in framework devices; do
+  if grep -HniwE "$framework_words" $(git ls-files "$folder/*.h" "$folder/*.cpp"); then
+    echo "$folder/ knows nothing of the program or its game: the lines above name them" >&2
+    status=1
+  fi
+done
 
-[[ $status == 0 ]] && echo "layers: every include goes down, and the framework names no game"
+[[ $status == 0 ]] && echo "layers: every include goes down, and the framework and devices name no game"
 exit $status

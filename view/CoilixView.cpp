@@ -13,10 +13,10 @@
 #include <cmath>
 #include <utility>
 
+#include "devices/PngResource.h"
+#include "devices/Sound.h"
 #include "framework/Cursor.h"
-#include "framework/PngResource.h"
 #include "framework/ResString.h"
-#include "framework/Sound.h"
 #include "game/HeadFollow.h"
 #include "res/resource.h"
 #include "store/CoilixDoc.h"

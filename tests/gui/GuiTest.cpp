@@ -22,8 +22,8 @@
 
 #include "app/AppInfo.h"
 #include "app/Menus.h"
+#include "devices/Sound.h"
 #include "framework/Cursor.h"
-#include "framework/Sound.h"
 #include "store/FileRegistry.h"
 #include "store/Profile.h"
 #include "store/RegFile.h"

@@ -17,9 +17,9 @@
 #include "app/HighScoresDlg.h"
 #include "app/HowToPlayDlg.h"
 #include "app/NewGameDlg.h"
+#include "devices/Sound.h"
 #include "framework/Cursor.h"
 #include "framework/ResString.h"
-#include "framework/Sound.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 #include <string>
 
 #include "GuiTest.h"
-#include "framework/PngResource.h"
+#include "devices/PngResource.h"
 
 namespace {
 

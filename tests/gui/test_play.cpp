@@ -17,8 +17,8 @@
 #include <utility>
 
 #include "GuiTest.h"
+#include "devices/Sound.h"
 #include "framework/Cursor.h"
-#include "framework/Sound.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/Sound.h"
+#include "devices/Sound.h"
 
 // What the output saw, shared between a test and the player's worker thread;
 // it outlives the player when a worker is left behind.

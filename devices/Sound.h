@@ -7,7 +7,7 @@
 #include <span>
 #include <thread>
 
-#include "framework/WavReader.h"
+#include "devices/WavReader.h"
 
 // Short sound effects, played asynchronously. The caller's thread only
 // decodes the clips once and queues requests; a worker thread owns the audio

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "WavBytes.h"
-#include "framework/WavReader.h"
+#include "devices/WavReader.h"
 #include "support/Files.h"
 
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "framework/Gamepads.h"
+#include "devices/Gamepads.h"
 
 // SDL's declarations only: its library is loaded at run time.
 #define SDL_MAIN_HANDLED
@@ -27,7 +27,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/RuntimeLibrary.h"
+#include "devices/RuntimeLibrary.h"
 
 namespace {
 

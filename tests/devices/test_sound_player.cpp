@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "WavBytes.h"
-#include "framework/Sound.h"
+#include "devices/Sound.h"
 #include "support/RecordingSoundOutput.h"
 
 namespace {

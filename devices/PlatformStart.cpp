@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "framework/PlatformStart.h"
+#include "devices/PlatformStart.h"
 
 #include <dlfcn.h>
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <thread>
 
-#include "framework/PulseOutput.h"
+#include "devices/PulseOutput.h"
 #include "support/Files.h"
 
 namespace {

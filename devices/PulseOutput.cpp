@@ -8,7 +8,7 @@
 // in. After a while of silence the stream is corked, so an idle program
 // costs the server and this process nothing; the next sound wakes it.
 
-#include "framework/PulseOutput.h"
+#include "devices/PulseOutput.h"
 
 #include <pulse/context.h>
 #include <pulse/def.h>
@@ -28,7 +28,7 @@
 #include <utility>
 #include <vector>
 
-#include "framework/RuntimeLibrary.h"
+#include "devices/RuntimeLibrary.h"
 
 namespace {
 

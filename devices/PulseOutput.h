@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/Sound.h"
+#include "devices/Sound.h"
 
 // The output on the sound server protocol (PulseAudio, or PipeWire's server
 // for it): one playback stream, mono 16-bit at 22050 Hz; clips in any other

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "framework/Sound.h"
+#include "devices/Sound.h"
 
 #include <algorithm>
 #include <condition_variable>

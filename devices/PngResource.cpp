@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "framework/PngResource.h"
+#include "devices/PngResource.h"
 
 #include <png.h>
 

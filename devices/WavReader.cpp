@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "framework/WavReader.h"
+#include "devices/WavReader.h"
 
 #include <cstring>
 #include <utility>
