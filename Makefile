@@ -12,8 +12,9 @@ JOBS ?= $(shell nproc)
 # What building and playing the game needs (Qt's translation tools, lupdate
 # and lrelease, with their CMake functions; Qt's own translations; SDL's
 # headers and library, for gamepads; the PNG library's headers, for the
-# program's pictures).
+# program's pictures; the X client library's headers, for the display check).
 RUN_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev libpulse-dev libpng-dev libgl-dev libsdl2-dev \
+                libxcb1-dev \
                 qt6-tools-dev qt6-l10n-tools qt6-translations-l10n qt6-qpa-plugins \
                 fonts-dejavu-core
 # What the tests and checks need on top.

@@ -31,44 +31,26 @@
 
 namespace {
 
-constexpr const char* kSdlLibrary = "libSDL2-2.0.so.0";
+// The SDL functions used. From the library already in the process, or
+// loaded once a device that may be a pad appears; not there when it is
+// missing or too old (before 2.24). Never closed: SDL keeps threads and
+// handlers of its own.
+#define SDL_FUNCTIONS(X)             \
+    X(SDL_SetHint)                   \
+    X(SDL_InitSubSystem)             \
+    X(SDL_QuitSubSystem)             \
+    X(SDL_PumpEvents)                \
+    X(SDL_PollEvent)                 \
+    X(SDL_GameControllerOpen)        \
+    X(SDL_GameControllerClose)       \
+    X(SDL_GameControllerPath)        \
+    X(SDL_GameControllerGetAxis)     \
+    X(SDL_GameControllerGetJoystick) \
+    X(SDL_JoystickInstanceID)        \
+    X(SDL_TLSCleanup)
 
-// The SDL calls used, found in the library once it is loaded.
-struct SdlCalls {
-    decltype(&SDL_SetHint) SetHint = nullptr;
-    decltype(&SDL_InitSubSystem) InitSubSystem = nullptr;
-    decltype(&SDL_QuitSubSystem) QuitSubSystem = nullptr;
-    decltype(&SDL_PumpEvents) PumpEvents = nullptr;
-    decltype(&SDL_PollEvent) PollEvent = nullptr;
-    decltype(&SDL_GameControllerOpen) Open = nullptr;
-    decltype(&SDL_GameControllerClose) Close = nullptr;
-    decltype(&SDL_GameControllerFromInstanceID) FromInstanceID = nullptr;
-    decltype(&SDL_GameControllerPath) Path = nullptr;
-    decltype(&SDL_GameControllerGetAxis) GetAxis = nullptr;
-    decltype(&SDL_GameControllerGetJoystick) GetJoystick = nullptr;
-    decltype(&SDL_JoystickInstanceID) InstanceID = nullptr;
-    decltype(&SDL_TLSCleanup) TLSCleanup = nullptr;
-
-    // From the library already in the process (bAlreadyLoaded), or loaded
-    // now; false when it is not there or too old (before 2.24). Never
-    // closed: SDL keeps threads and handlers of its own.
-    bool Find(bool bAlreadyLoaded) {
-        RuntimeLibrary lib(kSdlLibrary, bAlreadyLoaded);
-        lib.Find(SetHint, "SDL_SetHint");
-        lib.Find(InitSubSystem, "SDL_InitSubSystem");
-        lib.Find(QuitSubSystem, "SDL_QuitSubSystem");
-        lib.Find(PumpEvents, "SDL_PumpEvents");
-        lib.Find(PollEvent, "SDL_PollEvent");
-        lib.Find(Open, "SDL_GameControllerOpen");
-        lib.Find(Close, "SDL_GameControllerClose");
-        lib.Find(FromInstanceID, "SDL_GameControllerFromInstanceID");
-        lib.Find(Path, "SDL_GameControllerPath");
-        lib.Find(GetAxis, "SDL_GameControllerGetAxis");
-        lib.Find(GetJoystick, "SDL_GameControllerGetJoystick");
-        lib.Find(InstanceID, "SDL_JoystickInstanceID");
-        lib.Find(TLSCleanup, "SDL_TLSCleanup");
-        return lib.FoundAll();
-    }
+struct SdlFunctions {
+    RUNTIME_LIBRARY_FUNCTIONS("libSDL2-2.0.so.0", SDL_FUNCTIONS)
 };
 
 // Whether the kernel lists an input device with the buttons of a joystick
@@ -125,14 +107,14 @@ public:
     bool Loaded() const { return m_bLoaded; }
 
     bool Load(bool bAlreadyLoaded) {
-        if (!m_sdl.Find(bAlreadyLoaded)) return false;
+        if (!m_sdl.Load(bAlreadyLoaded)) return false;
         // SDL leaves the program's signals alone, reads pads through the
         // kernel's input devices (the descriptors waited on), and hands on
         // their input while no window of its own has the keyboard.
-        m_sdl.SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-        m_sdl.SetHint(SDL_HINT_JOYSTICK_HIDAPI, "0");
-        m_sdl.SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
-        m_bLoaded = m_sdl.InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
+        m_sdl.SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+        m_sdl.SDL_SetHint(SDL_HINT_JOYSTICK_HIDAPI, "0");
+        m_sdl.SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
+        m_bLoaded = m_sdl.SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) == 0;
         return m_bLoaded;
     }
 
@@ -141,18 +123,18 @@ public:
         for (auto& [id, pad] : m_pads) Forget(pad);
         m_pads.clear();
         m_owner.m_nOpen = 0;
-        m_sdl.QuitSubSystem(SDL_INIT_GAMECONTROLLER);
+        m_sdl.SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
         // What SDL keeps for this thread (its last error), which it would
         // not give back for a thread it did not start.
-        m_sdl.TLSCleanup();
+        m_sdl.SDL_TLSCleanup();
         m_bLoaded = false;
     }
 
     // Takes in all SDL has seen since the last time.
     void Pump() {
-        m_sdl.PumpEvents();
+        m_sdl.SDL_PumpEvents();
         SDL_Event event;
-        while (m_sdl.PollEvent(&event) == 1) {
+        while (m_sdl.SDL_PollEvent(&event) == 1) {
             switch (event.type) {
                 case SDL_CONTROLLERDEVICEADDED:
                     Add(event.cdevice.which);
@@ -201,18 +183,19 @@ private:
     };
 
     void Add(int nDeviceIndex) {
-        SDL_GameController* pController = m_sdl.Open(nDeviceIndex);
+        SDL_GameController* pController = m_sdl.SDL_GameControllerOpen(nDeviceIndex);
         if (pController == nullptr) return;
-        const SDL_JoystickID id = m_sdl.InstanceID(m_sdl.GetJoystick(pController));
+        const SDL_JoystickID id =
+            m_sdl.SDL_JoystickInstanceID(m_sdl.SDL_GameControllerGetJoystick(pController));
         if (m_pads.count(id) != 0) {
-            m_sdl.Close(pController);  // SDL counts opens; one is enough
+            m_sdl.SDL_GameControllerClose(pController);  // SDL counts opens; one is enough
             return;
         }
         Pad pad;
         pad.pController = pController;
         // A descriptor of the same device, only to learn when it has input
         // (SDL's virtual pads have none: Refresh() is their signal).
-        if (const char* pszPath = m_sdl.Path(pController)) {
+        if (const char* pszPath = m_sdl.SDL_GameControllerPath(pController)) {
             pad.nFd = open(pszPath, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
         }
         m_pads[id] = pad;
@@ -227,7 +210,7 @@ private:
 
     void Forget(Pad& pad) {
         if (pad.nFd >= 0) close(pad.nFd);
-        m_sdl.Close(pad.pController);
+        m_sdl.SDL_GameControllerClose(pad.pController);
     }
 
     void Button(uint8_t nButton) {
@@ -249,8 +232,8 @@ private:
         auto it = m_pads.find(id);
         if (it == m_pads.end()) return;
         Pad& pad = it->second;
-        const int x = m_sdl.GetAxis(pad.pController, SDL_CONTROLLER_AXIS_LEFTX);
-        const int y = m_sdl.GetAxis(pad.pController, SDL_CONTROLLER_AXIS_LEFTY);
+        const int x = m_sdl.SDL_GameControllerGetAxis(pad.pController, SDL_CONTROLLER_AXIS_LEFTX);
+        const int y = m_sdl.SDL_GameControllerGetAxis(pad.pController, SDL_CONTROLLER_AXIS_LEFTY);
         const int nFar = std::max(std::abs(x), std::abs(y));
         constexpr int kPressed = 16384, kReleased = 8192;
         if (nFar < kReleased) {
@@ -266,7 +249,7 @@ private:
     }
 
     CGamepads& m_owner;
-    SdlCalls m_sdl;
+    SdlFunctions m_sdl;
     bool m_bLoaded = false;
     std::map<SDL_JoystickID, Pad> m_pads;
 };

@@ -1,32 +1,35 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "devices/PlatformStart.h"
 
-#include <dlfcn.h>
+#include <xcb/xcb.h>
 
 #include <cstdio>
 
+#include "devices/RuntimeLibrary.h"
+
 namespace {
-constexpr const char* kXcbLibrary = "libxcb.so.1";
+
+// The X client library's functions used for the check: its headers only;
+// the library is loaded the first time a display is checked.
+#define XCB_FUNCTIONS(X)        \
+    X(xcb_connect)              \
+    X(xcb_connection_has_error) \
+    X(xcb_disconnect)
+
+struct XcbFunctions {
+    RUNTIME_LIBRARY_FUNCTIONS("libxcb.so.1", XCB_FUNCTIONS)
+};
+
 }  // namespace
 
 bool CanReachXDisplay(const char* pszDisplay) {
-    void* pLib = dlopen(kXcbLibrary, RTLD_NOW | RTLD_LOCAL);
-    if (pLib == nullptr) return false;
-    // The connection is opaque here: only these three calls are made on it.
-    using Connect = void* (*)(const char*, int*);
-    using HasError = int (*)(void*);
-    using Disconnect = void (*)(void*);
-    auto fnConnect = reinterpret_cast<Connect>(dlsym(pLib, "xcb_connect"));
-    auto fnHasError = reinterpret_cast<HasError>(dlsym(pLib, "xcb_connection_has_error"));
-    auto fnDisconnect = reinterpret_cast<Disconnect>(dlsym(pLib, "xcb_disconnect"));
-    bool bReached = false;
-    if (fnConnect != nullptr && fnHasError != nullptr && fnDisconnect != nullptr) {
-        // A refused connection is an object too, to be given back alike.
-        void* pConnection = fnConnect(pszDisplay, nullptr);
-        bReached = pConnection != nullptr && fnHasError(pConnection) == 0;
-        if (pConnection != nullptr) fnDisconnect(pConnection);
-    }
-    dlclose(pLib);
+    const XcbFunctions* pXcb = LoadedOnce<XcbFunctions>();
+    if (pXcb == nullptr) return false;
+    // A refused connection is an object too, to be given back alike.
+    xcb_connection_t* pConnection = pXcb->xcb_connect(pszDisplay, nullptr);
+    const bool bReached =
+        pConnection != nullptr && pXcb->xcb_connection_has_error(pConnection) == 0;
+    if (pConnection != nullptr) pXcb->xcb_disconnect(pConnection);
     return bReached;
 }
 

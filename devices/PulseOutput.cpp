@@ -32,75 +32,55 @@
 
 namespace {
 
-constexpr const char* kPulseLibrary = "libpulse.so.0";
-
-// The client library's calls used here. The library is loaded when the
+// The client library's functions used here. The library is loaded when the
 // output is first opened, not with the program: a program that plays no
 // sound never maps it, and one on a system without it stays silent.
-#define COILIX_PULSE_CALLS(X)     \
-    X(context_connect)            \
-    X(context_disconnect)         \
-    X(context_get_state)          \
-    X(context_new_with_proplist)  \
-    X(context_rttime_new)         \
-    X(context_set_state_callback) \
-    X(context_unref)              \
-    X(operation_unref)            \
-    X(proplist_free)              \
-    X(proplist_new)               \
-    X(proplist_sets)              \
-    X(rtclock_now)                \
-    X(stream_begin_write)         \
-    X(stream_cancel_write)        \
-    X(stream_connect_playback)    \
-    X(stream_cork)                \
-    X(stream_disconnect)          \
-    X(stream_flush)               \
-    X(stream_get_sample_spec)     \
-    X(stream_get_state)           \
-    X(stream_get_timing_info)     \
-    X(stream_new)                 \
-    X(stream_set_state_callback)  \
-    X(stream_set_write_callback)  \
-    X(stream_unref)               \
-    X(stream_write)               \
-    X(threaded_mainloop_free)     \
-    X(threaded_mainloop_get_api)  \
-    X(threaded_mainloop_lock)     \
-    X(threaded_mainloop_new)      \
-    X(threaded_mainloop_signal)   \
-    X(threaded_mainloop_start)    \
-    X(threaded_mainloop_stop)     \
-    X(threaded_mainloop_unlock)   \
-    X(threaded_mainloop_wait)     \
-    X(timeval_age)                \
-    X(usec_to_bytes)
+#define PULSE_FUNCTIONS(X)           \
+    X(pa_context_connect)            \
+    X(pa_context_disconnect)         \
+    X(pa_context_get_state)          \
+    X(pa_context_new_with_proplist)  \
+    X(pa_context_rttime_new)         \
+    X(pa_context_set_state_callback) \
+    X(pa_context_unref)              \
+    X(pa_operation_unref)            \
+    X(pa_proplist_free)              \
+    X(pa_proplist_new)               \
+    X(pa_proplist_sets)              \
+    X(pa_rtclock_now)                \
+    X(pa_stream_begin_write)         \
+    X(pa_stream_cancel_write)        \
+    X(pa_stream_connect_playback)    \
+    X(pa_stream_cork)                \
+    X(pa_stream_disconnect)          \
+    X(pa_stream_flush)               \
+    X(pa_stream_get_sample_spec)     \
+    X(pa_stream_get_state)           \
+    X(pa_stream_get_timing_info)     \
+    X(pa_stream_new)                 \
+    X(pa_stream_set_state_callback)  \
+    X(pa_stream_set_write_callback)  \
+    X(pa_stream_unref)               \
+    X(pa_stream_write)               \
+    X(pa_threaded_mainloop_free)     \
+    X(pa_threaded_mainloop_get_api)  \
+    X(pa_threaded_mainloop_lock)     \
+    X(pa_threaded_mainloop_new)      \
+    X(pa_threaded_mainloop_signal)   \
+    X(pa_threaded_mainloop_start)    \
+    X(pa_threaded_mainloop_stop)     \
+    X(pa_threaded_mainloop_unlock)   \
+    X(pa_threaded_mainloop_wait)     \
+    X(pa_timeval_age)                \
+    X(pa_usec_to_bytes)
 
-struct PulseCalls {
-// (name is the member's name: it cannot be put in parentheses.)
-#define COILIX_PULSE_CALL(name) \
-    decltype(&::pa_##name) name = nullptr;  // NOLINT(bugprone-macro-parentheses)
-    COILIX_PULSE_CALLS(COILIX_PULSE_CALL)
-#undef COILIX_PULSE_CALL
+struct PulseFunctions {
+    RUNTIME_LIBRARY_FUNCTIONS("libpulse.so.0", PULSE_FUNCTIONS)
 };
 
-// The calls, found the first time they are asked for; null when the library
-// is not installed or lacks one of them.
-const PulseCalls* FindPulse() {
-    static const PulseCalls* const pFound = []() -> const PulseCalls* {
-        static PulseCalls calls;
-        RuntimeLibrary lib(kPulseLibrary);
-#define COILIX_FIND_CALL(name) lib.Find(calls.name, "pa_" #name);
-        COILIX_PULSE_CALLS(COILIX_FIND_CALL)
-#undef COILIX_FIND_CALL
-        return lib.FoundAll() ? &calls : nullptr;
-    }();
-    return pFound;
-}
-
-// The calls, once Open has found them (every other use comes after).
-const PulseCalls& Pa() {
-    return *FindPulse();
+// The functions, once Open has found them (every other use comes after).
+const PulseFunctions& Pulse() {
+    return *LoadedOnce<PulseFunctions>();
 }
 
 constexpr int kRate = 22050;
@@ -127,9 +107,9 @@ constexpr std::size_t kCorkAfterBytes = std::size_t{2000} * kBytesPerMs;
 class LoopLock {
 public:
     explicit LoopLock(pa_threaded_mainloop* pLoop) : m_pLoop(pLoop) {
-        Pa().threaded_mainloop_lock(m_pLoop);
+        Pulse().pa_threaded_mainloop_lock(m_pLoop);
     }
-    ~LoopLock() { Pa().threaded_mainloop_unlock(m_pLoop); }
+    ~LoopLock() { Pulse().pa_threaded_mainloop_unlock(m_pLoop); }
     LoopLock(const LoopLock&) = delete;
     LoopLock& operator=(const LoopLock&) = delete;
 
@@ -144,11 +124,11 @@ public:
     ~PulseOutput() override { Close(); }
 
     bool Open() override {
-        if (FindPulse() == nullptr) return false;
-        m_pLoop = Pa().threaded_mainloop_new();
+        if (LoadedOnce<PulseFunctions>() == nullptr) return false;
+        m_pLoop = Pulse().pa_threaded_mainloop_new();
         if (m_pLoop == nullptr) return false;
-        if (Pa().threaded_mainloop_start(m_pLoop) < 0) {
-            Pa().threaded_mainloop_free(m_pLoop);
+        if (Pulse().pa_threaded_mainloop_start(m_pLoop) < 0) {
+            Pulse().pa_threaded_mainloop_free(m_pLoop);
             m_pLoop = nullptr;
             return false;
         }
@@ -179,7 +159,7 @@ public:
         LoopLock lock(m_pLoop);
         const auto it = m_clips.find(nID);
         if (it == m_clips.end() || m_pStream == nullptr) return;
-        if (Pa().stream_get_state(m_pStream) != PA_STREAM_READY) return;
+        if (Pulse().pa_stream_get_state(m_pStream) != PA_STREAM_READY) return;
         m_nSilentBytes = 0;
         if (m_bCorked) Cork(false);
         if (!WriteInStep(it->second, nDueUs)) PlayNow(it->second);
@@ -190,43 +170,43 @@ public:
         {
             LoopLock lock(m_pLoop);
             if (m_pStream != nullptr) {
-                Pa().stream_set_state_callback(m_pStream, nullptr, nullptr);
-                Pa().stream_set_write_callback(m_pStream, nullptr, nullptr);
-                Pa().stream_disconnect(m_pStream);
-                Pa().stream_unref(m_pStream);
+                Pulse().pa_stream_set_state_callback(m_pStream, nullptr, nullptr);
+                Pulse().pa_stream_set_write_callback(m_pStream, nullptr, nullptr);
+                Pulse().pa_stream_disconnect(m_pStream);
+                Pulse().pa_stream_unref(m_pStream);
                 m_pStream = nullptr;
             }
             if (m_pContext != nullptr) {
-                Pa().context_set_state_callback(m_pContext, nullptr, nullptr);
-                Pa().context_disconnect(m_pContext);
-                Pa().context_unref(m_pContext);
+                Pulse().pa_context_set_state_callback(m_pContext, nullptr, nullptr);
+                Pulse().pa_context_disconnect(m_pContext);
+                Pulse().pa_context_unref(m_pContext);
                 m_pContext = nullptr;
             }
         }
-        Pa().threaded_mainloop_stop(m_pLoop);
-        Pa().threaded_mainloop_free(m_pLoop);
+        Pulse().pa_threaded_mainloop_stop(m_pLoop);
+        Pulse().pa_threaded_mainloop_free(m_pLoop);
         m_pLoop = nullptr;
     }
 
 private:
     bool ConnectLocked() {
-        pa_proplist* pProps = Pa().proplist_new();
-        Pa().proplist_sets(pProps, PA_PROP_APPLICATION_NAME, m_strName.c_str());
+        pa_proplist* pProps = Pulse().pa_proplist_new();
+        Pulse().pa_proplist_sets(pProps, PA_PROP_APPLICATION_NAME, m_strName.c_str());
         if (!m_strMediaRole.empty())
-            Pa().proplist_sets(pProps, PA_PROP_MEDIA_ROLE, m_strMediaRole.c_str());
-        m_pContext = Pa().context_new_with_proplist(Pa().threaded_mainloop_get_api(m_pLoop),
-                                                    m_strName.c_str(), pProps);
-        Pa().proplist_free(pProps);
+            Pulse().pa_proplist_sets(pProps, PA_PROP_MEDIA_ROLE, m_strMediaRole.c_str());
+        m_pContext = Pulse().pa_context_new_with_proplist(
+            Pulse().pa_threaded_mainloop_get_api(m_pLoop), m_strName.c_str(), pProps);
+        Pulse().pa_proplist_free(pProps);
         if (m_pContext == nullptr) return false;
-        Pa().context_set_state_callback(m_pContext, &SignalLoop, this);
+        Pulse().pa_context_set_state_callback(m_pContext, &SignalLoop, this);
         // No starting of a server on our behalf: no server, no sound.
-        if (Pa().context_connect(m_pContext, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+        if (Pulse().pa_context_connect(m_pContext, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
             return false;
         }
-        pa_time_event* pTimer = Pa().context_rttime_new(
-            m_pContext, Pa().rtclock_now() + kConnectTimeoutUs, &OnTimeout, this);
+        pa_time_event* pTimer = Pulse().pa_context_rttime_new(
+            m_pContext, Pulse().pa_rtclock_now() + kConnectTimeoutUs, &OnTimeout, this);
         const bool bOk = WaitForContext() && ConnectStream() && WaitForStream();
-        if (pTimer != nullptr) Pa().threaded_mainloop_get_api(m_pLoop)->time_free(pTimer);
+        if (pTimer != nullptr) Pulse().pa_threaded_mainloop_get_api(m_pLoop)->time_free(pTimer);
         return bOk;
     }
 
@@ -238,38 +218,38 @@ private:
             const State state = fnState();
             if (state == ready) return true;
             if (!fnIsGood(state) || m_bTimedOut) return false;
-            Pa().threaded_mainloop_wait(m_pLoop);
+            Pulse().pa_threaded_mainloop_wait(m_pLoop);
         }
     }
     bool WaitForContext() {
-        return WaitUntilReady([this] { return Pa().context_get_state(m_pContext); },
+        return WaitUntilReady([this] { return Pulse().pa_context_get_state(m_pContext); },
                               PA_CONTEXT_READY, &PA_CONTEXT_IS_GOOD);
     }
     bool WaitForStream() {
-        return WaitUntilReady([this] { return Pa().stream_get_state(m_pStream); }, PA_STREAM_READY,
-                              &PA_STREAM_IS_GOOD);
+        return WaitUntilReady([this] { return Pulse().pa_stream_get_state(m_pStream); },
+                              PA_STREAM_READY, &PA_STREAM_IS_GOOD);
     }
 
     bool ConnectStream() {
         const pa_sample_spec format{PA_SAMPLE_S16LE, kRate, 1};
-        m_pStream = Pa().stream_new(m_pContext, "Sound effects", &format, nullptr);
+        m_pStream = Pulse().pa_stream_new(m_pContext, "Sound effects", &format, nullptr);
         if (m_pStream == nullptr) return false;
-        Pa().stream_set_state_callback(m_pStream, &SignalStream, this);
-        Pa().stream_set_write_callback(m_pStream, &OnWrite, this);
+        Pulse().pa_stream_set_state_callback(m_pStream, &SignalStream, this);
+        Pulse().pa_stream_set_write_callback(m_pStream, &OnWrite, this);
         pa_buffer_attr attr{};
         attr.maxlength = static_cast<std::uint32_t>(-1);
-        attr.tlength = static_cast<std::uint32_t>(Pa().usec_to_bytes(kBufferUs, &format));
+        attr.tlength = static_cast<std::uint32_t>(Pulse().pa_usec_to_bytes(kBufferUs, &format));
         // No prebuffering: a stream that runs dry plays silence and keeps its
         // time, rather than stopping and shifting every later clip.
         attr.prebuf = 0;
-        attr.minreq = static_cast<std::uint32_t>(Pa().usec_to_bytes(kRequestUs, &format));
+        attr.minreq = static_cast<std::uint32_t>(Pulse().pa_usec_to_bytes(kRequestUs, &format));
         attr.fragsize = static_cast<std::uint32_t>(-1);
         // Corked until the first sound; the write position is kept known.
         m_bCorked = true;
         const auto flags = static_cast<pa_stream_flags_t>(
             PA_STREAM_ADJUST_LATENCY | PA_STREAM_START_CORKED | PA_STREAM_AUTO_TIMING_UPDATE);
-        return Pa().stream_connect_playback(m_pStream, nullptr, &attr, flags, nullptr, nullptr) ==
-               0;
+        return Pulse().pa_stream_connect_playback(m_pStream, nullptr, &attr, flags, nullptr,
+                                                  nullptr) == 0;
     }
 
     // Writes the whole clip into the stream as far after the previous clip
@@ -281,19 +261,19 @@ private:
     // written, goes where the stream is being written and starts a new
     // chain. False when the stream's write position is not known.
     bool WriteInStep(const std::vector<std::int16_t>& clip, pa_usec_t nDueUs) {
-        const pa_timing_info* pInfo = Pa().stream_get_timing_info(m_pStream);
+        const pa_timing_info* pInfo = Pulse().pa_stream_get_timing_info(m_pStream);
         if (pInfo == nullptr || pInfo->write_index_corrupt != 0) return false;
-        const pa_sample_spec* pSpec = Pa().stream_get_sample_spec(m_pStream);
+        const pa_sample_spec* pSpec = Pulse().pa_stream_get_sample_spec(m_pStream);
         const std::int64_t nQueuedEnd = pInfo->write_index;
         std::int64_t nAt = nQueuedEnd;
         if (m_bChained && nDueUs >= m_nChainUs) {
             const auto nStep = static_cast<std::int64_t>(
-                Pa().usec_to_bytes(nDueUs - m_nChainUs, pSpec) & ~std::size_t{1});
+                Pulse().pa_usec_to_bytes(nDueUs - m_nChainUs, pSpec) & ~std::size_t{1});
             if (IsStillAhead(*pInfo, m_nChainAt + nStep, pSpec)) nAt = m_nChainAt + nStep;
         }
         const auto nClipBytes = static_cast<std::int64_t>(clip.size() * 2);
-        if (Pa().stream_write(m_pStream, clip.data(), clip.size() * 2, nullptr, nAt,
-                              PA_SEEK_ABSOLUTE) < 0) {
+        if (Pulse().pa_stream_write(m_pStream, clip.data(), clip.size() * 2, nullptr, nAt,
+                                    PA_SEEK_ABSOLUTE) < 0) {
             return false;
         }
         if (nQueuedEnd > nAt + nClipBytes) WriteSilence(nQueuedEnd - nAt - nClipBytes);
@@ -312,9 +292,10 @@ private:
                              const pa_sample_spec* pSpec) {
         if (info.read_index_corrupt != 0) return true;
         const auto bytes = [pSpec](pa_usec_t nUs) {
-            return static_cast<std::int64_t>(Pa().usec_to_bytes(nUs, pSpec));
+            return static_cast<std::int64_t>(Pulse().pa_usec_to_bytes(nUs, pSpec));
         };
-        const std::int64_t nReading = info.read_index + bytes(Pa().timeval_age(&info.timestamp));
+        const std::int64_t nReading =
+            info.read_index + bytes(Pulse().pa_timeval_age(&info.timestamp));
         return nAt >= nReading && nAt <= nReading + bytes(kBufferUs + kChainDriftUs);
     }
 
@@ -324,14 +305,15 @@ private:
         m_pCurrent = &clip;
         m_nPos = 0;
         m_bChained = false;
-        if (pa_operation* pOp = Pa().stream_flush(m_pStream, nullptr, nullptr)) {
-            Pa().operation_unref(pOp);
+        if (pa_operation* pOp = Pulse().pa_stream_flush(m_pStream, nullptr, nullptr)) {
+            Pulse().pa_operation_unref(pOp);
         }
     }
 
     void WriteSilence(std::int64_t nBytes) {
         const std::vector<std::uint8_t> zeros(static_cast<std::size_t>(nBytes) & ~std::size_t{1});
-        Pa().stream_write(m_pStream, zeros.data(), zeros.size(), nullptr, 0, PA_SEEK_RELATIVE);
+        Pulse().pa_stream_write(m_pStream, zeros.data(), zeros.size(), nullptr, 0,
+                                PA_SEEK_RELATIVE);
     }
 
     // Corks the stream until the next sound, and uncorks it for that sound;
@@ -339,8 +321,9 @@ private:
     void Cork(bool bCorked) {
         m_bCorked = bCorked;
         m_bChained = false;
-        if (pa_operation* pOp = Pa().stream_cork(m_pStream, bCorked ? 1 : 0, nullptr, nullptr)) {
-            Pa().operation_unref(pOp);
+        if (pa_operation* pOp =
+                Pulse().pa_stream_cork(m_pStream, bCorked ? 1 : 0, nullptr, nullptr)) {
+            Pulse().pa_operation_unref(pOp);
         }
     }
 
@@ -350,10 +333,11 @@ private:
         while (nBytes >= 2) {
             void* pData = nullptr;
             std::size_t nChunk = nBytes;
-            if (Pa().stream_begin_write(m_pStream, &pData, &nChunk) < 0 || pData == nullptr) return;
+            if (Pulse().pa_stream_begin_write(m_pStream, &pData, &nChunk) < 0 || pData == nullptr)
+                return;
             nChunk &= ~static_cast<std::size_t>(1);
             if (nChunk == 0) {
-                Pa().stream_cancel_write(m_pStream);
+                Pulse().pa_stream_cancel_write(m_pStream);
                 return;
             }
             auto* pOut = static_cast<std::int16_t*>(pData);
@@ -365,7 +349,7 @@ private:
                 m_nPos += nCopied;
             }
             std::memset(pOut + nCopied, 0, (nFrames - nCopied) * 2);
-            if (Pa().stream_write(m_pStream, pData, nChunk, nullptr, 0, PA_SEEK_RELATIVE) < 0)
+            if (Pulse().pa_stream_write(m_pStream, pData, nChunk, nullptr, 0, PA_SEEK_RELATIVE) < 0)
                 return;
             nBytes -= nChunk;
             m_nSilentBytes = nCopied != 0 ? 0 : m_nSilentBytes + nChunk;
@@ -376,15 +360,15 @@ private:
     }
 
     static void SignalLoop(pa_context*, void* pUser) {
-        Pa().threaded_mainloop_signal(static_cast<PulseOutput*>(pUser)->m_pLoop, 0);
+        Pulse().pa_threaded_mainloop_signal(static_cast<PulseOutput*>(pUser)->m_pLoop, 0);
     }
     static void SignalStream(pa_stream*, void* pUser) {
-        Pa().threaded_mainloop_signal(static_cast<PulseOutput*>(pUser)->m_pLoop, 0);
+        Pulse().pa_threaded_mainloop_signal(static_cast<PulseOutput*>(pUser)->m_pLoop, 0);
     }
     static void OnTimeout(pa_mainloop_api*, pa_time_event*, const timeval*, void* pUser) {
         auto* pSelf = static_cast<PulseOutput*>(pUser);
         pSelf->m_bTimedOut = true;
-        Pa().threaded_mainloop_signal(pSelf->m_pLoop, 0);
+        Pulse().pa_threaded_mainloop_signal(pSelf->m_pLoop, 0);
     }
     static void OnWrite(pa_stream*, std::size_t nBytes, void* pUser) {
         static_cast<PulseOutput*>(pUser)->Fill(nBytes);
