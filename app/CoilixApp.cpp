@@ -308,13 +308,19 @@ void CCoilixApp::OnGamepad(CGamepads::Press press) {
     if (!m_pMainWnd->isActiveWindow() || QApplication::activeModalWidget() != nullptr ||
         QApplication::activePopupWidget() != nullptr)
         return;
-    if (press == CGamepads::Press::kStart) {
-        m_pMainWnd->RouteCommand(ID_PAUSE);
-        return;
+    switch (press) {
+        case CGamepads::Press::kLeft:
+            return m_pView->Steer(GameKey::kLeft);
+        case CGamepads::Press::kRight:
+            return m_pView->Steer(GameKey::kRight);
+        case CGamepads::Press::kUp:
+            return m_pView->Steer(GameKey::kUp);
+        case CGamepads::Press::kDown:
+            return m_pView->Steer(GameKey::kDown);
+        case CGamepads::Press::kStart:  // as Break
+            m_pMainWnd->RouteCommand(ID_PAUSE);
+            return;
     }
-    static constexpr GameKey kKeyOf[] = {GameKey::kUp, GameKey::kDown, GameKey::kLeft,
-                                         GameKey::kRight};
-    m_pView->Steer(kKeyOf[static_cast<int>(press)]);
 }
 
 void CCoilixApp::EndAsExitOnSignalOrLogout() {

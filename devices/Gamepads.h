@@ -22,8 +22,8 @@ class QObject;
 // or the object is destroyed.
 class CGamepads {
 public:
-    // The four directions first, in this order.
-    enum class Press { kUp, kDown, kLeft, kRight, kStart };
+    // The four directions (left, right, up, down), then the Start button.
+    enum class Press { kLeft, kRight, kUp, kDown, kStart };
     using Handler = std::function<void(Press)>;
 
     CGamepads(QObject* pReceiver, Handler handler);

@@ -49,8 +49,7 @@ void GameControl::OnKeyDown(GameKey key) {
     // An arrow asks for its direction unless that is the way back from the
     // direction asked for last; any arrow ends a pause.
     if (key != GameKey::kOther) {
-        static constexpr int32_t kDirectionOf[] = {dirLeft, dirUp, dirRight, dirDown};
-        const int32_t d = kDirectionOf[static_cast<int>(key)];
+        const auto d = static_cast<int32_t>(key);
         if (game.m_nDirection != OppositeDirection(d)) game.m_nDirection = d;
         game.m_bPaused = false;
     }

@@ -3,12 +3,20 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "game/Cell.h"
+
 class GameState;
 class GameHost;
 class HighScoreTable;
 
-// Keys as they reach the view.
-enum class GameKey { kLeft, kUp, kRight, kDown, kOther };
+// Keys as they reach the view: each arrow is the direction it asks for.
+enum class GameKey : int32_t {
+    kLeft = dirLeft,
+    kRight = dirRight,
+    kUp = dirUp,
+    kDown = dirDown,
+    kOther = dirNone,
+};
 
 inline constexpr unsigned kGameTimerId = 1;
 
