@@ -85,9 +85,6 @@ const PulseFunctions& Pulse() {
 
 constexpr int kRate = 22050;
 constexpr std::uint32_t kBytesPerMs = kRate * 2 / 1000;
-// A server that accepts the connection but does not finish setting it up in
-// this time is given up on: the player stays silent.
-constexpr pa_usec_t kConnectTimeoutUs = 3 * PA_USEC_PER_SEC;
 // The stream's buffer, asked for kRequestUs at a time: a sound is heard this
 // soon after it is asked for, and the sink renders little ahead.
 constexpr pa_usec_t kBufferUs = 20 * PA_USEC_PER_MSEC;
@@ -119,8 +116,10 @@ private:
 
 class PulseOutput final : public SoundOutput {
 public:
-    PulseOutput(std::string strName, std::string strMediaRole)
-        : m_strName(std::move(strName)), m_strMediaRole(std::move(strMediaRole)) {}
+    PulseOutput(std::string strName, std::string strMediaRole, pa_usec_t nConnectTimeoutUs)
+        : m_strName(std::move(strName)),
+          m_strMediaRole(std::move(strMediaRole)),
+          m_nConnectTimeoutUs(nConnectTimeoutUs) {}
     ~PulseOutput() override { Close(); }
 
     bool Open() override {
@@ -204,7 +203,7 @@ private:
             return false;
         }
         pa_time_event* pTimer = Pulse().pa_context_rttime_new(
-            m_pContext, Pulse().pa_rtclock_now() + kConnectTimeoutUs, &OnTimeout, this);
+            m_pContext, Pulse().pa_rtclock_now() + m_nConnectTimeoutUs, &OnTimeout, this);
         const bool bOk = WaitForContext() && ConnectStream() && WaitForStream();
         if (pTimer != nullptr) Pulse().pa_threaded_mainloop_get_api(m_pLoop)->time_free(pTimer);
         return bOk;
@@ -393,14 +392,21 @@ private:
     pa_usec_t m_nChainUs = 0;
     const std::string m_strName;
     const std::string m_strMediaRole;
+    // A server that accepts the connection but does not finish setting it up
+    // in this time is given up on: the player stays silent.
+    const pa_usec_t m_nConnectTimeoutUs;
 };
 
 }  // namespace
 
-std::unique_ptr<SoundOutput> MakePulseOutput(const std::string& strMediaRole) {
+std::unique_ptr<SoundOutput> MakePulseOutput(const std::string& strMediaRole,
+                                             std::chrono::milliseconds connectTimeout) {
     // The name the sound server shows for the stream: the application's,
     // read here, on the thread that owns the application object.
     std::string strName = QCoreApplication::applicationName().toStdString();
     if (strName.empty()) strName = "Qt application";
-    return std::make_unique<PulseOutput>(std::move(strName), strMediaRole);
+    const auto timeout =
+        std::max(std::chrono::microseconds(connectTimeout), std::chrono::microseconds::zero());
+    return std::make_unique<PulseOutput>(std::move(strName), strMediaRole,
+                                         static_cast<pa_usec_t>(timeout.count()));
 }

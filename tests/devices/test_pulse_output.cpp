@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The sound server output without a working server: no server at all, one
 // that hangs up at once, and one that accepts the connection and never
-// answers (given up on after the connect timeout). It does not open, and it
-// says nothing.
+// answers (given up on after the connect timeout, set short here). It does
+// not open, and it says nothing.
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <string>
 #include <thread>
@@ -74,7 +75,7 @@ TEST(PulseOutput, FailsQuietlyWithoutAWorkingServer) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszCase);
         FakeServer server(c.kind, dir.File("server.sock"));
-        auto pOutput = MakePulseOutput();
+        auto pOutput = MakePulseOutput({}, std::chrono::milliseconds(100));
         testing::internal::CaptureStderr();
         const bool bOpen = pOutput->Open();
         pOutput->Start(150,
