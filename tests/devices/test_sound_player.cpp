@@ -98,35 +98,46 @@ TEST_F(SoundPlayerTest, UnknownAndRefusedClipsAreIgnored) {
 
 // A player opens nothing, and adds the clips that wait for it, only once
 // sounds are wanted: its first Play adds them, opens the device and plays;
-// one shut down before that never does either.
+// one never asked to play, or shut down before it is, does neither. A player
+// going away waits for a worker it has started (here for as long as it
+// takes), so once it is gone its output has seen every call it would get.
 TEST_F(SoundPlayerTest, TheDeviceOpensOnlyWhenSoundsAreFirstWanted) {
+    SoundPlayerOptions joinWorker;
+    joinWorker.shutdownWait = 60s;
     int nAdded = 0;
+    const auto make = [&] {
+        return std::make_unique<CSoundPlayer>(std::make_unique<RecordingSoundOutput>(m_pLog),
+                                              joinWorker);
+    };
     {
-        CSoundPlayer player(std::make_unique<RecordingSoundOutput>(m_pLog));
-        EXPECT_EQ(player.AddClip(150, Silence(30)), WavError::kNone);
-        player.AddClipsWhenFirstWanted([&] {
-            ++nAdded;
-            EXPECT_EQ(player.AddClip(153, Silence(30)), WavError::kNone);
-        });
-        std::this_thread::sleep_for(50ms);
-        EXPECT_TRUE(m_pLog->Calls().empty());
-        EXPECT_EQ(nAdded, 0);
-        player.Play(153);
-        player.Play(150);
-        ASSERT_TRUE(m_pLog->WaitFor(Start(150)));
-        EXPECT_EQ(nAdded, 1);
-        EXPECT_EQ(m_pLog->Calls(), (std::vector<std::string>{"open", "load 150", "load 153",
-                                                             "start 153", "start 150"}));
+        auto pPlayer = make();
+        EXPECT_EQ(pPlayer->AddClip(150, Silence(30)), WavError::kNone);
+        pPlayer->AddClipsWhenFirstWanted([&] { ++nAdded; });
     }
-    m_pLog = std::make_shared<SoundLog>();
-    CSoundPlayer player(std::make_unique<RecordingSoundOutput>(m_pLog));
-    player.AddClipsWhenFirstWanted([&] { ++nAdded; });
-    player.Shutdown();
-    player.Prepare();
-    player.Play(150);
-    std::this_thread::sleep_for(50ms);
     EXPECT_TRUE(m_pLog->Calls().empty());
+    EXPECT_EQ(nAdded, 0);
+    {
+        auto pPlayer = make();
+        pPlayer->AddClipsWhenFirstWanted([&] { ++nAdded; });
+        pPlayer->Shutdown();
+        pPlayer->Prepare();
+        pPlayer->Play(150);
+    }
+    EXPECT_TRUE(m_pLog->Calls().empty());
+    EXPECT_EQ(nAdded, 0);
+
+    auto pPlayer = make();
+    EXPECT_EQ(pPlayer->AddClip(150, Silence(30)), WavError::kNone);
+    pPlayer->AddClipsWhenFirstWanted([&] {
+        ++nAdded;
+        EXPECT_EQ(pPlayer->AddClip(153, Silence(30)), WavError::kNone);
+    });
+    pPlayer->Play(153);
+    pPlayer->Play(150);
+    ASSERT_TRUE(m_pLog->WaitFor(Start(150)));
     EXPECT_EQ(nAdded, 1);
+    EXPECT_EQ(m_pLog->Calls(),
+              (std::vector<std::string>{"open", "load 150", "load 153", "start 153", "start 150"}));
 }
 
 TEST_F(SoundPlayerTest, NoDeviceMeansSilence) {
