@@ -205,11 +205,14 @@ bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
 }
 
 void CCoilixApp::LoadSettings() {
+    // Players' names are kept in the code page of the language the program
+    // speaks, chosen once at start.
+    m_codePage = CodePageForLanguage(GetLanguage().toStdString());
     // Of a store too large to read whole, what is under the program's key is
     // kept: its settings and score tables.
     const std::string strAppKey = CProfile::AppKeyPath(kCompanyName, kAppName);
     m_pRegistry = std::make_unique<CFileRegistry>(
-        CFileRegistry::DefaultPath(kCompanyName, kAppName), CodePageFromEnvironment(),
+        CFileRegistry::DefaultPath(kCompanyName, kAppName), m_codePage,
         [strAppKey](const std::string& strKey, const std::string&) {
             return IsSameOrSubKey(strKey, strAppKey);
         });
@@ -434,14 +437,13 @@ void CCoilixApp::RememberFile(const std::string& strPath) {
 }
 
 void CCoilixApp::EnterNewScore(int nRow) {
-    const CodePage cp = CodePageFromEnvironment();
-    const std::optional<std::string> name =
-        RunNewHighScoreDlg(m_pMainWnd.get(), nRow, m_pDoc->m_nScore, m_settings.m_strLastName, cp);
+    const std::optional<std::string> name = RunNewHighScoreDlg(
+        m_pMainWnd.get(), nRow, m_pDoc->m_nScore, m_settings.m_strLastName, m_codePage);
     // Cancel leaves the row without a name, but the score is kept all the same.
     ScoreEntry row("", m_pDoc->m_nScore);
     if (name) {
         m_settings.m_strLastName = *name;
-        SetRowName(row, *name, cp);
+        SetRowName(row, *name, m_codePage);
     }
     // The stored table is read again and the row entered into it, so that a
     // score another copy of the game entered meanwhile is not lost.
@@ -452,7 +454,7 @@ void CCoilixApp::EnterNewScore(int nRow) {
 }
 
 void CCoilixApp::ShowHighScores() {
-    RunHighScoresDlg(m_pMainWnd.get(), m_scoreTable, CodePageFromEnvironment());
+    RunHighScoresDlg(m_pMainWnd.get(), m_scoreTable, m_codePage);
 }
 
 // ---- commands -------------------------------------------------------------

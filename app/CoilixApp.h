@@ -8,6 +8,7 @@
 #include "framework/CommandLine.h"
 #include "framework/Gamepads.h"
 #include "game/HighScoreTable.h"
+#include "store/CodePage.h"
 #include "store/CoilixDoc.h"
 #include "store/GameSettings.h"
 #include "store/RecentFileList.h"
@@ -147,6 +148,8 @@ private:
     CRecentFileList m_recentFiles;
     std::unique_ptr<QuitSignals> m_pQuitSignals;
     QString m_strLastFolder;  // of the last game opened or saved
+    // Players' names are kept in it: that of the language the program speaks.
+    CodePage m_codePage = CodePage::kWestern;
     int m_nExitCode = 0;
     int m_nQuitSignal = 0;  // the signal that ended the program, if one did
     bool m_bSavedAtExit = false;

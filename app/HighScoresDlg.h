@@ -15,8 +15,7 @@ class QTableWidget;
 // bytes read in the players' code page, shown as plain text.
 class CHighScoresDlg : public QDialog {
 public:
-    CHighScoresDlg(QWidget* pParent, const HighScoreTable& table,
-                   CodePage cp = CodePageFromEnvironment());
+    CHighScoresDlg(QWidget* pParent, const HighScoreTable& table, CodePage cp);
     // The rows shown, and the text of a cell: column 0 the position ("1."),
     // 1 the name, 2 the score.
     int RowCount() const;
@@ -32,7 +31,7 @@ private:
 class CNewHighScoreDlg : public QDialog {
 public:
     CNewHighScoreDlg(QWidget* pParent, int nRow, int nScore, const std::string& strProposed,
-                     CodePage cp = CodePageFromEnvironment());
+                     CodePage cp);
     // The name as UTF-8 text.
     std::string Name() const;
     QLineEdit* NameEdit() const { return m_pName; }

@@ -28,7 +28,6 @@
 #include "store/CodePage.h"
 #include "store/FileRegistry.h"
 #include "store/Profile.h"
-#include "support/Files.h"
 
 namespace {
 
@@ -131,9 +130,9 @@ TEST_F(NamesTest, TheNameBoxTakesOnlyWhatTheCodePageHolds) {
 }
 
 // A 31-letter Czech name is kept whole, as single bytes in code page 1250,
-// the same bytes a table written on Windows holds.
+// the code page of the language the program speaks.
 TEST_F(NamesTest, ACzechNameOf31LettersIsKeptWhole) {
-    testsupport::ScopedEnv language("LANGUAGE", "cs_CZ");
+    SetLanguage("cs");
     WriteSettings({});
     StartApp();
     ModalDriver driver;
