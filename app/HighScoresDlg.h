@@ -7,6 +7,8 @@
 #include "store/CodePage.h"
 
 class HighScoreTable;
+class QGridLayout;
+class QLabel;
 class QLineEdit;
 class QTableWidget;
 
@@ -26,8 +28,10 @@ private:
 };
 
 // Asks for the name of a new high-score row: position, score, and the name
-// box proposing the last name, selected. The box takes only letters the code
-// page holds, at most 31 of them; a longer pasted name is cut.
+// box proposing the last name, selected. The box takes only characters the
+// code page holds, at most 31 of them (a longer pasted name is cut); the
+// others are refused as they are typed or pasted, and a line under the box
+// names them.
 class CNewHighScoreDlg : public QDialog {
 public:
     CNewHighScoreDlg(QWidget* pParent, int nRow, int nScore, const std::string& strProposed,
@@ -35,9 +39,15 @@ public:
     // The name as UTF-8 text.
     std::string Name() const;
     QLineEdit* NameEdit() const { return m_pName; }
+    // The line under the box: none until a character was refused.
+    QLabel* RefusedLine() const { return m_pRefused; }
 
 private:
+    void ShowRefused(const QString& strRefused);
+
+    QGridLayout* m_pGrid = nullptr;
     QLineEdit* m_pName;
+    QLabel* m_pRefused = nullptr;
 };
 
 // Runs the dialogs modally. The name entry gives nothing for Cancel.

@@ -4,6 +4,8 @@
 // How to Play page.
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,6 +22,7 @@
 #include "framework/Cursor.h"
 #include "framework/ResString.h"
 #include "framework/Sound.h"
+#include "store/CodePage.h"
 
 namespace {
 
@@ -327,6 +330,54 @@ TEST_F(DialogTest, CancellingTheNameStillStoresTheScoreAndShowsTheTable) {
     EXPECT_EQ(stored.GetRow(0).nScore, 700);
     EXPECT_EQ(stored.GetRow(0).Name(), "");
     EXPECT_EQ(Pane(0), "Game over");
+}
+
+// A character the table cannot keep is refused as it is typed or pasted
+// (or was in the proposed name), and the line under the box names it.
+TEST_F(DialogTest, TheNameBoxSaysWhichCharactersTheTableCannotKeep) {
+    WriteSettings({});
+    StartApp();  // the program's texts
+    const QString strLine = QStringLiteral("The score table cannot keep these characters: ");
+    const struct {
+        const char* pszWhat;
+        CodePage cp;
+        std::string strProposed;
+        QString strTyped;
+        QString strPasted;
+        QString strKept;
+        QString strRefused;  // none: no line
+    } cases[] = {
+        {"Czech typed in 1250", CodePage::kCentralEuropean, "", "Zdeněk", {}, "Zdeněk", {}},
+        {"Czech typed in 1252", CodePage::kWestern, "", "Zdeněk", {}, "Zdenk", "ě"},
+        {"pasted in 1252", CodePage::kWestern, "", {}, "Łucja 🐍\tŁ", "ucja ", "Ł 🐍 \uFFFD"},
+        {"proposed in 1252", CodePage::kWestern, "Jiří", {}, {}, "Jií", "ř"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        CNewHighScoreDlg dlg(nullptr, 0, 100, c.strProposed, c.cp);
+        dlg.show();
+        Flush();
+        QLineEdit* pEdit = dlg.NameEdit();
+        // As a keyboard of that language types: one key event a character.
+        for (const char32_t ch : c.strTyped.toUcs4()) {
+            QTest::sendKeyEvent(QTest::Click, pEdit, Qt::Key_unknown, QString::fromUcs4(&ch, 1),
+                                Qt::NoModifier);
+        }
+        if (!c.strPasted.isEmpty()) {
+            QApplication::clipboard()->setText(c.strPasted);
+            pEdit->paste();
+        }
+        Flush();
+        EXPECT_EQ(pEdit->text(), c.strKept);
+        if (c.strRefused.isEmpty()) {
+            EXPECT_EQ(dlg.RefusedLine(), nullptr);
+            continue;
+        }
+        ASSERT_NE(dlg.RefusedLine(), nullptr);
+        EXPECT_TRUE(dlg.RefusedLine()->isVisible());
+        EXPECT_EQ(dlg.RefusedLine()->text(), strLine + c.strRefused);
+        EXPECT_EQ(pEdit->accessibleDescription(), strLine + c.strRefused);
+    }
 }
 
 TEST_F(DialogTest, NoNameIsAskedForANilScoreOrAGameOpenedFromAFile) {
