@@ -118,21 +118,21 @@ void AddHeadings(QTableWidget& t) {
     }
 }
 
-// The filled rows; rows the table does not fill are left out rather than
-// read as blanks.
+// The ten positions, each with its row's name and score; blank where the
+// table has no row (it holds none when nothing could be read).
 void AddRows(QTableWidget& t, const HighScoreTable& table, CodePage cp) {
-    const int nRows = std::min(table.GetCount(), kScoreTableRows);
-    for (int i = 0; i < nRows; ++i) {
-        const ScoreEntry& row = table.GetRow(i);
-        // Names are the players' text, shown as it is; a zero score shows
-        // as an empty cell.
-        const QString strName = QString::fromStdString(RowName(row, cp));
-        if (strName.isEmpty() && row.nScore == 0) continue;
-        const QString cells[] = {QStringLiteral("%1.").arg(i + 1),
-                                 ShownAsIs(strName, TextDirection::kOwn),
-                                 row.nScore != 0 ? QString::number(row.nScore) : QString()};
-        const int r = t.rowCount();
-        t.insertRow(r);
+    t.setRowCount(kScoreTableRows);
+    for (int r = 0; r < kScoreTableRows; ++r) {
+        QString strName;
+        QString strScore;
+        if (r < table.GetCount()) {
+            const ScoreEntry& row = table.GetRow(r);
+            // Names are the players' text, shown as it is; a zero score shows
+            // as an empty cell.
+            strName = ShownAsIs(QString::fromStdString(RowName(row, cp)), TextDirection::kOwn);
+            if (row.nScore != 0) strScore = QString::number(row.nScore);
+        }
+        const QString cells[] = {QStringLiteral("%1.").arg(r + 1), strName, strScore};
         for (int c = 0; c < 3; ++c) {
             auto* pItem = new QTableWidgetItem(cells[c]);
             pItem->setTextAlignment(kColumns[c].second | Qt::AlignVCenter);

@@ -12,8 +12,9 @@ class QLabel;
 class QLineEdit;
 class QTableWidget;
 
-// The table of the ten best scores of the current board and speed: the rows
-// that hold a score or a name, each with its position. Names are the rows'
+// The table of the ten best scores of the current board and speed: the ten
+// positions "1." to "10.", each with its row's name and score, blank where
+// the table holds none (a score of 0 shows blank too). Names are the rows'
 // bytes read in the players' code page, shown as plain text.
 class CHighScoresDlg : public QDialog {
 public:

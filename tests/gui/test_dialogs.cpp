@@ -68,6 +68,21 @@ QString LabelText(QWidget& dlg, const char* pszName) {
     return pLabel != nullptr ? pLabel->text() : QStringLiteral("<missing %1>").arg(pszName);
 }
 
+// The rows of the High Scores table as "position|name|score".
+QStringList Rows(const CHighScoresDlg& dlg) {
+    QStringList rows;
+    for (int r = 0; r < dlg.RowCount(); ++r) {
+        rows << dlg.CellText(r, 0) + '|' + dlg.CellText(r, 1) + '|' + dlg.CellText(r, 2);
+    }
+    return rows;
+}
+
+// Ten rows: those given, then the remaining positions blank.
+QStringList TenRows(QStringList rows) {
+    for (qsizetype r = rows.size(); r < 10; ++r) rows << QStringLiteral("%1.||").arg(r + 1);
+    return rows;
+}
+
 }  // namespace
 
 class DialogTest : public GuiTest {};
@@ -254,11 +269,8 @@ TEST_F(DialogTest, AGoodScoreAsksForTheNameStoresTheTableAndShowsIt) {
     });
     driver.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
         EXPECT_EQ(dlg.windowTitle(), "High Scores");
-        // One row: the rows not filled are left out.
-        EXPECT_EQ(dlg.RowCount(), 1);
-        EXPECT_EQ(dlg.CellText(0, 0), "1.");
-        EXPECT_EQ(dlg.CellText(0, 1), "Bob");
-        EXPECT_EQ(dlg.CellText(0, 2), "300");
+        // All ten positions, the rows not filled blank.
+        EXPECT_EQ(Rows(dlg), TenRows({"1.|Bob|300"}));
         // The table is in the store before it is shown.
         const HighScoreTable stored = StoredTable(17, 13, 350);
         EXPECT_EQ(stored.GetCount(), 10);
@@ -279,7 +291,7 @@ TEST_F(DialogTest, AGoodScoreAsksForTheNameStoresTheTableAndShowsIt) {
     ActivateFrame();
     ModalDriver again;
     again.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
-        EXPECT_EQ(dlg.CellText(0, 1), "Bob");
+        EXPECT_EQ(Rows(dlg), TenRows({"1.|Bob|300"}));
         Click(dlg, "Close");
     });
     QTest::keyClick(&View(), Qt::Key_H, Qt::ControlModifier);
@@ -295,10 +307,7 @@ TEST_F(DialogTest, AGoodScoreAsksForTheNameStoresTheTableAndShowsIt) {
         QTest::keyClick(dlg.focusWidget(), Qt::Key_Return);
     });
     next.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
-        EXPECT_EQ(dlg.RowCount(), 2);
-        EXPECT_EQ(dlg.CellText(1, 0), "2.");
-        EXPECT_EQ(dlg.CellText(1, 1), "Bob");
-        EXPECT_EQ(dlg.CellText(1, 2), "200");
+        EXPECT_EQ(Rows(dlg), TenRows({"1.|Bob|300", "2.|Bob|200"}));
         QTest::keyClick(dlg.focusWidget() ? dlg.focusWidget() : &dlg, Qt::Key_Escape);
     });
     EndGameWithScore(200);
@@ -317,9 +326,7 @@ TEST_F(DialogTest, CancellingTheNameStillStoresTheScoreAndShowsTheTable) {
     });
     driver.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
         // A row without a name is shown for its score.
-        EXPECT_EQ(dlg.RowCount(), 1);
-        EXPECT_EQ(dlg.CellText(0, 1), "");
-        EXPECT_EQ(dlg.CellText(0, 2), "700");
+        EXPECT_EQ(Rows(dlg), TenRows({"1.||700"}));
         Click(dlg, "Close");
     });
     EndGameWithScore(700);

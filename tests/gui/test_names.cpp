@@ -61,7 +61,7 @@ TEST_F(NamesTest, MarkupInANameIsShownLiterally) {
     CHighScoresDlg dlg(nullptr, table, CodePage::kWestern);
     dlg.show();
     Flush();
-    ASSERT_EQ(dlg.RowCount(), 4);
+    ASSERT_EQ(dlg.RowCount(), 10);
     for (int i = 0; i < 4; ++i) EXPECT_EQ(dlg.CellText(i, 1), QString::fromLatin1(names[i]));
 
     CNewHighScoreDlg entry(nullptr, 0, 100, "<b>Ann</b>", CodePage::kWestern);
