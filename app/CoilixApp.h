@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "app/FileDialogs.h"
 #include "framework/CmdTarget.h"
 #include "framework/CommandLine.h"
 #include "framework/Gamepads.h"
@@ -20,7 +21,6 @@ class CMainFrame;
 class CProfile;
 class CSoundPlayer;
 class SoundOutput;
-class QFileDialog;
 class QuitSignals;
 struct FileErrorReport;
 
@@ -122,18 +122,13 @@ private:
     // A gamepad's direction steers as the arrow key does, its Start button
     // pauses as the Break key does, in the active main window only.
     void OnGamepad(CGamepads::Press press);
+    // The main window is closing: the game ends, and the window's placement,
+    // its bars and the settings are saved.
     void OnFrameClosing();
     void ReportFileError(const FileErrorReport& report);
     void UpdateTitle();
     void RememberFile(const std::string& strPath);
     bool PrintFromCommandLine(const CommandLineInfo& cmdInfo);
-    // Open and Save As: the game filter and "All Files", starting in the
-    // folder of the last game opened or saved.
-    void PrepareFileDialog(QFileDialog& dlg) const;
-    // What a print to PDF is offered as: the game's name in that same folder.
-    QString ProposedPdfPath() const;
-    // The folder of the last game opened or saved, if it is still there.
-    QString LastFolder() const;
 
     std::unique_ptr<CFileRegistry> m_pRegistry;
     std::unique_ptr<CProfile> m_pProfile;
@@ -143,11 +138,14 @@ private:
     std::unique_ptr<CMainFrame> m_pMainWnd;
     std::unique_ptr<CBoardPrinting> m_pPrinting;
     std::unique_ptr<CGamepads> m_pGamepads;
+    CFileDialogs m_fileDialogs;
     CCoilixDoc::SeedSource m_seedSource;
     CCoilixView* m_pView = nullptr;  // owned by the frame
     CRecentFileList m_recentFiles;
     std::unique_ptr<QuitSignals> m_pQuitSignals;
-    QString m_strLastFolder;  // of the last game opened or saved
+    // No window placement was kept: until the window shows, the view fits
+    // it to the board.
+    bool m_bFirstStart = false;
     // Players' names are kept in it: that of the language the program speaks.
     CodePage m_codePage = CodePage::kWestern;
     int m_nExitCode = 0;

@@ -32,6 +32,9 @@ public:
 
     // The main window around the view; the board takes its accessible name from it.
     void SetFrame(ViewFrame* pFrame);
+    // While the program's very first start is set up (no window placement
+    // kept), each update fits the main window to the board.
+    void SetFirstStart(bool bFirstStart) { m_bFirstStart = bFirstStart; }
 
     // A new or opened game is shown: timer stopped, sizes, fit, status, centre.
     void OnInitialUpdate();
@@ -105,8 +108,6 @@ protected:
 private:
     void ComputeOffsets(int cx, int cy);
     void ApplyScrollSizes();
-    // No placement stored yet: the window is fitted to the board.
-    bool IsFirstStart() const;
     using TileSet = std::array<QPixmap, 24>;  // by cell type; 0 (empty) has none
     // The set of nPx pixels, loaded when first needed.
     const TileSet& Tiles(int nPx);
@@ -128,6 +129,7 @@ private:
     GameSettings& m_settings;
     CSoundPlayer& m_sounds;
     ViewFrame* m_pFrame = nullptr;
+    bool m_bFirstStart = false;
     GameControl m_control;
 
     std::map<int, TileSet> m_tileSets;  // by size in pixels
