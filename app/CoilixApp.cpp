@@ -18,7 +18,7 @@
 #include "app/BarState.h"
 #include "app/BoardPrinting.h"
 #include "app/DialogButtons.h"
-#include "app/HighScoresDlg.h"
+#include "app/HighScores.h"
 #include "app/HowToPlayDlg.h"
 #include "app/MainFrame.h"
 #include "app/Menus.h"
@@ -38,7 +38,6 @@
 #include "store/CoilixDoc.h"
 #include "store/FileRegistry.h"
 #include "store/Profile.h"
-#include "store/ScoreStore.h"
 #include "view/CoilixView.h"
 
 namespace {
@@ -122,16 +121,18 @@ bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
 void CCoilixApp::LoadSettings() {
     // Players' names are kept in the code page of the language the program
     // speaks, chosen once at start.
-    m_codePage = CodePageForLanguage(GetLanguage().toStdString());
+    const CodePage cp = CodePageForLanguage(GetLanguage().toStdString());
     // Of a store too large to read whole, what is under the program's key is
     // kept: its settings and score tables.
     const std::string strAppKey = CProfile::AppKeyPath(kCompanyName, kAppName);
-    m_pRegistry = std::make_unique<CFileRegistry>(
-        CFileRegistry::DefaultPath(kCompanyName, kAppName), m_codePage,
-        [strAppKey](const std::string& strKey, const std::string&) {
-            return IsSameOrSubKey(strKey, strAppKey);
-        });
+    m_pRegistry =
+        std::make_unique<CFileRegistry>(CFileRegistry::DefaultPath(kCompanyName, kAppName), cp,
+                                        [strAppKey](const std::string& strKey, const std::string&) {
+                                            return IsSameOrSubKey(strKey, strAppKey);
+                                        });
     m_pProfile = std::make_unique<CProfile>(*m_pRegistry, strAppKey);
+    m_pHighScores =
+        std::make_unique<CHighScores>(m_scoreTable, m_settings, *m_pRegistry, strAppKey, cp);
     m_recentFiles.ReadList(*m_pProfile);
     if (!m_recentFiles.Files().empty()) m_fileDialogs.SetLastGame(m_recentFiles.Files().front());
     m_settings.Load(*m_pProfile, kSettingsSection);
@@ -173,10 +174,12 @@ void CCoilixApp::CreateDocument() {
 
 void CCoilixApp::CreateMainWindow() {
     // The frame is created hidden and shown once its placement is applied.
-    m_pMainWnd = std::make_unique<CMainFrame>(*this);
+    m_pMainWnd = std::make_unique<CMainFrame>();
     m_pView = new CCoilixView(*m_pDoc, m_settings, *m_pSounds, m_pMainWnd.get());
     m_pView->SetFrame(m_pMainWnd.get());
     m_pView->SetFirstStart(m_bFirstStart);
+    m_pView->SetNewScoreHandler(
+        [this] { m_pHighScores->EnterNewScore(m_pMainWnd.get(), *m_pDoc); });
     m_pMainWnd->setCentralWidget(m_pView);
     m_pMainWnd->SetActiveView(m_pView);
     m_pMainWnd->SetAppTarget(this);
@@ -360,27 +363,6 @@ void CCoilixApp::RememberFile(const std::string& strPath) {
     m_pMainWnd->SetRecentFiles(m_recentFiles.Files());
 }
 
-void CCoilixApp::EnterNewScore(int nRow) {
-    const std::optional<std::string> name = RunNewHighScoreDlg(
-        m_pMainWnd.get(), nRow, m_pDoc->m_nScore, m_settings.m_strLastName, m_codePage);
-    // Cancel leaves the row without a name, but the score is kept all the same.
-    ScoreEntry row("", m_pDoc->m_nScore);
-    if (name) {
-        m_settings.m_strLastName = *name;
-        SetRowName(row, *name, m_codePage);
-    }
-    // The stored table is read again and the row entered into it, so that a
-    // score another copy of the game entered meanwhile is not lost.
-    EnterScore(m_scoreTable, m_pProfile->Registry(), m_pProfile->AppKey(), m_pDoc->m_nWidth,
-               m_pDoc->m_nHeight, m_pDoc->m_nSpeed, row);
-    ShowStoreNotices(*m_pRegistry, m_pMainWnd.get());
-    ShowHighScores();
-}
-
-void CCoilixApp::ShowHighScores() {
-    RunHighScoresDlg(m_pMainWnd.get(), m_scoreTable, m_codePage);
-}
-
 // ---- commands -------------------------------------------------------------
 
 void CCoilixApp::OnFileNew() {
@@ -505,6 +487,7 @@ bool CCoilixApp::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
          [](CCoilixApp& app) { app.Printing().OnFilePrintPreview(app.m_pMainWnd.get()); }},
         {ID_FILE_PRINT_SETUP,
          [](CCoilixApp& app) { app.Printing().OnFilePrintSetup(app.m_pMainWnd.get()); }},
+        {ID_HIGH_SCORES, [](CCoilixApp& app) { app.m_pHighScores->Show(app.m_pMainWnd.get()); }},
         {ID_APP_ABOUT, [](CCoilixApp& app) { app.OnAppAbout(); }},
         {ID_HOW_TO_PLAY, [](CCoilixApp& app) { app.OnHowToPlay(); }},
     };

@@ -9,7 +9,6 @@
 #include "framework/CommandLine.h"
 #include "framework/Gamepads.h"
 #include "game/HighScoreTable.h"
-#include "store/CodePage.h"
 #include "store/CoilixDoc.h"
 #include "store/GameSettings.h"
 #include "store/RecentFileList.h"
@@ -17,6 +16,7 @@
 class CBoardPrinting;
 class CCoilixView;
 class CFileRegistry;
+class CHighScores;
 class CMainFrame;
 class CProfile;
 class CSoundPlayer;
@@ -91,12 +91,6 @@ public:
     // are written now.
     void SaveSession();
 
-    // A finished game was given row nRow of the table: ask the player's name,
-    // store the table at once, then show it.
-    void EnterNewScore(int nRow);
-    // The table of the current board and speed.
-    void ShowHighScores();
-
     GameSettings m_settings;
     HighScoreTable m_scoreTable;
 
@@ -138,6 +132,7 @@ private:
     std::unique_ptr<CMainFrame> m_pMainWnd;
     std::unique_ptr<CBoardPrinting> m_pPrinting;
     std::unique_ptr<CGamepads> m_pGamepads;
+    std::unique_ptr<CHighScores> m_pHighScores;
     CFileDialogs m_fileDialogs;
     CCoilixDoc::SeedSource m_seedSource;
     CCoilixView* m_pView = nullptr;  // owned by the frame
@@ -146,8 +141,6 @@ private:
     // No window placement was kept: until the window shows, the view fits
     // it to the board.
     bool m_bFirstStart = false;
-    // Players' names are kept in it: that of the language the program speaks.
-    CodePage m_codePage = CodePage::kWestern;
     int m_nExitCode = 0;
     int m_nQuitSignal = 0;  // the signal that ended the program, if one did
     bool m_bSavedAtExit = false;

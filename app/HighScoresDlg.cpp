@@ -120,7 +120,7 @@ void AddHeadings(QTableWidget& t) {
 
 // The ten positions, each with its row's name and score; blank where the
 // table has no row (it holds none when nothing could be read).
-void AddRows(QTableWidget& t, const HighScoreTable& table, CodePage cp) {
+void AddRows(QTableWidget& t, const HighScoreTable& table, CodePage cp, int nNewRow) {
     t.setRowCount(kScoreTableRows);
     for (int r = 0; r < kScoreTableRows; ++r) {
         QString strName;
@@ -137,6 +137,11 @@ void AddRows(QTableWidget& t, const HighScoreTable& table, CodePage cp) {
             auto* pItem = new QTableWidgetItem(cells[c]);
             pItem->setTextAlignment(kColumns[c].second | Qt::AlignVCenter);
             pItem->setFlags(Qt::ItemIsEnabled);
+            if (r == nNewRow) {
+                QFont font = t.font();
+                font.setBold(true);
+                pItem->setFont(font);
+            }
             t.setItem(r, c, pItem);
         }
     }
@@ -176,7 +181,8 @@ void StyleAsList(QTableWidget& t) {
 
 }  // namespace
 
-CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table, CodePage cp)
+CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table, CodePage cp,
+                               int nNewRow)
     : QDialog(pParent) {
     setWindowTitle(LoadQString(IDS_HIGH_SCORES_TITLE));
     // A table, so that a screen reader reads it as one: rows of position,
@@ -185,7 +191,7 @@ CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table, Co
     m_pTable->setObjectName(QStringLiteral("scores"));
     m_pTable->setAccessibleName(windowTitle());
     AddHeadings(*m_pTable);
-    AddRows(*m_pTable, table, cp);
+    AddRows(*m_pTable, table, cp, nNewRow);
     StyleAsList(*m_pTable);
 
     auto* pContents = new QVBoxLayout;
@@ -202,6 +208,11 @@ QString CHighScoresDlg::CellText(int nRow, int nColumn) const {
 
 int CHighScoresDlg::RowCount() const {
     return m_pTable->rowCount();
+}
+
+bool CHighScoresDlg::IsMarked(int nRow) const {
+    const QTableWidgetItem* pItem = m_pTable->item(nRow, 0);
+    return pItem != nullptr && pItem->font().bold();
 }
 
 CNewHighScoreDlg::CNewHighScoreDlg(QWidget* pParent, int nRow, int nScore,
@@ -268,7 +279,7 @@ std::optional<std::string> RunNewHighScoreDlg(QWidget* pParent, int nRow, int nS
     return dlg.Name();
 }
 
-void RunHighScoresDlg(QWidget* pParent, const HighScoreTable& table, CodePage cp) {
-    CHighScoresDlg dlg(pParent, table, cp);
+void RunHighScoresDlg(QWidget* pParent, const HighScoreTable& table, CodePage cp, int nNewRow) {
+    CHighScoresDlg dlg(pParent, table, cp, nNewRow);
     dlg.exec();
 }

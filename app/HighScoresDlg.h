@@ -15,14 +15,16 @@ class QTableWidget;
 // The table of the ten best scores of the current board and speed: the ten
 // positions "1." to "10.", each with its row's name and score, blank where
 // the table holds none (a score of 0 shows blank too). Names are the rows'
-// bytes read in the players' code page, shown as plain text.
+// bytes read in the players' code page, shown as plain text. The row a new
+// score was just given, if any, is in bold.
 class CHighScoresDlg : public QDialog {
 public:
-    CHighScoresDlg(QWidget* pParent, const HighScoreTable& table, CodePage cp);
+    CHighScoresDlg(QWidget* pParent, const HighScoreTable& table, CodePage cp, int nNewRow = -1);
     // The rows shown, and the text of a cell: column 0 the position ("1."),
-    // 1 the name, 2 the score.
+    // 1 the name, 2 the score; and whether a row is marked as the new one.
     int RowCount() const;
     QString CellText(int nRow, int nColumn) const;
+    bool IsMarked(int nRow) const;
 
 private:
     QTableWidget* m_pTable;
@@ -54,4 +56,4 @@ private:
 // Runs the dialogs modally. The name entry gives nothing for Cancel.
 std::optional<std::string> RunNewHighScoreDlg(QWidget* pParent, int nRow, int nScore,
                                               const std::string& strProposed, CodePage cp);
-void RunHighScoresDlg(QWidget* pParent, const HighScoreTable& table, CodePage cp);
+void RunHighScoresDlg(QWidget* pParent, const HighScoreTable& table, CodePage cp, int nNewRow = -1);

@@ -5,13 +5,12 @@
 #include <QMenu>
 
 #include "app/BarState.h"
-#include "app/CoilixApp.h"
 #include "app/Menus.h"
 #include "framework/FramePlacement.h"
 #include "framework/ResString.h"
 #include "res/resource.h"
 
-CMainFrame::CMainFrame(CCoilixApp& app) : m_app(app) {
+CMainFrame::CMainFrame() {
     setWindowTitle(LoadQString(AFX_IDS_APP_TITLE));
     // The smallest size the window can be dragged to, decorations included.
     Placement().SetMinTrackSize(QSize(225, 275));
@@ -27,14 +26,6 @@ void CMainFrame::ShowContextMenu(const QPoint& ptGlobal) {
 
 QString CMainFrame::BoardName() const {
     return BoardAccessibleName();
-}
-
-void CMainFrame::EnterNewScore(int nRow) {
-    m_app.EnterNewScore(nRow);
-}
-
-void CMainFrame::ShowHighScores() {
-    m_app.ShowHighScores();
 }
 
 void CMainFrame::SetStatusText(int nPane, unsigned nStringID) {

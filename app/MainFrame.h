@@ -6,14 +6,13 @@
 #include "framework/FrameWnd.h"
 #include "view/ViewFrame.h"
 
-class CCoilixApp;
 struct BarState;
 
 // The program's main window. It gives the game a way into the status bar and
 // keeps the game's last message where the idle prompt would come back.
 class CMainFrame : public CFrameWnd, public ViewFrame {
 public:
-    explicit CMainFrame(CCoilixApp& app);
+    CMainFrame();
 
     // Pane 0 by string number ("Ready" clears the game's message) or by text;
     // other panes take the text as it is.
@@ -23,8 +22,6 @@ public:
 
     void RequestCommandUIUpdate() override { CFrameWnd::RequestCommandUIUpdate(); }
     void ShowContextMenu(const QPoint& ptGlobal) override;
-    void EnterNewScore(int nRow) override;
-    void ShowHighScores() override;
     QString BoardName() const override;
 
     // The toolbars' docking state as it was kept, and the window decorations
@@ -40,7 +37,6 @@ protected:
     void closeEvent(QCloseEvent* pEvent) override;
 
 private:
-    CCoilixApp& m_app;
     QString m_strStatusText;
     std::function<void()> m_fnClosing;
 };

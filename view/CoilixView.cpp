@@ -368,8 +368,8 @@ void CCoilixView::ShowCursor() {
     ::ShowCursor(true);
 }
 
-void CCoilixView::EnterNewScore(int nRow) {
-    if (m_pFrame != nullptr) m_pFrame->EnterNewScore(nRow);
+void CCoilixView::EnterNewScore() {
+    if (m_fnNewScore) m_fnNewScore();
 }
 
 // ---- input ----------------------------------------------------------------
@@ -493,9 +493,6 @@ bool CCoilixView::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
             } else {
                 OnAutoResize();
             }
-            return true;
-        case ID_HIGH_SCORES:
-            if (pCmdUI == nullptr && m_pFrame != nullptr) m_pFrame->ShowHighScores();
             return true;
         default:
             return false;

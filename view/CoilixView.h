@@ -32,6 +32,8 @@ public:
 
     // The main window around the view; the board takes its accessible name from it.
     void SetFrame(ViewFrame* pFrame);
+    // Who enters a finished game's score into the table (EnterNewScore).
+    void SetNewScoreHandler(std::function<void()> fn) { m_fnNewScore = std::move(fn); }
     // While the program's very first start is set up (no window placement
     // kept), each update fits the main window to the board.
     void SetFirstStart(bool bFirstStart) { m_bFirstStart = bFirstStart; }
@@ -87,7 +89,7 @@ public:
     void KillTimer() override;
     void HideCursor() override;
     void ShowCursor() override;
-    void EnterNewScore(int nRow) override;
+    void EnterNewScore() override;
 
     static constexpr int m_nTileWidth = 24;
     static constexpr int m_nTileHeight = 24;
@@ -129,6 +131,7 @@ private:
     GameSettings& m_settings;
     CSoundPlayer& m_sounds;
     ViewFrame* m_pFrame = nullptr;
+    std::function<void()> m_fnNewScore;
     bool m_bFirstStart = false;
     GameControl m_control;
 

@@ -51,7 +51,7 @@ bool SameRecord(const ScoreEntry& a, const ScoreEntry& b) {
     return std::memcmp(&a, &b, sizeof(ScoreEntry)) == 0;
 }
 
-HighScoreTable TableOf(std::initializer_list<int32_t> scores) {
+HighScoreTable TableOf(const std::vector<int32_t>& scores) {
     HighScoreTable t;
     int i = 0;
     for (int32_t s : scores) t.m_aScores.emplace_back("P" + std::to_string(i++), s);
@@ -486,6 +486,32 @@ TEST(StoreEnterScore, NoPlaceWritesNothingAndAFailedWriteKeepsTheRowInMemory) {
     EXPECT_EQ(EnterScore(t, refusing, kAppKey, 17, 13, 250, ScoreEntry("Kim", 55)), 5);
     EXPECT_EQ(Scores(t), (std::vector<int32_t>{100, 90, 80, 70, 60, 55, 50, 40, 30, 20}));
     EXPECT_EQ(t.GetRow(5).Name(), "Kim");
+}
+
+// The row a name is asked for is the one the store then gives; asking writes
+// nothing.
+TEST(StoreEnterScore, TheRowForAScoreIsWhereEnterScorePlacesIt) {
+    const struct {
+        const char* pszWhat;
+        std::vector<int32_t> stored;  // nothing stored when empty
+        int32_t nScore;
+        int nRow;
+    } cases[] = {
+        {"nothing stored", {}, 50, 0},
+        {"below an equal score", {900, 500, 100}, 500, 2},
+        {"at the end", {900, 500, 100}, 50, 3},
+        {"a full table's last score", {100, 90, 80, 70, 60, 50, 40, 30, 20, 10}, 10, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        CMemoryRegistry reg;
+        if (!c.stored.empty()) SaveScoreTable(TableOf(c.stored), reg, kAppKey, 17, 13, 250);
+        const auto before = reg.Query(kAppKey, kValue17x13);
+        EXPECT_EQ(StoredRowForScore(reg, kAppKey, 17, 13, 250, c.nScore), c.nRow);
+        EXPECT_EQ(reg.Query(kAppKey, kValue17x13), before);
+        HighScoreTable t;
+        EXPECT_EQ(EnterScore(t, reg, kAppKey, 17, 13, 250, ScoreEntry("A", c.nScore)), c.nRow);
+    }
 }
 
 // ---------------------------------------------------------------------------

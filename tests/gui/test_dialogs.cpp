@@ -16,6 +16,7 @@
 #include <QTest>
 
 #include "GuiTest.h"
+#include "app/AppInfo.h"
 #include "app/HighScoresDlg.h"
 #include "app/HowToPlayDlg.h"
 #include "app/NewGameDlg.h"
@@ -23,6 +24,8 @@
 #include "framework/ResString.h"
 #include "framework/Sound.h"
 #include "store/CodePage.h"
+#include "store/FileRegistry.h"
+#include "store/Profile.h"
 
 namespace {
 
@@ -68,11 +71,13 @@ QString LabelText(QWidget& dlg, const char* pszName) {
     return pLabel != nullptr ? pLabel->text() : QStringLiteral("<missing %1>").arg(pszName);
 }
 
-// The rows of the High Scores table as "position|name|score".
+// The rows of the High Scores table as "position|name|score", a "*" after
+// the row marked as the new one.
 QStringList Rows(const CHighScoresDlg& dlg) {
     QStringList rows;
     for (int r = 0; r < dlg.RowCount(); ++r) {
-        rows << dlg.CellText(r, 0) + '|' + dlg.CellText(r, 1) + '|' + dlg.CellText(r, 2);
+        rows << dlg.CellText(r, 0) + '|' + dlg.CellText(r, 1) + '|' + dlg.CellText(r, 2) +
+                    (dlg.IsMarked(r) ? "*" : "");
     }
     return rows;
 }
@@ -269,8 +274,8 @@ TEST_F(DialogTest, AGoodScoreAsksForTheNameStoresTheTableAndShowsIt) {
     });
     driver.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
         EXPECT_EQ(dlg.windowTitle(), "High Scores");
-        // All ten positions, the rows not filled blank.
-        EXPECT_EQ(Rows(dlg), TenRows({"1.|Bob|300"}));
+        // All ten positions, the new row marked, the others blank.
+        EXPECT_EQ(Rows(dlg), TenRows({"1.|Bob|300*"}));
         // The table is in the store before it is shown.
         const HighScoreTable stored = StoredTable(17, 13, 350);
         EXPECT_EQ(stored.GetCount(), 10);
@@ -307,7 +312,7 @@ TEST_F(DialogTest, AGoodScoreAsksForTheNameStoresTheTableAndShowsIt) {
         QTest::keyClick(dlg.focusWidget(), Qt::Key_Return);
     });
     next.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
-        EXPECT_EQ(Rows(dlg), TenRows({"1.|Bob|300", "2.|Bob|200"}));
+        EXPECT_EQ(Rows(dlg), TenRows({"1.|Bob|300", "2.|Bob|200*"}));
         QTest::keyClick(dlg.focusWidget() ? dlg.focusWidget() : &dlg, Qt::Key_Escape);
     });
     EndGameWithScore(200);
@@ -326,7 +331,7 @@ TEST_F(DialogTest, CancellingTheNameStillStoresTheScoreAndShowsTheTable) {
     });
     driver.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
         // A row without a name is shown for its score.
-        EXPECT_EQ(Rows(dlg), TenRows({"1.||700"}));
+        EXPECT_EQ(Rows(dlg), TenRows({"1.||700*"}));
         Click(dlg, "Close");
     });
     EndGameWithScore(700);
@@ -337,6 +342,64 @@ TEST_F(DialogTest, CancellingTheNameStillStoresTheScoreAndShowsTheTable) {
     EXPECT_EQ(stored.GetRow(0).nScore, 700);
     EXPECT_EQ(stored.GetRow(0).Name(), "");
     EXPECT_EQ(Pane(0), "Game over");
+}
+
+// The store is what counts: the name is asked for the position the stored
+// table gives (another copy entered a score meanwhile), the row is placed
+// there once, and a score the stored table has no place for any more is
+// not asked for.
+TEST_F(DialogTest, TheNameIsAskedForThePositionTheStoreGivesAndTheRowPlacedThere) {
+    WriteSettings({});  // Small, 350 ms
+    StartApp();
+    const std::string strAppKey = CProfile::AppKeyPath(kCompanyName, kAppName);
+    // Nothing stored yet: the ten positions, blank.
+    ModalDriver empty;
+    empty.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
+        EXPECT_EQ(Rows(dlg), TenRows({}));
+        Click(dlg, "Close");
+    });
+    QTest::keyClick(&View(), Qt::Key_H, Qt::ControlModifier);
+    ExpectDriverDone(empty);
+    ActivateFrame();
+    Key(Qt::Key_F2);
+
+    const auto enterElsewhere = [&](const std::vector<int32_t>& scores) {
+        CFileRegistry other(StorePath().toStdString());
+        HighScoreTable table;
+        for (int32_t nScore : scores) {
+            EnterScore(table, other, strAppKey, 17, 13, 350, ScoreEntry("Other", nScore));
+        }
+    };
+    enterElsewhere({500});
+    ModalDriver driver;
+    driver.Expect<CNewHighScoreDlg>("New High Score", [&](CNewHighScoreDlg& dlg) {
+        EXPECT_EQ(LabelText(dlg, "position"), "2.");
+        QTest::keyClicks(dlg.NameEdit(), "Me");
+        QTest::keyClick(dlg.NameEdit(), Qt::Key_Return);
+    });
+    driver.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
+        EXPECT_EQ(Rows(dlg), TenRows({"1.|Other|500", "2.|Me|300*"}));
+        Click(dlg, "Close");
+    });
+    EndGameWithScore(300);
+    ExpectDriverDone(driver);
+    const HighScoreTable stored = StoredTable(17, 13, 350);
+    ASSERT_EQ(stored.GetCount(), 10);
+    EXPECT_EQ(stored.GetRow(1).Name(), "Me");
+    EXPECT_EQ(stored.GetRow(2).nScore, 0) << "placed once";
+
+    // The next game starts from that table; meanwhile ten better scores come.
+    ActivateFrame();
+    Key(Qt::Key_F2);
+    enterElsewhere({1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000});
+    ModalDriver full;
+    full.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
+        EXPECT_EQ(Rows(dlg).filter("1000").size(), 10);
+        EXPECT_EQ(Rows(dlg).filter("*").size(), 0);
+        Click(dlg, "Close");
+    });
+    EndGameWithScore(400);
+    ExpectDriverDone(full);
 }
 
 // A character the table cannot keep is refused as it is typed or pasted
