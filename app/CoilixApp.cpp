@@ -1,41 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CoilixApp.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <unistd.h>
-
 #include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QPixmap>
 #include <QResource>
 #include <QSessionManager>
-#include <QSocketNotifier>
-#include <QTimer>
-#include <algorithm>
-#include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <functional>
-#include <iterator>
 #include <span>
 #include <utility>
 
 #include "app/AboutDlg.h"
 #include "app/AppInfo.h"
+#include "app/BarState.h"
 #include "app/BoardPrinting.h"
 #include "app/DialogButtons.h"
-#include "app/HighScoresDlg.h"
+#include "app/HighScores.h"
 #include "app/HowToPlayDlg.h"
 #include "app/MainFrame.h"
 #include "app/Menus.h"
 #include "app/NewGameDlg.h"
+#include "app/QuitSignals.h"
 #include "app/StoreNotices.h"
+#include "app/StoredPlacement.h"
 #include "app/Strings.h"
 #include "devices/PngResource.h"
 #include "devices/PulseOutput.h"
@@ -44,23 +34,13 @@
 #include "framework/ResString.h"
 #include "framework/ShownText.h"
 #include "res/resource.h"
+#include "store/CodePage.h"
 #include "store/CoilixDoc.h"
 #include "store/FileRegistry.h"
 #include "store/Profile.h"
-#include "store/ScoreStore.h"
 #include "view/CoilixView.h"
 
 namespace {
-
-// A path as the file system's bytes, shown as text (bytes that are not text
-// in the locale's encoding show as replacement characters), and a path the
-// player chose in a dialog as bytes for the file system.
-QString PathToDisplay(const std::string& strPath) {
-    return QFile::decodeName(QByteArray::fromStdString(strPath));
-}
-std::string PathFromDialog(const QString& strPath) {
-    return QFile::encodeName(strPath).toStdString();
-}
 
 constexpr const char* kSettingsSection = "Settings";
 
@@ -78,25 +58,8 @@ constexpr SoundRes kSounds[] = {
     {IDW_HIGH_SCORE, "highscore"},
 };
 
-// One field of the document string: 0 window title ... 3 filter name, 4 extension.
-QString DocString(int nField) {
-    return LoadQString(IDR_MAINFRAME).section('\n', nField, nField);
-}
-
 QString AppTitle() {
     return LoadQString(AFX_IDS_APP_TITLE);
-}
-
-// The write end of the pipe through which the signal handler wakes the main
-// loop; -1 while no handler is installed.
-int g_nQuitPipe = -1;
-
-extern "C" void OnTerminationSignal(int nSignal) {
-    // Only what is safe in a signal handler: one byte down the pipe.
-    const int nSavedErrno = errno;
-    const char c = static_cast<char>(nSignal);
-    [[maybe_unused]] const ssize_t n = ::write(g_nQuitPipe, &c, 1);
-    errno = nSavedErrno;
 }
 
 // The program's icon for its windows and dialogs (the window system's task
@@ -112,55 +75,6 @@ void SetProgramIcon() {
 }
 
 }  // namespace
-
-// SIGTERM, SIGINT and SIGHUP (a desktop logging out, a terminal closing,
-// Ctrl+C) run a function in the main loop instead of killing the program.
-// A signal that was ignored when the program started (nohup) stays ignored.
-// The former handlers come back when this object goes.
-class QuitSignals {
-public:
-    explicit QuitSignals(std::function<void(int)> fnQuit) : m_fnQuit(std::move(fnQuit)) {
-        if (::pipe2(m_aPipe, O_CLOEXEC | O_NONBLOCK) != 0) return;
-        g_nQuitPipe = m_aPipe[1];
-        m_pNotifier = std::make_unique<QSocketNotifier>(m_aPipe[0], QSocketNotifier::Read);
-        QObject::connect(m_pNotifier.get(), &QSocketNotifier::activated, [this] {
-            char buf[16];
-            int nSignal = 0;
-            for (ssize_t n; (n = ::read(m_aPipe[0], buf, sizeof buf)) > 0;) nSignal = buf[n - 1];
-            m_fnQuit(nSignal);
-        });
-        struct sigaction action = {};
-        action.sa_handler = OnTerminationSignal;
-        sigemptyset(&action.sa_mask);
-        action.sa_flags = SA_RESTART;
-        for (size_t i = 0; i < std::size(kSignals); ++i) {
-            struct sigaction old = {};
-            if (::sigaction(kSignals[i], nullptr, &old) != 0 || old.sa_handler == SIG_IGN) continue;
-            m_abInstalled[i] = ::sigaction(kSignals[i], &action, &m_aOld[i]) == 0;
-        }
-    }
-    ~QuitSignals() {
-        for (size_t i = 0; i < std::size(kSignals); ++i) {
-            if (m_abInstalled[i]) ::sigaction(kSignals[i], &m_aOld[i], nullptr);
-        }
-        m_pNotifier.reset();
-        if (m_aPipe[0] >= 0) {
-            g_nQuitPipe = -1;
-            ::close(m_aPipe[0]);
-            ::close(m_aPipe[1]);
-        }
-    }
-    QuitSignals(const QuitSignals&) = delete;
-    QuitSignals& operator=(const QuitSignals&) = delete;
-
-private:
-    static constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
-    std::function<void(int)> m_fnQuit;
-    int m_aPipe[2] = {-1, -1};
-    std::unique_ptr<QSocketNotifier> m_pNotifier;
-    struct sigaction m_aOld[std::size(kSignals)] = {};
-    bool m_abInstalled[std::size(kSignals)] = {};
-};
 
 void ReportToStderr(const QString& strText) {
     std::fprintf(stderr, "%s: %s\n", kProgramName,
@@ -205,25 +119,29 @@ bool CCoilixApp::InitInstance(const CommandLineInfo& cmdInfo) {
 }
 
 void CCoilixApp::LoadSettings() {
+    // Players' names are kept in the code page of the language the program
+    // speaks, chosen once at start.
+    const CodePage cp = CodePageForLanguage(GetLanguage().toStdString());
     // Of a store too large to read whole, what is under the program's key is
     // kept: its settings and score tables.
     const std::string strAppKey = CProfile::AppKeyPath(kCompanyName, kAppName);
-    m_pRegistry = std::make_unique<CFileRegistry>(
-        CFileRegistry::DefaultPath(kCompanyName, kAppName), CodePageFromEnvironment(),
-        [strAppKey](const std::string& strKey, const std::string&) {
-            return IsSameOrSubKey(strKey, strAppKey);
-        });
+    m_pRegistry =
+        std::make_unique<CFileRegistry>(CFileRegistry::DefaultPath(kCompanyName, kAppName), cp,
+                                        [strAppKey](const std::string& strKey, const std::string&) {
+                                            return IsSameOrSubKey(strKey, strAppKey);
+                                        });
     m_pProfile = std::make_unique<CProfile>(*m_pRegistry, strAppKey);
+    m_pHighScores =
+        std::make_unique<CHighScores>(m_scoreTable, m_settings, *m_pRegistry, strAppKey, cp);
     m_recentFiles.ReadList(*m_pProfile);
-    if (!m_recentFiles.Files().empty()) {
-        m_strLastFolder = QFileInfo(PathToDisplay(m_recentFiles.Files().front())).path();
-    }
+    if (!m_recentFiles.Files().empty()) m_fileDialogs.SetLastGame(m_recentFiles.Files().front());
     m_settings.Load(*m_pProfile, kSettingsSection);
-    // A stored placement that no screen could hold is damaged: the window
-    // starts as it does the very first time, fitted to the board.
-    if (m_settings.m_placement.showCmd != kShowCmdHide && !SaneNormalRect(m_settings.m_placement)) {
+    // A stored placement that no screen could hold is damaged: it is dropped,
+    // and the window starts as it does the very first time.
+    if (m_settings.m_placement.IsKept() && !SaneNormalRect(m_settings.m_placement)) {
         m_settings.m_placement = WindowPlacement{};
     }
+    m_bFirstStart = !m_settings.m_placement.IsKept();
 }
 
 void CCoilixApp::CreateSoundPlayer(bool bPrintJob) {
@@ -256,18 +174,21 @@ void CCoilixApp::CreateDocument() {
 
 void CCoilixApp::CreateMainWindow() {
     // The frame is created hidden and shown once its placement is applied.
-    m_pMainWnd = std::make_unique<CMainFrame>(*this);
+    m_pMainWnd = std::make_unique<CMainFrame>();
     m_pView = new CCoilixView(*m_pDoc, m_settings, *m_pSounds, m_pMainWnd.get());
     m_pView->SetFrame(m_pMainWnd.get());
+    m_pView->SetFirstStart(m_bFirstStart);
+    m_pView->SetNewScoreHandler(
+        [this] { m_pHighScores->EnterNewScore(m_pMainWnd.get(), *m_pDoc); });
     m_pMainWnd->setCentralWidget(m_pView);
     m_pMainWnd->SetActiveView(m_pView);
     m_pMainWnd->SetAppTarget(this);
     m_pMainWnd->SetClosingHandler([this] { OnFrameClosing(); });
     m_pMainWnd->SetRecentFiles(m_recentFiles.Files());
-    m_pMainWnd->LoadBarState();
+    m_pMainWnd->RestoreBarState(ReadBarState(*m_pProfile));
     m_pPrinting = std::make_unique<CBoardPrinting>(
         *m_pDoc, *m_pView, [this](const QString& s) { ShowMessage(s); },
-        [this] { return ProposedPdfPath(); });
+        [this] { return m_fileDialogs.ProposedPdfPath(m_pDoc->GetPathName()); });
     m_pGamepads = std::make_unique<CGamepads>(m_pMainWnd.get(),
                                               [this](CGamepads::Press press) { OnGamepad(press); });
 }
@@ -287,10 +208,14 @@ bool CCoilixApp::StartFirstGame(const CommandLineInfo& cmdInfo) {
 }
 
 void CCoilixApp::ShowMainWindow() {
-    if (m_settings.m_placement.showCmd != kShowCmdHide) {
-        ApplyWindowPlacement(*m_pMainWnd, m_settings.m_placement);
-    } else {
+    if (m_bFirstStart) {
+        // The window keeps the size fitted to the board, and from now on is
+        // no longer fitted on its own.
         m_settings.m_placement.showCmd = kShowCmdShow;
+        m_bFirstStart = false;
+        m_pView->SetFirstStart(false);
+    } else {
+        ApplyWindowPlacement(*m_pMainWnd, m_settings.m_placement);
     }
     m_pView->CenterScrollPosition();
     m_pMainWnd->show();
@@ -362,6 +287,11 @@ void CCoilixApp::OnFrameClosing() {
     m_pRegistry->TellAgain();
     m_pView->OnDestroy();
     m_pDoc->OnCloseDocument();
+    // The window's last placement goes with the settings, its bars are kept
+    // at once, and everything is saved while the window is still shown.
+    m_settings.m_placement = CaptureWindowPlacement(*m_pMainWnd);
+    WriteBarState(*m_pProfile, m_pMainWnd->CurrentBarState());
+    SaveAtExit();
 }
 
 void CCoilixApp::SaveAtExit() {
@@ -433,32 +363,10 @@ void CCoilixApp::RememberFile(const std::string& strPath) {
     std::error_code ec;
     const std::filesystem::path absolute = std::filesystem::absolute(strPath, ec);
     const std::string strAbsolute = ec ? strPath : absolute.lexically_normal().string();
-    m_strLastFolder = PathToDisplay(std::filesystem::path(strAbsolute).parent_path().string());
+    m_fileDialogs.SetLastGame(strAbsolute);
     m_recentFiles.Add(strAbsolute);
     m_recentFiles.WriteList(*m_pProfile);
     m_pMainWnd->SetRecentFiles(m_recentFiles.Files());
-}
-
-void CCoilixApp::EnterNewScore(int nRow) {
-    const CodePage cp = CodePageFromEnvironment();
-    const std::optional<std::string> name =
-        RunNewHighScoreDlg(m_pMainWnd.get(), nRow, m_pDoc->m_nScore, m_settings.m_strLastName, cp);
-    // Cancel leaves the row without a name, but the score is kept all the same.
-    ScoreEntry row("", m_pDoc->m_nScore);
-    if (name) {
-        m_settings.m_strLastName = *name;
-        SetRowName(row, *name, cp);
-    }
-    // The stored table is read again and the row entered into it, so that a
-    // score another copy of the game entered meanwhile is not lost.
-    EnterScore(m_scoreTable, m_pProfile->Registry(), m_pProfile->AppKey(), m_pDoc->m_nWidth,
-               m_pDoc->m_nHeight, m_pDoc->m_nSpeed, row);
-    ShowStoreNotices(*m_pRegistry, m_pMainWnd.get());
-    ShowHighScores();
-}
-
-void CCoilixApp::ShowHighScores() {
-    RunHighScoresDlg(m_pMainWnd.get(), m_scoreTable, CodePageFromEnvironment());
 }
 
 // ---- commands -------------------------------------------------------------
@@ -510,34 +418,10 @@ bool CCoilixApp::OpenFile(const std::string& strPath) {
     return true;
 }
 
-void CCoilixApp::PrepareFileDialog(QFileDialog& dlg) const {
-    dlg.setNameFilters({DocString(3), LoadQString(IDS_FILTER_ALL_FILES)});
-    if (const QString strFolder = LastFolder(); !strFolder.isEmpty()) dlg.setDirectory(strFolder);
-}
-
-QString CCoilixApp::ProposedPdfPath() const {
-    // The game's name ("Game" while untitled) as a PDF, where the file
-    // dialogs start.
-    const std::string& strPath = m_pDoc->GetPathName();
-    const QString strName =
-        strPath.empty() ? DocString(1) : QFileInfo(PathToDisplay(strPath)).completeBaseName();
-    const QString strFolder = LastFolder();
-    return QDir(strFolder.isEmpty() ? QDir::currentPath() : strFolder)
-        .filePath(strName + QStringLiteral(".pdf"));
-}
-
-QString CCoilixApp::LastFolder() const {
-    return !m_strLastFolder.isEmpty() && QDir(m_strLastFolder).exists() ? m_strLastFolder
-                                                                        : QString();
-}
-
 void CCoilixApp::OnFileOpen() {
-    QFileDialog dlg(m_pMainWnd.get());
-    dlg.setAcceptMode(QFileDialog::AcceptOpen);
-    dlg.setFileMode(QFileDialog::ExistingFile);
-    PrepareFileDialog(dlg);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return;
-    OpenFile(PathFromDialog(dlg.selectedFiles().constFirst()));
+    if (const std::optional<std::string> path = m_fileDialogs.AskOpenPath(m_pMainWnd.get())) {
+        OpenFile(*path);
+    }
 }
 
 bool CCoilixApp::SaveFile(const std::string& strPath) {
@@ -554,19 +438,9 @@ bool CCoilixApp::OnFileSave() {
 }
 
 bool CCoilixApp::OnFileSaveAs() {
-    QFileDialog dlg(m_pMainWnd.get());
-    dlg.setAcceptMode(QFileDialog::AcceptSave);
-    PrepareFileDialog(dlg);
-    // The extension is added when the name has none.
-    dlg.setDefaultSuffix(DocString(4).mid(1));
-    if (!m_pDoc->GetPathName().empty()) {
-        dlg.selectFile(PathToDisplay(m_pDoc->GetPathName()));
-    } else {
-        // An untitled game is offered under the document's name ("Game.cx").
-        dlg.selectFile(DocString(1) + DocString(4));
-    }
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return false;
-    return SaveFile(PathFromDialog(dlg.selectedFiles().constFirst()));
+    const std::optional<std::string> path =
+        m_fileDialogs.AskSavePath(m_pMainWnd.get(), m_pDoc->GetPathName());
+    return path && SaveFile(*path);
 }
 
 bool CCoilixApp::PrintFromCommandLine(const CommandLineInfo& cmdInfo) {
@@ -619,6 +493,7 @@ bool CCoilixApp::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
          [](CCoilixApp& app) { app.Printing().OnFilePrintPreview(app.m_pMainWnd.get()); }},
         {ID_FILE_PRINT_SETUP,
          [](CCoilixApp& app) { app.Printing().OnFilePrintSetup(app.m_pMainWnd.get()); }},
+        {ID_HIGH_SCORES, [](CCoilixApp& app) { app.m_pHighScores->Show(app.m_pMainWnd.get()); }},
         {ID_APP_ABOUT, [](CCoilixApp& app) { app.OnAppAbout(); }},
         {ID_HOW_TO_PLAY, [](CCoilixApp& app) { app.OnHowToPlay(); }},
     };

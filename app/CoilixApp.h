@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+#include "app/FileDialogs.h"
 #include "devices/Gamepads.h"
 #include "framework/CmdTarget.h"
 #include "framework/CommandLine.h"
@@ -15,11 +16,11 @@
 class CBoardPrinting;
 class CCoilixView;
 class CFileRegistry;
+class CHighScores;
 class CMainFrame;
 class CProfile;
 class CSoundPlayer;
 class SoundOutput;
-class QFileDialog;
 class QuitSignals;
 struct FileErrorReport;
 
@@ -90,12 +91,6 @@ public:
     // are written now.
     void SaveSession();
 
-    // A finished game was given row nRow of the table: ask the player's name,
-    // store the table at once, then show it.
-    void EnterNewScore(int nRow);
-    // The table of the current board and speed.
-    void ShowHighScores();
-
     GameSettings m_settings;
     HighScoreTable m_scoreTable;
 
@@ -121,18 +116,13 @@ private:
     // A gamepad's direction steers as the arrow key does, its Start button
     // pauses as the Break key does, in the active main window only.
     void OnGamepad(CGamepads::Press press);
+    // The main window is closing: the game ends, and the window's placement,
+    // its bars and the settings are saved.
     void OnFrameClosing();
     void ReportFileError(const FileErrorReport& report);
     void UpdateTitle();
     void RememberFile(const std::string& strPath);
     bool PrintFromCommandLine(const CommandLineInfo& cmdInfo);
-    // Open and Save As: the game filter and "All Files", starting in the
-    // folder of the last game opened or saved.
-    void PrepareFileDialog(QFileDialog& dlg) const;
-    // What a print to PDF is offered as: the game's name in that same folder.
-    QString ProposedPdfPath() const;
-    // The folder of the last game opened or saved, if it is still there.
-    QString LastFolder() const;
 
     std::unique_ptr<CFileRegistry> m_pRegistry;
     std::unique_ptr<CProfile> m_pProfile;
@@ -142,11 +132,15 @@ private:
     std::unique_ptr<CMainFrame> m_pMainWnd;
     std::unique_ptr<CBoardPrinting> m_pPrinting;
     std::unique_ptr<CGamepads> m_pGamepads;
+    std::unique_ptr<CHighScores> m_pHighScores;
+    CFileDialogs m_fileDialogs;
     CCoilixDoc::SeedSource m_seedSource;
     CCoilixView* m_pView = nullptr;  // owned by the frame
     CRecentFileList m_recentFiles;
     std::unique_ptr<QuitSignals> m_pQuitSignals;
-    QString m_strLastFolder;  // of the last game opened or saved
+    // No window placement was kept: until the window shows, the view fits
+    // it to the board.
+    bool m_bFirstStart = false;
     int m_nExitCode = 0;
     int m_nQuitSignal = 0;  // the signal that ended the program, if one did
     bool m_bSavedAtExit = false;

@@ -6,10 +6,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStringList>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QValidator>
 #include <algorithm>
+#include <functional>
+#include <string>
+#include <utility>
 
 #include "app/DialogButtons.h"
 #include "app/Strings.h"
@@ -21,36 +25,55 @@
 
 namespace {
 
-// A name is kept in 31 bytes, one per letter of the players' code page: the
-// box keeps only printable letters that the code page holds, at most 31.
-// What it cannot hold is left out of typed or pasted text, and a pasted name
-// that is too long is cut rather than refused.
+// A name is kept in 31 bytes, one per character of the players' code page:
+// the box keeps only printable characters that the code page holds, at most
+// 31. The others are refused as they are typed or pasted, and named to
+// fnRefused; a pasted name that is too long is cut rather than refused.
 class NameValidator : public QValidator {
 public:
-    NameValidator(CodePage cp, QObject* pParent) : QValidator(pParent), m_cp(cp) {}
+    using RefusedFn = std::function<void(const QString& strRefused)>;
+    NameValidator(CodePage cp, RefusedFn fnRefused, QObject* pParent)
+        : QValidator(pParent), m_cp(cp), m_fnRefused(std::move(fnRefused)) {}
+
     State validate(QString& strInput, int& nPos) const override {
-        const QString strFixed = Fixed(strInput);
+        QString strRefused;
+        const QString strFixed = Fixed(strInput, &strRefused);
         if (strFixed != strInput) {
             // Keep the cursor after what was typed or pasted, as far as kept.
             nPos = static_cast<int>(Fixed(strInput.left(nPos)).size());
             strInput = strFixed;
             nPos = std::min(nPos, static_cast<int>(strInput.size()));
         }
+        if (!strRefused.isEmpty()) m_fnRefused(strRefused);
         return Acceptable;
     }
 
-    QString Fixed(const QString& strText) const {
+    // The text as the box keeps it. The characters refused for the code page
+    // (not those cut at the 31st) go to *pRefused, each once, in their order,
+    // separated by spaces.
+    QString Fixed(const QString& strText, QString* pRefused = nullptr) const {
         QString strOut;
+        std::u32string refused;
         for (const char32_t c : strText.toUcs4()) {
             if (strOut.size() >= kMaxNameBytes) break;
             const bool bPrintable = c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0);
-            if (bPrintable && EncodeChar(c, m_cp)) strOut += QChar(static_cast<char16_t>(c));
+            if (bPrintable && EncodeChar(c, m_cp)) {
+                strOut += QChar(static_cast<char16_t>(c));
+            } else if (refused.find(c) == std::u32string::npos) {
+                refused += c;
+            }
+        }
+        if (pRefused != nullptr) {
+            QStringList chars;
+            for (const char32_t c : refused) chars << QString::fromUcs4(&c, 1);
+            *pRefused = chars.join(QLatin1Char(' '));
         }
         return strOut;
     }
 
 private:
     CodePage m_cp;
+    RefusedFn m_fnRefused;
 };
 
 QLabel* PlainLabel(const QString& strText = {}) {
@@ -95,25 +118,30 @@ void AddHeadings(QTableWidget& t) {
     }
 }
 
-// The filled rows; rows the table does not fill are left out rather than
-// read as blanks.
-void AddRows(QTableWidget& t, const HighScoreTable& table, CodePage cp) {
-    const int nRows = std::min(table.GetCount(), kScoreTableRows);
-    for (int i = 0; i < nRows; ++i) {
-        const ScoreEntry& row = table.GetRow(i);
-        // Names are the players' text, shown as it is; a zero score shows
-        // as an empty cell.
-        const QString strName = QString::fromStdString(RowName(row, cp));
-        if (strName.isEmpty() && row.nScore == 0) continue;
-        const QString cells[] = {QStringLiteral("%1.").arg(i + 1),
-                                 ShownAsIs(strName, TextDirection::kOwn),
-                                 row.nScore != 0 ? QString::number(row.nScore) : QString()};
-        const int r = t.rowCount();
-        t.insertRow(r);
+// The ten positions, each with its row's name and score; blank where the
+// table has no row (it holds none when nothing could be read).
+void AddRows(QTableWidget& t, const HighScoreTable& table, CodePage cp, int nNewRow) {
+    t.setRowCount(kScoreTableRows);
+    for (int r = 0; r < kScoreTableRows; ++r) {
+        QString strName;
+        QString strScore;
+        if (r < table.GetCount()) {
+            const ScoreEntry& row = table.GetRow(r);
+            // Names are the players' text, shown as it is; a zero score shows
+            // as an empty cell.
+            strName = ShownAsIs(QString::fromStdString(RowName(row, cp)), TextDirection::kOwn);
+            if (row.nScore != 0) strScore = QString::number(row.nScore);
+        }
+        const QString cells[] = {QStringLiteral("%1.").arg(r + 1), strName, strScore};
         for (int c = 0; c < 3; ++c) {
             auto* pItem = new QTableWidgetItem(cells[c]);
             pItem->setTextAlignment(kColumns[c].second | Qt::AlignVCenter);
             pItem->setFlags(Qt::ItemIsEnabled);
+            if (r == nNewRow) {
+                QFont font = t.font();
+                font.setBold(true);
+                pItem->setFont(font);
+            }
             t.setItem(r, c, pItem);
         }
     }
@@ -153,7 +181,8 @@ void StyleAsList(QTableWidget& t) {
 
 }  // namespace
 
-CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table, CodePage cp)
+CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table, CodePage cp,
+                               int nNewRow)
     : QDialog(pParent) {
     setWindowTitle(LoadQString(IDS_HIGH_SCORES_TITLE));
     // A table, so that a screen reader reads it as one: rows of position,
@@ -162,7 +191,7 @@ CHighScoresDlg::CHighScoresDlg(QWidget* pParent, const HighScoreTable& table, Co
     m_pTable->setObjectName(QStringLiteral("scores"));
     m_pTable->setAccessibleName(windowTitle());
     AddHeadings(*m_pTable);
-    AddRows(*m_pTable, table, cp);
+    AddRows(*m_pTable, table, cp, nNewRow);
     StyleAsList(*m_pTable);
 
     auto* pContents = new QVBoxLayout;
@@ -181,6 +210,11 @@ int CHighScoresDlg::RowCount() const {
     return m_pTable->rowCount();
 }
 
+bool CHighScoresDlg::IsMarked(int nRow) const {
+    const QTableWidgetItem* pItem = m_pTable->item(nRow, 0);
+    return pItem != nullptr && pItem->font().bold();
+}
+
 CNewHighScoreDlg::CNewHighScoreDlg(QWidget* pParent, int nRow, int nScore,
                                    const std::string& strProposed, CodePage cp)
     : QDialog(pParent) {
@@ -190,8 +224,11 @@ CNewHighScoreDlg::CNewHighScoreDlg(QWidget* pParent, int nRow, int nScore,
     auto* pPos = PlainLabel(QStringLiteral("%1.").arg(nRow + 1));
     pPos->setObjectName("position");
     pPos->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    auto* pValidator = new NameValidator(cp, this);
-    m_pName = new QLineEdit(pValidator->Fixed(QString::fromStdString(strProposed)));
+    auto* pValidator = new NameValidator(
+        cp, [this](const QString& strRefused) { ShowRefused(strRefused); }, this);
+    // A proposed name is held to the same rule.
+    QString strRefused;
+    m_pName = new QLineEdit(pValidator->Fixed(QString::fromStdString(strProposed), &strRefused));
     m_pName->setObjectName("name");
     // A screen reader names the box by the heading above it.
     m_pName->setAccessibleName(LoadQString(IDS_COL_NAME));
@@ -204,14 +241,31 @@ CNewHighScoreDlg::CNewHighScoreDlg(QWidget* pParent, int nRow, int nScore,
     pGrid->addWidget(pPos, 1, 0);
     pGrid->addWidget(m_pName, 1, 1);
     pGrid->addWidget(pScore, 1, 2);
+    m_pGrid = pGrid;
 
     LayOutDialog(this, pGrid,
                  {{IDS_BTN_OK, QDialogButtonBox::AcceptRole},
                   {IDS_BTN_CANCEL, QDialogButtonBox::RejectRole}});
+    if (!strRefused.isEmpty()) ShowRefused(strRefused);
 
     // Typing replaces the proposed name; Enter keeps it.
     m_pName->setFocus();
     m_pName->selectAll();
+}
+
+void CNewHighScoreDlg::ShowRefused(const QString& strRefused) {
+    // Made when first needed: a screen reader meets no empty line.
+    if (m_pRefused == nullptr) {
+        m_pRefused = PlainLabel();
+        m_pRefused->setObjectName("refused");
+        m_pRefused->setWordWrap(true);
+        m_pGrid->addWidget(m_pRefused, 2, 1, 1, 2);
+    }
+    const QString strText =
+        LoadQString(IDS_NAME_CHARS_REFUSED).arg(ShownAsIs(strRefused, TextDirection::kOwn));
+    m_pRefused->setText(strText);
+    // Said again where the player is: in the box.
+    m_pName->setAccessibleDescription(strText);
 }
 
 std::string CNewHighScoreDlg::Name() const {
@@ -225,7 +279,7 @@ std::optional<std::string> RunNewHighScoreDlg(QWidget* pParent, int nRow, int nS
     return dlg.Name();
 }
 
-void RunHighScoresDlg(QWidget* pParent, const HighScoreTable& table, CodePage cp) {
-    CHighScoresDlg dlg(pParent, table, cp);
+void RunHighScoresDlg(QWidget* pParent, const HighScoreTable& table, CodePage cp, int nNewRow) {
+    CHighScoresDlg dlg(pParent, table, cp, nNewRow);
     dlg.exec();
 }

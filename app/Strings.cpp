@@ -162,6 +162,12 @@ constexpr NumberedText kTexts[] = {
     {IDS_BTN_OK, QT_TRID_NOOP("62016")},
     //% "Cancel"
     {IDS_BTN_CANCEL, QT_TRID_NOOP("62017")},
+    //: Under the name box of the New High Score dialog, when the player typed or pasted
+    //: characters that the score table cannot keep (its names are stored in a single-byte
+    //: code page: 1250 for Czech, 1252 for English and German); they are not taken into the
+    //: box. %1 is those characters, separated by spaces.
+    //% "The score table cannot keep these characters: %1"
+    {IDS_NAME_CHARS_REFUSED, QT_TRID_NOOP("62018")},
     //% "New Game"
     {IDS_NEW_GAME_TITLE, QT_TRID_NOOP("62020")},
     //% "Array size:"

@@ -40,7 +40,7 @@ public:
     void KillTimer() override {}
     void HideCursor() override {}
     void ShowCursor() override {}
-    void EnterNewScore(int) override {}
+    void EnterNewScore() override {}
 };
 
 class ScriptedGame {

@@ -53,7 +53,7 @@ public:
     void KillTimer() override {}
     void HideCursor() override {}
     void ShowCursor() override {}
-    void EnterNewScore(int) override {}
+    void EnterNewScore() override {}
 
 private:
     const CCoilixDoc& m_doc;

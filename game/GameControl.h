@@ -26,8 +26,9 @@ inline constexpr unsigned kGameTimerId = 1;
 // high-score entry. The view calls these; tests and the driver do the same.
 class GameControl {
 public:
-    // The table is the current board's, reloaded for every new or opened game.
-    GameControl(GameState& game, HighScoreTable& scoreTable, GameHost& host)
+    // The table is the current board's, reloaded for every new or opened game;
+    // the game only reads it, to tell whether a score enters.
+    GameControl(GameState& game, const HighScoreTable& scoreTable, GameHost& host)
         : m_game(game), m_scoreTable(scoreTable), m_host(host) {}
 
     // A new or opened game is about to be shown: no game timer may run.
@@ -76,7 +77,7 @@ private:
     void PlaySound(int nSoundID);
 
     GameState& m_game;
-    HighScoreTable& m_scoreTable;
+    const HighScoreTable& m_scoreTable;
     GameHost& m_host;
     unsigned m_nTimer = 0;
     bool m_bCursorHidden = false;

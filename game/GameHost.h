@@ -55,7 +55,8 @@ public:
     virtual void HideCursor() = 0;
     virtual void ShowCursor() = 0;
 
-    // A finished game has just been given row nRow (0-based) of the score
-    // table: ask the player's name for it, store the table, show it.
-    virtual void EnterNewScore(int nRow) = 0;
+    // A finished game's score enters the score table of its board and speed:
+    // ask the player's name, have the row placed in the stored table, show
+    // the table. The table in memory is the store's to change.
+    virtual void EnterNewScore() = 0;
 };

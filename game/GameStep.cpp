@@ -231,8 +231,7 @@ void GameControl::GameOver() {
     if (!m_game.m_bLoadedGame && nScore > m_scoreTable.GetScoreToBeat(kScoreTableRows)) {
         m_host.SetMessage(GameMessage::kNewHighScore);
         PlaySound(IDW_HIGH_SCORE);
-        const int nRow = m_scoreTable.InsertScore(nScore, kScoreTableRows);
-        if (nRow != -1) m_host.EnterNewScore(nRow);
+        m_host.EnterNewScore();
     }
     m_host.SetMessage(GameMessage::kGameOver);
 }

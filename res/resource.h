@@ -56,6 +56,7 @@
 #define IDS_BTN_CLOSE 62015
 #define IDS_BTN_OK 62016
 #define IDS_BTN_CANCEL 62017
+#define IDS_NAME_CHARS_REFUSED 62018  // under the name box of a new high score
 #define IDS_NEW_GAME_TITLE 62020
 #define IDS_LBL_ARRAY_SIZE 62021
 #define IDS_LBL_WIDTH 62022

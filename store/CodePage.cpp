@@ -2,14 +2,13 @@
 #include "store/CodePage.h"
 
 #include <array>
-#include <cstdlib>
 
 namespace {
 
 // Bytes 0x80..0xFF of each code page; the bytes below are ASCII. Where the
 // code page defines nothing (0x81 in both, for instance) the entry is the
 // control character of the same number.
-constexpr std::array<char16_t, 128> kWindows1250 = {
+constexpr std::array<char16_t, 128> kCodePage1250 = {
     0x20AC, 0x0081, 0x201A, 0x0083, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
     0x0088, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,  // 88
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
@@ -28,7 +27,7 @@ constexpr std::array<char16_t, 128> kWindows1250 = {
     0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,  // F8
 };
 
-constexpr std::array<char16_t, 128> kWindows1252 = {
+constexpr std::array<char16_t, 128> kCodePage1252 = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,  // 88
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
@@ -48,7 +47,7 @@ constexpr std::array<char16_t, 128> kWindows1252 = {
 };
 
 const std::array<char16_t, 128>& HighHalf(CodePage cp) {
-    return cp == CodePage::kCentralEuropean ? kWindows1250 : kWindows1252;
+    return cp == CodePage::kCentralEuropean ? kCodePage1250 : kCodePage1252;
 }
 
 // Languages written in the central European code page.
@@ -58,24 +57,14 @@ constexpr std::string_view kCentralEuropeanLanguages[] = {
 
 }  // namespace
 
-CodePage CodePageForLocale(std::string_view locale) {
-    // A LANGUAGE list is judged by its first entry.
-    locale = locale.substr(0, locale.find(':'));
-    const std::string_view language = locale.substr(0, locale.find_first_of("_.@-"));
+CodePage CodePageForLanguage(std::string_view language) {
+    const std::string_view base = language.substr(0, language.find_first_of("_.@-"));
     for (std::string_view l : kCentralEuropeanLanguages) {
-        if (language == l) return CodePage::kCentralEuropean;
+        if (base == l) return CodePage::kCentralEuropean;
     }
     // Serbian is central European only in its Latin script.
-    if (language == "sr" && locale.find("@latin") != std::string_view::npos) {
+    if (base == "sr" && language.find("@latin") != std::string_view::npos) {
         return CodePage::kCentralEuropean;
-    }
-    return CodePage::kWestern;
-}
-
-CodePage CodePageFromEnvironment() {
-    for (const char* pszName : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
-        const char* pszValue = std::getenv(pszName);
-        if (pszValue != nullptr && *pszValue != '\0') return CodePageForLocale(pszValue);
     }
     return CodePage::kWestern;
 }

@@ -5,23 +5,21 @@
 #include <string>
 #include <string_view>
 
-// The single-byte Windows code pages that players' names are kept in: one
-// byte per letter, so that a 31-byte name field always holds 31 letters and
-// score tables read the same here and on Windows. Central European languages
-// use 1250, English and the western ones 1252. Everything else in the store
-// is UTF-8; a string value that is not valid UTF-8 came from a Windows
-// registry export and is read in the player's code page too.
+// The single-byte code pages 1250 and 1252 that the score tables keep
+// players' names in: one byte per letter, so that a 31-byte name field always
+// holds 31 letters. Central European languages use 1250, English and the
+// western ones 1252. Everything else in the store is UTF-8; a string value
+// that is not valid UTF-8 was written in one of these code pages and is read
+// in the player's.
 
 enum class CodePage : uint16_t {
     kCentralEuropean = 1250,
     kWestern = 1252,
 };
 
-// The code page of a locale name ("cs_CZ.UTF-8", "pl", "de_DE@euro", "sk:en").
-CodePage CodePageForLocale(std::string_view locale);
-// The code page of the player's language: the first of LANGUAGE, LC_ALL,
-// LC_MESSAGES and LANG that is set and not empty, as the program's language is.
-CodePage CodePageFromEnvironment();
+// The code page of a language, named alone ("cs", "de") or with its region,
+// encoding or script ("pt_BR", "cs_CZ.UTF-8", "sr_RS@latin").
+CodePage CodePageForLanguage(std::string_view language);
 
 // The character a byte stands for. Bytes the code page leaves undefined stand
 // for the control character of the same number, so every byte survives a

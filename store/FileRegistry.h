@@ -70,7 +70,7 @@ public:
     using KeepFn = std::function<bool(const std::string& strKey, const std::string& strName)>;
 
     // Strings that are not UTF-8 are read in the code page given (see RegFile.h).
-    explicit CFileRegistry(std::string strPath, CodePage cp = CodePageFromEnvironment(),
+    explicit CFileRegistry(std::string strPath, CodePage cp = CodePage::kWestern,
                            KeepFn fnKeep = {});
     std::optional<RegValue> Query(const std::string& strKey, const std::string& strName) override;
     bool Apply(const std::vector<RegChange>& changes) override;

@@ -8,27 +8,31 @@
 
 class CProfile;
 
+// The window's show state, as the placement keeps it.
+constexpr int32_t kShowCmdHide = 0;
+constexpr int32_t kShowCmdNormal = 1;
+constexpr int32_t kShowCmdMinimized = 2;
+constexpr int32_t kShowCmdMaximized = 3;
+constexpr int32_t kShowCmdShow = 5;
+
 // The main window's placement as the window system reports it: eleven signed
 // 32-bit fields, stored as 44 little-endian bytes.
 struct WindowPlacement {
     int32_t length = 0;
     int32_t flags = 0;
-    int32_t showCmd = 0;  // 0 = never stored (first start)
+    int32_t showCmd = 0;  // kShowCmdHide in a store that never kept a placement
     int32_t ptMinPosition[2] = {0, 0};
     int32_t ptMaxPosition[2] = {0, 0};
     int32_t rcNormalPosition[4] = {0, 0, 0, 0};  // left, top, right, bottom
+
+    // Whether a placement was kept: the bytes of none hold the show state 0.
+    bool IsKept() const { return showCmd != kShowCmdHide; }
 
     std::array<uint8_t, 44> ToBytes() const;
     // Fills the leading fields from up to 44 bytes; the rest stay as they are.
     void FromBytes(const uint8_t* p, size_t n);
     bool operator==(const WindowPlacement&) const = default;
 };
-
-constexpr int32_t kShowCmdHide = 0;
-constexpr int32_t kShowCmdNormal = 1;
-constexpr int32_t kShowCmdMinimized = 2;
-constexpr int32_t kShowCmdMaximized = 3;
-constexpr int32_t kShowCmdShow = 5;
 
 // The user's settings: read once at start, written once at exit.
 class GameSettings {

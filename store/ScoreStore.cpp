@@ -189,6 +189,13 @@ int EnterScore(HighScoreTable& table, CRegistry& reg, const std::string& strKeyP
     return last->nRow;
 }
 
+int StoredRowForScore(CRegistry& reg, const std::string& strKeyPath, int32_t nWidth,
+                      int32_t nHeight, int32_t nSpeedMs, int32_t nScore) {
+    return PlaceRow(reg.Query(strKeyPath, ScoreValueName(nWidth, nHeight, nSpeedMs)),
+                    ScoreEntry("", nScore))
+        .nRow;
+}
+
 void SaveScoreTable(const HighScoreTable& table, CRegistry& reg, const std::string& strKeyPath,
                     int32_t nWidth, int32_t nHeight, int32_t nSpeedMs) {
     // Failures are ignored; the rows in memory stay as they are.

@@ -54,3 +54,8 @@ bool IsDamagedScoreValue(const RegValue& value);
 // the stored table has no place for it.
 int EnterScore(HighScoreTable& table, CRegistry& reg, const std::string& strKeyPath, int32_t nWidth,
                int32_t nHeight, int32_t nSpeedMs, const ScoreEntry& row);
+// Where EnterScore would place a score in the stored table of its board and
+// speed as it is now: the row's index, or -1 when it has no place. Nothing
+// is written.
+int StoredRowForScore(CRegistry& reg, const std::string& strKeyPath, int32_t nWidth,
+                      int32_t nHeight, int32_t nSpeedMs, int32_t nScore);

@@ -90,10 +90,6 @@ void CCoilixView::ApplyScrollSizes() {
                    m_sizePage, QSize(m_nTileWidth, m_nTileHeight));
 }
 
-bool CCoilixView::IsFirstStart() const {
-    return m_settings.m_placement.showCmd == kShowCmdHide;
-}
-
 void CCoilixView::OnSize(int cx, int cy) {
     m_sizePage = QSize(cx, cy);
     ComputeOffsets(cx, cy);
@@ -105,14 +101,14 @@ void CCoilixView::OnUpdate() {
     const QSize client = ClientSize();
     ComputeOffsets(client.width(), client.height());
     ApplyScrollSizes();
-    if (IsFirstStart()) ResizeParentToFit();
+    if (m_bFirstStart) ResizeParentToFit();
     InvalidateAll();
 }
 
 void CCoilixView::OnInitialUpdate() {
     m_control.OnInitialUpdate();
     OnUpdate();
-    if (IsFirstStart()) ResizeParentToFit();
+    if (m_bFirstStart) ResizeParentToFit();
     m_control.ShowInitialStatus();
     CenterScrollPosition();
     if (m_pFrame != nullptr) m_pFrame->RequestCommandUIUpdate();
@@ -372,8 +368,8 @@ void CCoilixView::ShowCursor() {
     ::ShowCursor(true);
 }
 
-void CCoilixView::EnterNewScore(int nRow) {
-    if (m_pFrame != nullptr) m_pFrame->EnterNewScore(nRow);
+void CCoilixView::EnterNewScore() {
+    if (m_fnNewScore) m_fnNewScore();
 }
 
 // ---- input ----------------------------------------------------------------
@@ -497,9 +493,6 @@ bool CCoilixView::OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) {
             } else {
                 OnAutoResize();
             }
-            return true;
-        case ID_HIGH_SCORES:
-            if (pCmdUI == nullptr && m_pFrame != nullptr) m_pFrame->ShowHighScores();
             return true;
         default:
             return false;

@@ -32,6 +32,11 @@ public:
 
     // The main window around the view; the board takes its accessible name from it.
     void SetFrame(ViewFrame* pFrame);
+    // Who enters a finished game's score into the table (EnterNewScore).
+    void SetNewScoreHandler(std::function<void()> fn) { m_fnNewScore = std::move(fn); }
+    // While the program's very first start is set up (no window placement
+    // kept), each update fits the main window to the board.
+    void SetFirstStart(bool bFirstStart) { m_bFirstStart = bFirstStart; }
 
     // A new or opened game is shown: timer stopped, sizes, fit, status, centre.
     void OnInitialUpdate();
@@ -84,7 +89,7 @@ public:
     void KillTimer() override;
     void HideCursor() override;
     void ShowCursor() override;
-    void EnterNewScore(int nRow) override;
+    void EnterNewScore() override;
 
     static constexpr int m_nTileWidth = 24;
     static constexpr int m_nTileHeight = 24;
@@ -105,8 +110,6 @@ protected:
 private:
     void ComputeOffsets(int cx, int cy);
     void ApplyScrollSizes();
-    // No placement stored yet: the window is fitted to the board.
-    bool IsFirstStart() const;
     using TileSet = std::array<QPixmap, 24>;  // by cell type; 0 (empty) has none
     // The set of nPx pixels, loaded when first needed.
     const TileSet& Tiles(int nPx);
@@ -128,6 +131,8 @@ private:
     GameSettings& m_settings;
     CSoundPlayer& m_sounds;
     ViewFrame* m_pFrame = nullptr;
+    std::function<void()> m_fnNewScore;
+    bool m_bFirstStart = false;
     GameControl m_control;
 
     std::map<int, TileSet> m_tileSets;  // by size in pixels

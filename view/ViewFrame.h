@@ -21,9 +21,6 @@ public:
     virtual void RequestCommandUIUpdate() = 0;
     // The right-click menu, at a point on the screen.
     virtual void ShowContextMenu(const QPoint& ptGlobal) = 0;
-    // The new-high-score flow for row nRow of the current table, and the table.
-    virtual void EnterNewScore(int nRow) = 0;
-    virtual void ShowHighScores() = 0;
     // What a screen reader calls the board.
     virtual QString BoardName() const = 0;
 };

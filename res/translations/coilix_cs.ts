@@ -730,5 +730,10 @@ Every board size and speed has its own table of the %1 best scores. When a game 
         <translation>Rekordy
 Každá velikost pole a každá rychlost má vlastní tabulku %1 nejlepších výsledků. Skončí-li hra se skóre nad nulou, které překoná nejnižší výsledek v tabulce, nebo je-li v tabulce ještě méně než %1 výsledků, zadáte své jméno. Hra otevřená ze souboru začíná přerušená (šipka ji rozběhne) a do tabulky se nikdy nedostane.</translation>
     </message>
+    <message id="62018">
+        <source>The score table cannot keep these characters: %1</source>
+        <extracomment>Under the name box of the New High Score dialog, when the player typed or pasted characters that the score table cannot keep (its names are stored in a single-byte code page: 1250 for Czech, 1252 for English and German); they are not taken into the box. %1 is those characters, separated by spaces.</extracomment>
+        <translation>Tyto znaky nelze v tabulce rekordů uložit: %1</translation>
+    </message>
 </context>
 </TS>

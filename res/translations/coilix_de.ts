@@ -737,5 +737,10 @@ Every board size and speed has its own table of the %1 best scores. When a game 
         <translation>Bestenliste
 Jede Spielfeldgröße und jedes Tempo hat eine eigene Liste der %1 besten Ergebnisse. Endet ein Spiel mit mehr als null Punkten und übertrifft es das schwächste Ergebnis der Liste, oder hat die Liste noch keine %1 Einträge, werden Sie nach Ihrem Namen gefragt. Ein aus einer Datei geöffnetes Spiel beginnt angehalten (eine Pfeiltaste setzt es fort) und kommt nie in die Liste.</translation>
     </message>
+    <message id="62018">
+        <source>The score table cannot keep these characters: %1</source>
+        <extracomment>Under the name box of the New High Score dialog, when the player typed or pasted characters that the score table cannot keep (its names are stored in a single-byte code page: 1250 for Czech, 1252 for English and German); they are not taken into the box. %1 is those characters, separated by spaces.</extracomment>
+        <translation>Diese Zeichen kann die Bestenliste nicht speichern: %1</translation>
+    </message>
 </context>
 </TS>

@@ -692,5 +692,10 @@ Every board size and speed has its own table of the %1 best scores. When a game 
         <extracomment>The How to Play page: a heading on its own line, then the score tables. %1 is how many scores a table keeps (10).</extracomment>
         <translation type="unfinished"></translation>
     </message>
+    <message id="62018">
+        <source>The score table cannot keep these characters: %1</source>
+        <extracomment>Under the name box of the New High Score dialog, when the player typed or pasted characters that the score table cannot keep (its names are stored in a single-byte code page: 1250 for Czech, 1252 for English and German); they are not taken into the box. %1 is those characters, separated by spaces.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 </TS>

@@ -7,11 +7,12 @@ usage: atspi_check.py DUMP SOURCE_DIR LANGUAGE window STATE
 
 STATE is start, playing, paused or over; KIND is new-game, about,
 how-to-play, high-scores (each ROW "position|name|score", the rows the table
-must show) or new-high-score. The texts expected are read from the translation files
+must show, blank ones too) or new-high-score. The texts expected are read from the translation files
 under SOURCE_DIR, by the numbers in res/resource.h.
 
-Everywhere: every object but a separator has a name, unless it only holds
-other objects and takes no keyboard focus, and one object has the focus.
+Everywhere: every object but a separator or a table's cell has a name,
+unless it only holds other objects and takes no keyboard focus, and one
+object has the focus.
 The main window: menu items are named without their keys, the board is one
 canvas with the board's name whose description is the score and the state
 of play as the status bar shows them, and the Pause button is a checkable
@@ -112,7 +113,9 @@ def common(root, problems):
     for acc in nodes:
         role = acc.getRoleName()
         holder = acc.childCount > 0 and not has(acc, pyatspi.STATE_FOCUSABLE)
-        if not acc.name and role != "separator" and not holder:
+        # A blank cell of a table reads as empty (the tables' rows are
+        # checked cell by cell).
+        if not acc.name and role not in ("separator", "table cell") and not holder:
             problems.append("an unnamed %s in %s %r" % (role, acc.parent.getRoleName(),
                                                        acc.parent.name))
     focused = [acc for acc in nodes

@@ -25,6 +25,7 @@
 
 #include "app/CoilixApp.h"
 #include "app/MainFrame.h"
+#include "app/StoredPlacement.h"
 #include "app/Strings.h"
 #include "framework/CommandLine.h"
 #include "res/resource.h"

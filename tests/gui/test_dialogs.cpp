@@ -4,6 +4,8 @@
 // How to Play page.
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,12 +16,16 @@
 #include <QTest>
 
 #include "GuiTest.h"
+#include "app/AppInfo.h"
 #include "app/HighScoresDlg.h"
 #include "app/HowToPlayDlg.h"
 #include "app/NewGameDlg.h"
 #include "devices/Sound.h"
 #include "framework/Cursor.h"
 #include "framework/ResString.h"
+#include "store/CodePage.h"
+#include "store/FileRegistry.h"
+#include "store/Profile.h"
 
 namespace {
 
@@ -63,6 +69,23 @@ void Pick(QComboBox* pCombo, const QString& strItem) {
 QString LabelText(QWidget& dlg, const char* pszName) {
     auto* pLabel = dlg.findChild<QLabel*>(pszName);
     return pLabel != nullptr ? pLabel->text() : QStringLiteral("<missing %1>").arg(pszName);
+}
+
+// The rows of the High Scores table as "position|name|score", a "*" after
+// the row marked as the new one.
+QStringList Rows(const CHighScoresDlg& dlg) {
+    QStringList rows;
+    for (int r = 0; r < dlg.RowCount(); ++r) {
+        rows << dlg.CellText(r, 0) + '|' + dlg.CellText(r, 1) + '|' + dlg.CellText(r, 2) +
+                    (dlg.IsMarked(r) ? "*" : "");
+    }
+    return rows;
+}
+
+// Ten rows: those given, then the remaining positions blank.
+QStringList TenRows(QStringList rows) {
+    for (qsizetype r = rows.size(); r < 10; ++r) rows << QStringLiteral("%1.||").arg(r + 1);
+    return rows;
 }
 
 }  // namespace
@@ -251,11 +274,8 @@ TEST_F(DialogTest, AGoodScoreAsksForTheNameStoresTheTableAndShowsIt) {
     });
     driver.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
         EXPECT_EQ(dlg.windowTitle(), "High Scores");
-        // One row: the rows not filled are left out.
-        EXPECT_EQ(dlg.RowCount(), 1);
-        EXPECT_EQ(dlg.CellText(0, 0), "1.");
-        EXPECT_EQ(dlg.CellText(0, 1), "Bob");
-        EXPECT_EQ(dlg.CellText(0, 2), "300");
+        // All ten positions, the new row marked, the others blank.
+        EXPECT_EQ(Rows(dlg), TenRows({"1.|Bob|300*"}));
         // The table is in the store before it is shown.
         const HighScoreTable stored = StoredTable(17, 13, 350);
         EXPECT_EQ(stored.GetCount(), 10);
@@ -276,7 +296,7 @@ TEST_F(DialogTest, AGoodScoreAsksForTheNameStoresTheTableAndShowsIt) {
     ActivateFrame();
     ModalDriver again;
     again.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
-        EXPECT_EQ(dlg.CellText(0, 1), "Bob");
+        EXPECT_EQ(Rows(dlg), TenRows({"1.|Bob|300"}));
         Click(dlg, "Close");
     });
     QTest::keyClick(&View(), Qt::Key_H, Qt::ControlModifier);
@@ -292,10 +312,7 @@ TEST_F(DialogTest, AGoodScoreAsksForTheNameStoresTheTableAndShowsIt) {
         QTest::keyClick(dlg.focusWidget(), Qt::Key_Return);
     });
     next.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
-        EXPECT_EQ(dlg.RowCount(), 2);
-        EXPECT_EQ(dlg.CellText(1, 0), "2.");
-        EXPECT_EQ(dlg.CellText(1, 1), "Bob");
-        EXPECT_EQ(dlg.CellText(1, 2), "200");
+        EXPECT_EQ(Rows(dlg), TenRows({"1.|Bob|300", "2.|Bob|200*"}));
         QTest::keyClick(dlg.focusWidget() ? dlg.focusWidget() : &dlg, Qt::Key_Escape);
     });
     EndGameWithScore(200);
@@ -314,9 +331,7 @@ TEST_F(DialogTest, CancellingTheNameStillStoresTheScoreAndShowsTheTable) {
     });
     driver.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
         // A row without a name is shown for its score.
-        EXPECT_EQ(dlg.RowCount(), 1);
-        EXPECT_EQ(dlg.CellText(0, 1), "");
-        EXPECT_EQ(dlg.CellText(0, 2), "700");
+        EXPECT_EQ(Rows(dlg), TenRows({"1.||700*"}));
         Click(dlg, "Close");
     });
     EndGameWithScore(700);
@@ -327,6 +342,112 @@ TEST_F(DialogTest, CancellingTheNameStillStoresTheScoreAndShowsTheTable) {
     EXPECT_EQ(stored.GetRow(0).nScore, 700);
     EXPECT_EQ(stored.GetRow(0).Name(), "");
     EXPECT_EQ(Pane(0), "Game over");
+}
+
+// The store is what counts: the name is asked for the position the stored
+// table gives (another copy entered a score meanwhile), the row is placed
+// there once, and a score the stored table has no place for any more is
+// not asked for.
+TEST_F(DialogTest, TheNameIsAskedForThePositionTheStoreGivesAndTheRowPlacedThere) {
+    WriteSettings({});  // Small, 350 ms
+    StartApp();
+    const std::string strAppKey = CProfile::AppKeyPath(kCompanyName, kAppName);
+    // Nothing stored yet: the ten positions, blank.
+    ModalDriver empty;
+    empty.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
+        EXPECT_EQ(Rows(dlg), TenRows({}));
+        Click(dlg, "Close");
+    });
+    QTest::keyClick(&View(), Qt::Key_H, Qt::ControlModifier);
+    ExpectDriverDone(empty);
+    ActivateFrame();
+    Key(Qt::Key_F2);
+
+    const auto enterElsewhere = [&](const std::vector<int32_t>& scores) {
+        CFileRegistry other(StorePath().toStdString());
+        HighScoreTable table;
+        for (int32_t nScore : scores) {
+            EnterScore(table, other, strAppKey, 17, 13, 350, ScoreEntry("Other", nScore));
+        }
+    };
+    enterElsewhere({500});
+    ModalDriver driver;
+    driver.Expect<CNewHighScoreDlg>("New High Score", [&](CNewHighScoreDlg& dlg) {
+        EXPECT_EQ(LabelText(dlg, "position"), "2.");
+        QTest::keyClicks(dlg.NameEdit(), "Me");
+        QTest::keyClick(dlg.NameEdit(), Qt::Key_Return);
+    });
+    driver.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
+        EXPECT_EQ(Rows(dlg), TenRows({"1.|Other|500", "2.|Me|300*"}));
+        Click(dlg, "Close");
+    });
+    EndGameWithScore(300);
+    ExpectDriverDone(driver);
+    const HighScoreTable stored = StoredTable(17, 13, 350);
+    ASSERT_EQ(stored.GetCount(), 10);
+    EXPECT_EQ(stored.GetRow(1).Name(), "Me");
+    EXPECT_EQ(stored.GetRow(2).nScore, 0) << "placed once";
+
+    // The next game starts from that table; meanwhile ten better scores come.
+    ActivateFrame();
+    Key(Qt::Key_F2);
+    enterElsewhere({1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000});
+    ModalDriver full;
+    full.Expect<CHighScoresDlg>("High Scores", [&](CHighScoresDlg& dlg) {
+        EXPECT_EQ(Rows(dlg).filter("1000").size(), 10);
+        EXPECT_EQ(Rows(dlg).filter("*").size(), 0);
+        Click(dlg, "Close");
+    });
+    EndGameWithScore(400);
+    ExpectDriverDone(full);
+}
+
+// A character the table cannot keep is refused as it is typed or pasted
+// (or was in the proposed name), and the line under the box names it.
+TEST_F(DialogTest, TheNameBoxSaysWhichCharactersTheTableCannotKeep) {
+    WriteSettings({});
+    StartApp();  // the program's texts
+    const QString strLine = QStringLiteral("The score table cannot keep these characters: ");
+    const struct {
+        const char* pszWhat;
+        CodePage cp;
+        std::string strProposed;
+        QString strTyped;
+        QString strPasted;
+        QString strKept;
+        QString strRefused;  // none: no line
+    } cases[] = {
+        {"Czech typed in 1250", CodePage::kCentralEuropean, "", "Zdeněk", {}, "Zdeněk", {}},
+        {"Czech typed in 1252", CodePage::kWestern, "", "Zdeněk", {}, "Zdenk", "ě"},
+        {"pasted in 1252", CodePage::kWestern, "", {}, "Łucja 🐍\tŁ", "ucja ", "Ł 🐍 \uFFFD"},
+        {"proposed in 1252", CodePage::kWestern, "Jiří", {}, {}, "Jií", "ř"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        CNewHighScoreDlg dlg(nullptr, 0, 100, c.strProposed, c.cp);
+        dlg.show();
+        Flush();
+        QLineEdit* pEdit = dlg.NameEdit();
+        // As a keyboard of that language types: one key event a character.
+        for (const char32_t ch : c.strTyped.toUcs4()) {
+            QTest::sendKeyEvent(QTest::Click, pEdit, Qt::Key_unknown, QString::fromUcs4(&ch, 1),
+                                Qt::NoModifier);
+        }
+        if (!c.strPasted.isEmpty()) {
+            QApplication::clipboard()->setText(c.strPasted);
+            pEdit->paste();
+        }
+        Flush();
+        EXPECT_EQ(pEdit->text(), c.strKept);
+        if (c.strRefused.isEmpty()) {
+            EXPECT_EQ(dlg.RefusedLine(), nullptr);
+            continue;
+        }
+        ASSERT_NE(dlg.RefusedLine(), nullptr);
+        EXPECT_TRUE(dlg.RefusedLine()->isVisible());
+        EXPECT_EQ(dlg.RefusedLine()->text(), strLine + c.strRefused);
+        EXPECT_EQ(pEdit->accessibleDescription(), strLine + c.strRefused);
+    }
 }
 
 TEST_F(DialogTest, NoNameIsAskedForANilScoreOrAGameOpenedFromAFile) {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The language of the texts: the translations built in are the translation
-// files found, the user's list of languages chooses one, and the window and
-// Qt's own dialogs speak it.
+// files found, the user's list of languages chooses one, the window and Qt's
+// own dialogs speak it, and players' names are kept in its code page.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -14,7 +14,9 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <cstring>
 #include <map>
+#include <vector>
 
 #include "GuiTest.h"
 #include "support/RecordingSoundOutput.h"
@@ -35,9 +37,12 @@ int PrintWindowTexts(int argc, char** argv) {
     if (!app.InitInstance({})) return 1;
     QStringList titles;
     for (QAction* pTitle : app.MainFrame().menuBar()->actions()) titles << pTitle->text();
-    const QStringList lines = {GetLanguage(), titles.join('|'),
+    const QStringList lines = {GetLanguage(),
+                               titles.join('|'),
                                ShownMenuText(app.MainFrame(), ID_HIGH_SCORES),
-                               app.MainFrame().GetPaneText(0), app.MainFrame().GetPaneText(1)};
+                               app.MainFrame().GetPaneText(0),
+                               app.MainFrame().GetPaneText(1),
+                               QString::fromStdString(app.m_settings.m_strLastName)};
     std::fputs((lines.join('\n') + '\n').toUtf8().constData(), stdout);
     app.MainFrame().close();
     return app.ExitInstance();
@@ -111,16 +116,24 @@ TEST(LanguageTest, TheEnvironmentChoosesTheLanguageOfTheWindow) {
         {{nullptr, nullptr, "de_DE.UTF-8", "cs_CZ.UTF-8"}, "de"},
         {{nullptr, nullptr, nullptr, "fr_FR.UTF-8"}, "en"},
         {{nullptr, nullptr, nullptr, nullptr}, "en"},
+        // A language the program does not speak, then one it does.
+        {{"fr:cs", nullptr, nullptr, "en_US.UTF-8"}, "cs"},
     };
+    // The last name, stored as the bytes of "Jiří" in code page 1250, is read
+    // in the code page of the language spoken: names follow the language.
+    const char* pszStore =
+        "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Halvorn\\Coilix\\Settings]\n"
+        "\"Last Name\"=\"Ji\xf8\xed\"\n";
     const std::map<QString, QStringList> expected = {
         {"en",
-         {"en", "&Game|&View|&Options|&Help", "&High Scores...\tCtrl+H", "Ready", "Score: 0"}},
+         {"en", "&Game|&View|&Options|&Help", "&High Scores...\tCtrl+H", "Ready", "Score: 0",
+          "Jiøí"}},
         {"cs",
          {"cs", "&Hra|&Zobrazit|&Možnosti|Nápo&věda", "&Rekordy...\tCtrl+H", "Připraven",
-          "Skóre: 0"}},
+          "Skóre: 0", "Jiří"}},
         {"de",
          {"de", "&Spiel|&Ansicht|&Optionen|&Hilfe", "&Bestenliste...\tStrg+H", "Bereit",
-          "Punkte: 0"}},
+          "Punkte: 0", "Jiøí"}},
     };
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -133,6 +146,8 @@ TEST(LanguageTest, TheEnvironmentChoosesTheLanguageOfTheWindow) {
             shown << QStringLiteral("%1=%2").arg(names[i], c.values[i] ? c.values[i] : "-");
         }
         SCOPED_TRACE(shown.join(' ').toStdString());
+        WriteBytes(dir.filePath("store.reg"),
+                   std::vector<char>(pszStore, pszStore + std::strlen(pszStore)));
         env.insert("COILIX_REGISTRY", dir.filePath("store.reg"));
         env.insert("QT_QPA_PLATFORM", "offscreen");
         QProcess child;

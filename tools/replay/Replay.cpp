@@ -31,7 +31,7 @@ Session::Session(const Setup& setup, TranscriptHost& host)
     // the same as the game it stood in for.
     m_doc.SetSeedSource([this] { return m_nSeed; });
     // As the program does once the name is asked (here none is typed).
-    host.SetScoreKeeper([this](int /*nRow*/) {
+    host.SetScoreKeeper([this] {
         EnterScore(m_scoreTable, m_registry, m_profile.AppKey(), m_doc.m_nWidth, m_doc.m_nHeight,
                    m_doc.m_nSpeed, ScoreEntry("", m_doc.m_nScore));
     });

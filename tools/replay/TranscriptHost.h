@@ -12,8 +12,8 @@
 // player would see or hear becomes one line of a transcript. "sound N" is a
 // sound, "cell X Y" a repainted cell, "pane 0 TEXT" the message pane and
 // "pane 1 Score: N" the score pane. Nobody is there to type a name for a new
-// high score: the row keeps an empty name, and is handed to the score keeper
-// (when one is set), which stores the table as the program does after asking.
+// high score: the score keeper (when one is set) has the store place the
+// row with an empty name, as the program does after asking.
 class TranscriptHost : public GameHost {
 public:
     // Each line goes to fnLine, without its line feed.
@@ -24,7 +24,7 @@ public:
     void SetEchoing(bool bEcho) { m_bEcho = bEcho; }
     bool IsTimerRunning() const { return m_bTimerRunning; }
     void SetSoundsOn(bool bOn) { m_bSounds = bOn; }
-    void SetScoreKeeper(std::function<void(int)> fnKeep) { m_fnKeepScore = std::move(fnKeep); }
+    void SetScoreKeeper(std::function<void()> fnKeep) { m_fnKeepScore = std::move(fnKeep); }
 
     // The transcript's words for the messages of the message pane.
     static const char* MessageText(GameMessage message) {
@@ -60,8 +60,8 @@ public:
     void KillTimer() override { m_bTimerRunning = false; }
     void HideCursor() override {}
     void ShowCursor() override {}
-    void EnterNewScore(int nRow) override {
-        if (m_fnKeepScore) m_fnKeepScore(nRow);
+    void EnterNewScore() override {
+        if (m_fnKeepScore) m_fnKeepScore();
     }
 
 private:
@@ -70,7 +70,7 @@ private:
     }
 
     std::function<void(const std::string&)> m_fnLine;
-    std::function<void(int)> m_fnKeepScore;
+    std::function<void()> m_fnKeepScore;
     bool m_bEcho = false;
     bool m_bTimerRunning = false;
     bool m_bSounds = true;
