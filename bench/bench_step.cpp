@@ -36,7 +36,7 @@ public:
         benchmark::DoNotOptimize(y);
     }
     void KeepHeadInView() override {}
-    unsigned StartTimer(int) override { return kGameTimerId; }
+    bool StartTimer(int) override { return true; }
     void KillTimer() override {}
     void HideCursor() override {}
     void ShowCursor() override {}
@@ -69,7 +69,7 @@ public:
     // Steer, then let one timer period pass.
     void Tick() {
         Steer();
-        m_control.OnTimer(kGameTimerId);
+        m_control.OnTimer();
     }
 
     uint32_t Games() const { return m_nGames; }

@@ -20,9 +20,9 @@ void GameControl::ShowCursorIfHidden() {
 }
 
 void GameControl::StopTimer() {
-    if (m_nTimer != 0) {
+    if (m_bTimerRunning) {
         m_host.KillTimer();
-        m_nTimer = 0;
+        m_bTimerRunning = false;
     }
 }
 
@@ -55,14 +55,12 @@ void GameControl::OnKeyDown(GameKey key) {
         game.m_bPaused = false;
     }
 
-    if (m_nTimer == 0 && game.m_nDirection != dirNone) m_nTimer = m_host.StartTimer(game.m_nSpeed);
+    if (!m_bTimerRunning && game.m_nDirection != dirNone)
+        m_bTimerRunning = m_host.StartTimer(game.m_nSpeed);
 }
 
-void GameControl::OnTimer(unsigned nIDEvent) {
-    if (nIDEvent == kGameTimerId && !m_game.m_bPaused && m_game.m_nDirection != dirGameOver &&
-        m_game.HasBoard()) {
-        GameStep();
-    }
+void GameControl::OnTimer() {
+    if (!m_game.m_bPaused && m_game.m_nDirection != dirGameOver && m_game.HasBoard()) GameStep();
 }
 
 void GameControl::OnPause() {
@@ -79,7 +77,7 @@ void GameControl::OnPause() {
 }
 
 void GameControl::OnPlayerAway() {
-    if (m_nTimer != 0 && IsMoving(m_game.m_nDirection) && !m_game.m_bPaused) OnPause();
+    if (m_bTimerRunning && IsMoving(m_game.m_nDirection) && !m_game.m_bPaused) OnPause();
 }
 
 bool GameControl::IsPauseEnabled() const {
@@ -91,7 +89,7 @@ bool GameControl::IsPauseChecked() const {
 }
 
 void GameControl::OnDestroy() {
-    if (m_nTimer != 0) m_host.KillTimer();
+    if (m_bTimerRunning) m_host.KillTimer();
     ShowCursorIfHidden();
 }
 

@@ -10,8 +10,6 @@ class HighScoreTable;
 // Keys as they reach the view.
 enum class GameKey { kLeft, kUp, kRight, kDown, kOther };
 
-inline constexpr unsigned kGameTimerId = 1;
-
 // The control side of the view without a window: which keys steer, when the
 // game timer starts, what Pause does, when a tick runs the game step, the game
 // step itself with the crawler's body and tail, and the end of a game with the
@@ -27,9 +25,9 @@ public:
     // Then the score and the state of the game go into the status bar.
     void ShowInitialStatus();
     void OnKeyDown(GameKey key);
-    // Runs a step for timer 1 while the game is neither paused nor over (and a
-    // board is held).
-    void OnTimer(unsigned nIDEvent);
+    // A period of the game timer: runs a step while the game is neither paused
+    // nor over (and a board is held).
+    void OnTimer();
     void OnPause();
     // The player turned away (the window minimised, another program in
     // front): a game on its way pauses as Pause pauses it. A game not yet
@@ -46,7 +44,7 @@ public:
     // One tick of play.
     void GameStep();
 
-    bool IsTimerRunning() const { return m_nTimer != 0; }
+    bool IsTimerRunning() const { return m_bTimerRunning; }
     bool IsCursorHidden() const { return m_bCursorHidden; }
 
 private:
@@ -70,6 +68,6 @@ private:
     GameState& m_game;
     HighScoreTable& m_scoreTable;
     GameHost& m_host;
-    unsigned m_nTimer = 0;
+    bool m_bTimerRunning = false;
     bool m_bCursorHidden = false;
 };

@@ -46,9 +46,9 @@ public:
     // Scroll so that the head stays inside the window (last act of a tick).
     virtual void KeepHeadInView() = 0;
 
-    // Game timer: start it with the interval in milliseconds (returns its
-    // identifier, 0 when refused) and stop it.
-    virtual unsigned StartTimer(int nIntervalMs) = 0;
+    // Game timer: start it with the interval in milliseconds (false when
+    // refused) and stop it. Each period of it is GameControl::OnTimer.
+    virtual bool StartTimer(int nIntervalMs) = 0;
     virtual void KillTimer() = 0;
 
     // Mouse cursor: hide it (remembering where it is) and show it again.

@@ -351,11 +351,11 @@ void CCoilixView::KeepHeadInView() {
     ::KeepHeadInView(in, [this](int32_t x, int32_t y) { ScrollToPosition(QPoint(x, y)); });
 }
 
-unsigned CCoilixView::StartTimer(int nIntervalMs) {
+bool CCoilixView::StartTimer(int nIntervalMs) {
     m_nQtTimer = startTimer(nIntervalMs, Qt::PreciseTimer);
     m_tTimerStart = std::chrono::steady_clock::now();
     m_timerPeriod = std::chrono::milliseconds(nIntervalMs);
-    return m_nQtTimer != 0 ? kGameTimerId : 0;
+    return m_nQtTimer != 0;
 }
 
 void CCoilixView::KillTimer() {
@@ -418,7 +418,7 @@ void CCoilixView::timerEvent(QTimerEvent* pEvent) {
     m_ptTickOrigin = QPoint(scroll.x() + m_nOffsetX, scroll.y() + m_nOffsetY);
     const int32_t nDirBefore = m_doc.m_nDirection;
     m_tTickDue = TickDue();
-    m_control.OnTimer(kGameTimerId);
+    m_control.OnTimer();
     m_tTickDue.reset();
     if (m_doc.m_nDirection != nDirBefore && m_pFrame != nullptr) m_pFrame->RequestCommandUIUpdate();
 }

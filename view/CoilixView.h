@@ -80,7 +80,7 @@ public:
     void PlaySound(int nSoundID) override;
     void InvalidateCell(int32_t x, int32_t y) override;
     void KeepHeadInView() override;
-    unsigned StartTimer(int nIntervalMs) override;
+    bool StartTimer(int nIntervalMs) override;
     void KillTimer() override;
     void HideCursor() override;
     void ShowCursor() override;

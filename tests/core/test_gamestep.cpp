@@ -546,7 +546,7 @@ TEST(ViewControlTest, ArrowRefusedAgainstLastAskedDirectionStillClearsPause) {
     Game g;
     ASSERT_TRUE(g.NewGame(17, 13, 1));
     g.control.OnKeyDown(GameKey::kRight);
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     g.control.OnPause();
     ASSERT_TRUE(g.doc.m_bPaused);
     EXPECT_TRUE(g.control.IsPauseChecked());
@@ -561,7 +561,7 @@ TEST(ViewControlTest, ArrowRefusedAgainstLastAskedDirectionStillClearsPause) {
     EXPECT_EQ(g.doc.m_nDirection, dirLeft);
     const int32_t nX = g.doc.m_nHeadX;
     g.host.Take();
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     EXPECT_EQ(g.doc.m_nHeadX, nX + 1);
     EXPECT_EQ(g.doc.m_nDirection, dirRight);
     EXPECT_EQ(g.host.Count("pane 0 Playing..."), 2);
@@ -577,7 +577,7 @@ TEST(ViewControlTest, PauseTogglesAndBalancesTheCursor) {
     EXPECT_EQ(g.host.CursorBalance(), 0);
     // Ticks do nothing while paused; the timer goes on running.
     const int32_t nY = g.doc.m_nHeadY;
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     EXPECT_TRUE(g.host.Take().empty());
     EXPECT_EQ(g.doc.m_nHeadY, nY);
     EXPECT_TRUE(g.host.bTimerRunning);
@@ -586,13 +586,7 @@ TEST(ViewControlTest, PauseTogglesAndBalancesTheCursor) {
     EXPECT_FALSE(g.doc.m_bPaused);
     EXPECT_TRUE(g.host.Take().empty()) << "resuming leaves the text to the next tick";
     EXPECT_EQ(g.host.CursorBalance(), 1);
-    g.control.OnTimer(kGameTimerId);
-    EXPECT_EQ(g.doc.m_nHeadY, nY - 1);
-
-    // Other timers do nothing.
-    g.host.Take();
-    g.control.OnTimer(2);
-    EXPECT_TRUE(g.host.lines.empty());
+    g.control.OnTimer();
     EXPECT_EQ(g.doc.m_nHeadY, nY - 1);
 
     // Mouse moves: only a real movement shows the cursor.
@@ -613,7 +607,7 @@ TEST(ViewControlTest, LoadedGameWaitsForBothTimerAndResume) {
     Game g;
     ASSERT_TRUE(g.NewGame(17, 13, 1));
     g.control.OnKeyDown(GameKey::kLeft);
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     g.host.Take();
     // As if opened from a file: paused, loaded, no timer after the update.
     g.doc.m_bPaused = true;
@@ -629,7 +623,7 @@ TEST(ViewControlTest, LoadedGameWaitsForBothTimerAndResume) {
     g.control.OnKeyDown(GameKey::kOther);
     EXPECT_TRUE(g.host.bTimerRunning);
     EXPECT_TRUE(g.doc.m_bPaused);
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     EXPECT_EQ(g.doc.m_nHeadX, nX);
     EXPECT_TRUE(g.host.Take().empty());
 
@@ -637,7 +631,7 @@ TEST(ViewControlTest, LoadedGameWaitsForBothTimerAndResume) {
     g.control.OnKeyDown(GameKey::kRight);
     EXPECT_FALSE(g.doc.m_bPaused);
     EXPECT_EQ(g.doc.m_nDirection, dirLeft);
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     EXPECT_EQ(g.doc.m_nHeadX, nX - 1);
 }
 
@@ -650,7 +644,7 @@ TEST(ViewControlTest, AGameOnItsWayPausesWhenThePlayerTurnsAwayAndNothingElseDoe
     EXPECT_TRUE(g.host.Take().empty());
 
     g.control.OnKeyDown(GameKey::kUp);
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     g.host.Take();
     const int32_t nY = g.doc.m_nHeadY;
     g.control.OnPlayerAway();
@@ -659,7 +653,7 @@ TEST(ViewControlTest, AGameOnItsWayPausesWhenThePlayerTurnsAwayAndNothingElseDoe
     EXPECT_TRUE(g.control.IsPauseChecked());
     EXPECT_EQ(g.host.Take(), (Lines{"pane 0 Pause"}));
     EXPECT_EQ(g.host.CursorBalance(), 0);
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     EXPECT_EQ(g.doc.m_nHeadY, nY);
     // Turning away again leaves the pause as it is (it never resumes).
     g.control.OnPlayerAway();
@@ -667,7 +661,7 @@ TEST(ViewControlTest, AGameOnItsWayPausesWhenThePlayerTurnsAwayAndNothingElseDoe
     EXPECT_TRUE(g.host.Take().empty());
     // An arrow resumes, as from any pause.
     g.control.OnKeyDown(GameKey::kUp);
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     EXPECT_EQ(g.doc.m_nHeadY, nY - 1);
 
     // A loaded game that waits for its first key stays waiting.
@@ -683,7 +677,7 @@ TEST(ViewControlTest, PauseResumesALoadedGameWithoutStartingTheTimer) {
     Game g;
     ASSERT_TRUE(g.NewGame(17, 13, 1));
     g.control.OnKeyDown(GameKey::kLeft);
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     g.doc.m_bPaused = true;
     g.doc.m_bLoadedGame = true;
     g.control.OnInitialUpdate();
@@ -726,7 +720,7 @@ TEST(ViewControlTest, AfterGameOverKeysAndPauseDoNothing) {
     EXPECT_FALSE(g.control.IsPauseEnabled());
     g.control.OnPause();
     EXPECT_FALSE(g.doc.m_bPaused);
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     EXPECT_TRUE(g.host.lines.empty());
     EXPECT_EQ(g.doc.CellAt(0, 4).nType, before.nType);
 }
@@ -737,6 +731,6 @@ TEST(ViewControlTest, TickWithoutABoardIsDropped) {
     g.control.OnKeyDown(GameKey::kLeft);
     g.host.Take();
     g.doc.DeleteContents();
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     EXPECT_TRUE(g.host.lines.empty());
 }

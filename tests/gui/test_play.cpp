@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimerEvent>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -106,6 +107,20 @@ TEST_F(PlayTest, EachArrowStartsANewGameInItsDirectionAndAReversalIsRefused) {
         EXPECT_EQ(dx < 0, c.nDir == dirLeft);
         EXPECT_EQ(dy > 0, c.nDir == dirDown);
     }
+}
+
+TEST_F(PlayTest, OnlyTheGameTimerOfTheViewMovesTheCrawler) {
+    WriteSettings({});
+    StartApp();
+    Key(Qt::Key_Left);
+    ASSERT_TRUE(Tick());
+    const int32_t x = Doc().m_nHeadX;
+    QTimerEvent other(m_nHeldTimer + 1);
+    QCoreApplication::sendEvent(&View(), &other);
+    Flush();
+    EXPECT_EQ(Doc().m_nHeadX, x);
+    ASSERT_TRUE(Tick());
+    EXPECT_EQ(Doc().m_nHeadX, x - 1);
 }
 
 TEST_F(PlayTest, PauseFromTheMenuAndTheBreakKeyStopsAndResumesPlay) {

@@ -21,7 +21,7 @@ public:
     int nStartTimerCalls = 0;
     int nKillTimerCalls = 0;
     int nLastInterval = 0;
-    bool bRefuseTimer = false;  // StartTimer returns 0 while set
+    bool bRefuseTimer = false;  // StartTimer refuses while set
 
     // Cursor: every hide must be matched by one show.
     int nHideCalls = 0;
@@ -34,12 +34,12 @@ public:
     std::vector<int> enteredRows;
 
     void KeepHeadInView() override { ++nKeepHeadInViewCalls; }
-    unsigned StartTimer(int nIntervalMs) override {
+    bool StartTimer(int nIntervalMs) override {
         ++nStartTimerCalls;
         nLastInterval = nIntervalMs;
-        if (bRefuseTimer) return 0;
+        if (bRefuseTimer) return false;
         bTimerRunning = true;
-        return 1;
+        return true;
     }
     void KillTimer() override {
         ++nKillTimerCalls;

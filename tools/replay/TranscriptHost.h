@@ -53,9 +53,9 @@ public:
         Line("cell " + std::to_string(x) + " " + std::to_string(y));
     }
     void KeepHeadInView() override {}
-    unsigned StartTimer(int /*nIntervalMs*/) override {
+    bool StartTimer(int /*nIntervalMs*/) override {
         m_bTimerRunning = true;
-        return kGameTimerId;
+        return true;
     }
     void KillTimer() override { m_bTimerRunning = false; }
     void HideCursor() override {}
