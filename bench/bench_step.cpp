@@ -29,7 +29,6 @@ class NullHost : public GameHost {
 public:
     void SetMessage(GameMessage) override {}
     void SetScore(int32_t nScore) override { benchmark::DoNotOptimize(nScore); }
-    bool SoundsOn() const override { return true; }
     void PlaySound(int) override {}
     void InvalidateCell(int32_t x, int32_t y) override {
         benchmark::DoNotOptimize(x);

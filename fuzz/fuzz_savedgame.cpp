@@ -42,7 +42,6 @@ public:
     explicit CheckingHost(const CCoilixDoc& doc) : m_doc(doc) {}
     void SetMessage(GameMessage) override {}
     void SetScore(int32_t) override {}
-    bool SoundsOn() const override { return true; }
     void PlaySound(int) override {}
     void InvalidateCell(int32_t x, int32_t y) override { Check(m_doc.IsOnBoard(x, y)); }
     void KeepHeadInView() override { Check(m_doc.IsOnBoard(m_doc.m_nHeadX, m_doc.m_nHeadY)); }

@@ -63,7 +63,6 @@ private:
     void HideCursorOnce();
     void ShowCursorIfHidden();
     void StopTimer();
-    void PlaySound(int nSoundID);
 
     GameState& m_game;
     HighScoreTable& m_scoreTable;

@@ -34,10 +34,8 @@ public:
     virtual void SetMessage(GameMessage message) = 0;
     virtual void SetScore(int32_t nScore) = 0;
 
-    // Whether sounds are switched on, asked at the moment each would play.
-    virtual bool SoundsOn() const = 0;
-    // Plays sound nSoundID at once, cutting off any sound still playing.
-    // Only called while sounds are switched on.
+    // The sound of an event of play: played at once, cutting off any sound
+    // still playing, if sounds are switched on at this moment; else nothing.
     virtual void PlaySound(int nSoundID) = 0;
 
     // The cell (x, y) changed and must be repainted.

@@ -321,6 +321,7 @@ bool CCoilixView::SoundsOn() const {
 }
 
 void CCoilixView::PlaySound(int nSoundID) {
+    if (!SoundsOn()) return;
     if (m_tTickDue) {
         m_sounds.Play(nSoundID, *m_tTickDue);
     } else {

@@ -76,7 +76,6 @@ public:
     // The rules' hand-over points.
     void SetMessage(GameMessage message) override;
     void SetScore(int32_t nScore) override;
-    bool SoundsOn() const override;
     void PlaySound(int nSoundID) override;
     void InvalidateCell(int32_t x, int32_t y) override;
     void KeepHeadInView() override;
@@ -119,6 +118,8 @@ private:
                          const TileSet& tiles);
     void DrawAllCells(QPainter& painter, const TileSet& tiles);
     void UpdateAccessibleDescription();
+    // The player's sound switch, read at the moment a sound would play.
+    bool SoundsOn() const;
     // When the tick being handled was due.
     std::chrono::steady_clock::time_point TickDue() const;
     // The player turned away: a game on its way pauses.

@@ -398,31 +398,6 @@ TEST(GameStepTest, ItemsAgeAndSpawnAfterTheMoveAlsoOnTheLastTick) {
     }
 }
 
-TEST(GameStepTest, SoundsOffPlaysNothing) {
-    // A coin, then the wall, with a new high score: three sounds when on.
-    for (uint8_t bSounds : {uint8_t{1}, uint8_t{0}}) {
-        SCOPED_TRACE(testing::Message() << "sounds " << int(bSounds));
-        Game g;
-        g.host.SetSoundsOn(bSounds != 0);
-        g.BlankBoard(4, 3);
-        g.LayCrawler({{1, 1}, {2, 1}});
-        g.PutItem(3, 1, ctCoin, 20);
-        g.control.GameStep();
-        g.control.GameStep();
-        ASSERT_EQ(g.doc.m_nDirection, dirGameOver);
-        Lines sounds;
-        for (const std::string& s : g.host.lines) {
-            if (s.rfind("sound ", 0) == 0) sounds.push_back(s);
-        }
-        if (bSounds) {
-            EXPECT_EQ(sounds, (Lines{"sound 153", "sound 155", "sound 159"}));
-        } else {
-            EXPECT_TRUE(sounds.empty());
-            EXPECT_EQ(g.host.enteredRows.size(), 1u);
-        }
-    }
-}
-
 // ------------------------------------------------------- game over and scores
 
 TEST(GameOverTest, ANewHighScoreGetsItsRowAndIsHandedOverForTheName) {
