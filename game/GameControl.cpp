@@ -5,20 +5,6 @@
 #include "game/GameHost.h"
 #include "game/GameState.h"
 
-void GameControl::HideCursorOnce() {
-    if (!m_bCursorHidden) {
-        m_host.HideCursor();
-        m_bCursorHidden = true;
-    }
-}
-
-void GameControl::ShowCursorIfHidden() {
-    if (m_bCursorHidden) {
-        m_host.ShowCursor();
-        m_bCursorHidden = false;
-    }
-}
-
 void GameControl::StopTimer() {
     if (m_bTimerRunning) {
         m_host.KillTimer();
@@ -44,7 +30,7 @@ void GameControl::ShowInitialStatus() {
 void GameControl::OnKeyDown(GameKey key) {
     GameState& game = m_game;
     if (game.m_nDirection == dirGameOver) return;
-    HideCursorOnce();
+    m_host.HideCursor();
 
     // An arrow asks for its direction unless that is the way back from the
     // direction asked for last; any arrow ends a pause.
@@ -68,11 +54,11 @@ void GameControl::OnPause() {
     const bool bInProgress = game.m_nDirection != dirNone && game.m_nDirection != dirGameOver;
     game.m_bPaused = !game.m_bPaused && bInProgress;
     if (game.m_bPaused) {
-        ShowCursorIfHidden();
+        m_host.ShowCursor();
         m_host.SetMessage(GameMessage::kPause);
     } else {
         // The next tick writes "Playing..." again.
-        HideCursorOnce();
+        m_host.HideCursor();
     }
 }
 
@@ -90,9 +76,5 @@ bool GameControl::IsPauseChecked() const {
 
 void GameControl::OnDestroy() {
     if (m_bTimerRunning) m_host.KillTimer();
-    ShowCursorIfHidden();
-}
-
-void GameControl::OnMouseMoved(bool bMovedSinceHidden) {
-    if (bMovedSinceHidden) ShowCursorIfHidden();
+    m_host.ShowCursor();
 }

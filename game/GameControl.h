@@ -37,15 +37,11 @@ public:
     bool IsPauseChecked() const;
     // The window is going away: stop the timer, give the cursor back.
     void OnDestroy();
-    // The mouse moved; the view passes whether it really changed position
-    // since the cursor was hidden. Shows the cursor again if so.
-    void OnMouseMoved(bool bMovedSinceHidden);
 
     // One tick of play.
     void GameStep();
 
     bool IsTimerRunning() const { return m_bTimerRunning; }
-    bool IsCursorHidden() const { return m_bCursorHidden; }
 
 private:
     // The pieces of a tick, in the order they run.
@@ -60,13 +56,10 @@ private:
     void AgeAndSpawnItems();
     void GameOver();
 
-    void HideCursorOnce();
-    void ShowCursorIfHidden();
     void StopTimer();
 
     GameState& m_game;
     HighScoreTable& m_scoreTable;
     GameHost& m_host;
     bool m_bTimerRunning = false;
-    bool m_bCursorHidden = false;
 };

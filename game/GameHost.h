@@ -49,7 +49,9 @@ public:
     virtual bool StartTimer(int nIntervalMs) = 0;
     virtual void KillTimer() = 0;
 
-    // Mouse cursor: hide it (remembering where it is) and show it again.
+    // Mouse cursor: hide it for play and show it again; either does nothing
+    // when the cursor is so already. The window also shows it once the
+    // mouse really moves.
     virtual void HideCursor() = 0;
     virtual void ShowCursor() = 0;
 

@@ -223,7 +223,7 @@ void GameControl::AgeAndSpawnItems() {
 
 void GameControl::GameOver() {
     StopTimer();
-    ShowCursorIfHidden();
+    m_host.ShowCursor();
 
     const int32_t nScore = m_game.m_nScore;
     if (!m_game.m_bLoadedGame && nScore > m_scoreTable.GetScoreToBeat(kScoreTableRows)) {

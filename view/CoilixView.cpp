@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -13,7 +14,6 @@
 #include <cmath>
 #include <utility>
 
-#include "framework/Cursor.h"
 #include "framework/PngResource.h"
 #include "framework/ResString.h"
 #include "framework/Sound.h"
@@ -365,12 +365,15 @@ void CCoilixView::KillTimer() {
 }
 
 void CCoilixView::HideCursor() {
-    m_ptCursor = QCursor::pos();
-    ::ShowCursor(false);
+    if (m_ptCursorHiddenAt) return;
+    m_ptCursorHiddenAt = QCursor::pos();
+    QGuiApplication::setOverrideCursor(QCursor(Qt::BlankCursor));
 }
 
 void CCoilixView::ShowCursor() {
-    ::ShowCursor(true);
+    if (!m_ptCursorHiddenAt) return;
+    m_ptCursorHiddenAt.reset();
+    QGuiApplication::restoreOverrideCursor();
 }
 
 void CCoilixView::EnterNewScore(int nRow) {
@@ -458,7 +461,9 @@ void CCoilixView::mouseReleaseEvent(QMouseEvent* pEvent) {
 }
 
 void CCoilixView::mouseMoveEvent(QMouseEvent* pEvent) {
-    if (m_control.IsCursorHidden()) m_control.OnMouseMoved(QCursor::pos() != m_ptCursor);
+    // Move messages also come without a movement (a window changed under
+    // the resting mouse): only a new position gives the cursor back.
+    if (m_ptCursorHiddenAt && QCursor::pos() != *m_ptCursorHiddenAt) ShowCursor();
     pEvent->accept();
 }
 

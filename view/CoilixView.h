@@ -133,7 +133,9 @@ private:
 
     std::map<int, TileSet> m_tileSets;  // by size in pixels
     QSize m_sizePage{0, 0};
-    QPoint m_ptCursor;
+    // Where the mouse was when the view hid the cursor; empty while it shows.
+    // Hidden, the cursor is Qt's blank override cursor, set once.
+    std::optional<QPoint> m_ptCursorHiddenAt;
     int m_nQtTimer = 0;  // the running game timer, 0 when none
     // When the game timer was started and its period: the ticks are due on
     // that grid, and the sounds of a tick are due with it.

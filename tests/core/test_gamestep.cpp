@@ -245,7 +245,7 @@ TEST(GameStepTest, WallEndsTheGame) {
         const Pos head = c.crawler.back();
         g.control.OnKeyDown(KeyFor(c.nKey));
         ASSERT_TRUE(g.host.bTimerRunning);
-        ASSERT_EQ(g.host.CursorBalance(), 1);
+        ASSERT_TRUE(g.host.bCursorHidden);
         g.host.Take();
 
         EXPECT_EQ(g.Step(), c.lines);
@@ -257,7 +257,7 @@ TEST(GameStepTest, WallEndsTheGame) {
         g.ExpectBody(c.body);
         EXPECT_FALSE(g.host.bTimerRunning);
         EXPECT_FALSE(g.control.IsTimerRunning());
-        EXPECT_EQ(g.host.CursorBalance(), 0);
+        EXPECT_FALSE(g.host.bCursorHidden);
         EXPECT_TRUE(g.host.enteredRows.empty());
     }
 }
@@ -415,7 +415,7 @@ TEST(GameOverTest, ANewHighScoreGetsItsRowAndIsHandedOverForTheName) {
     EXPECT_EQ(g.table.GetRow(0).nScore, 500);
     EXPECT_EQ(g.table.GetRow(0).Name(), "");
     // The timer stopped and the cursor came back.
-    EXPECT_EQ(g.host.CursorBalance(), 0);
+    EXPECT_FALSE(g.host.bCursorHidden);
     EXPECT_FALSE(g.host.bTimerRunning);
 }
 
@@ -499,7 +499,7 @@ TEST(ViewControlTest, NewGameStartsOnlyWithAnArrow) {
     ASSERT_TRUE(g.NewGame(17, 13, 1));
     EXPECT_FALSE(g.control.IsPauseEnabled());
     g.control.OnKeyDown(GameKey::kOther);
-    EXPECT_EQ(g.host.nHideCalls, 1);
+    EXPECT_TRUE(g.host.bCursorHidden) << "any key hides the cursor";
     EXPECT_EQ(g.host.nStartTimerCalls, 0);
     EXPECT_EQ(g.doc.m_nDirection, dirNone);
     // A Pause in a new game pauses nothing.
@@ -510,7 +510,6 @@ TEST(ViewControlTest, NewGameStartsOnlyWithAnArrow) {
     EXPECT_EQ(g.doc.m_nDirection, dirRight);
     EXPECT_TRUE(g.host.bTimerRunning);
     EXPECT_EQ(g.host.nLastInterval, 250);
-    EXPECT_EQ(g.host.nHideCalls, 1);
     EXPECT_TRUE(g.control.IsPauseEnabled());
     g.control.OnKeyDown(GameKey::kDown);
     EXPECT_EQ(g.host.nStartTimerCalls, 1) << "one timer at a time";
@@ -528,7 +527,7 @@ TEST(ViewControlTest, ArrowRefusedAgainstLastAskedDirectionStillClearsPause) {
     g.control.OnKeyDown(GameKey::kLeft);
     EXPECT_EQ(g.doc.m_nDirection, dirRight);
     EXPECT_FALSE(g.doc.m_bPaused);
-    EXPECT_EQ(g.host.CursorBalance(), 1) << "the key hid the cursor that Pause showed";
+    EXPECT_TRUE(g.host.bCursorHidden) << "the key hid the cursor that Pause showed";
 
     // Up then Left between two ticks: the step refuses the reversal.
     g.control.OnKeyDown(GameKey::kUp);
@@ -542,14 +541,14 @@ TEST(ViewControlTest, ArrowRefusedAgainstLastAskedDirectionStillClearsPause) {
     EXPECT_EQ(g.host.Count("pane 0 Playing..."), 2);
 }
 
-TEST(ViewControlTest, PauseTogglesAndBalancesTheCursor) {
+TEST(ViewControlTest, PauseTogglesPlayAndTheCursor) {
     Game g;
     ASSERT_TRUE(g.NewGame(17, 13, 1));
     g.control.OnKeyDown(GameKey::kUp);
     g.host.Take();
     g.control.OnPause();
     EXPECT_EQ(g.host.Take(), (Lines{"pane 0 Pause"}));
-    EXPECT_EQ(g.host.CursorBalance(), 0);
+    EXPECT_FALSE(g.host.bCursorHidden);
     // Ticks do nothing while paused; the timer goes on running.
     const int32_t nY = g.doc.m_nHeadY;
     g.control.OnTimer();
@@ -560,21 +559,13 @@ TEST(ViewControlTest, PauseTogglesAndBalancesTheCursor) {
     g.control.OnPause();
     EXPECT_FALSE(g.doc.m_bPaused);
     EXPECT_TRUE(g.host.Take().empty()) << "resuming leaves the text to the next tick";
-    EXPECT_EQ(g.host.CursorBalance(), 1);
+    EXPECT_TRUE(g.host.bCursorHidden);
     g.control.OnTimer();
     EXPECT_EQ(g.doc.m_nHeadY, nY - 1);
 
-    // Mouse moves: only a real movement shows the cursor.
-    g.control.OnMouseMoved(false);
-    EXPECT_EQ(g.host.CursorBalance(), 1);
-    g.control.OnMouseMoved(true);
-    EXPECT_EQ(g.host.CursorBalance(), 0);
-    g.control.OnMouseMoved(true);
-    EXPECT_EQ(g.host.nShowCalls, g.host.nHideCalls);
-
     g.control.OnKeyDown(GameKey::kOther);
     g.control.OnDestroy();
-    EXPECT_EQ(g.host.CursorBalance(), 0);
+    EXPECT_FALSE(g.host.bCursorHidden);
     EXPECT_FALSE(g.host.bTimerRunning);
 }
 
@@ -627,7 +618,7 @@ TEST(ViewControlTest, AGameOnItsWayPausesWhenThePlayerTurnsAwayAndNothingElseDoe
     EXPECT_TRUE(g.doc.m_bPaused);
     EXPECT_TRUE(g.control.IsPauseChecked());
     EXPECT_EQ(g.host.Take(), (Lines{"pane 0 Pause"}));
-    EXPECT_EQ(g.host.CursorBalance(), 0);
+    EXPECT_FALSE(g.host.bCursorHidden);
     g.control.OnTimer();
     EXPECT_EQ(g.doc.m_nHeadY, nY);
     // Turning away again leaves the pause as it is (it never resumes).
@@ -684,12 +675,12 @@ TEST(ViewControlTest, AfterGameOverKeysAndPauseDoNothing) {
     g.PressCurrentDirection();
     g.Step();
     ASSERT_EQ(g.doc.m_nDirection, dirGameOver);
-    ASSERT_EQ(g.host.CursorBalance(), 0);
+    ASSERT_FALSE(g.host.bCursorHidden);
     const Cell before = g.doc.CellAt(0, 4);
     g.host.Take();
 
     for (GameKey key : {GameKey::kLeft, GameKey::kUp, GameKey::kOther}) g.control.OnKeyDown(key);
-    EXPECT_EQ(g.host.nHideCalls, 1) << "no key hides the cursor after the end";
+    EXPECT_FALSE(g.host.bCursorHidden) << "no key hides the cursor after the end";
     EXPECT_EQ(g.host.nStartTimerCalls, 1);
     EXPECT_EQ(g.doc.m_nDirection, dirGameOver);
     EXPECT_FALSE(g.control.IsPauseEnabled());

@@ -23,10 +23,8 @@ public:
     int nLastInterval = 0;
     bool bRefuseTimer = false;  // StartTimer refuses while set
 
-    // Cursor: every hide must be matched by one show.
-    int nHideCalls = 0;
-    int nShowCalls = 0;
-    int CursorBalance() const { return nHideCalls - nShowCalls; }
+    // Cursor: hidden until shown, as the window keeps it.
+    bool bCursorHidden = false;
 
     int nKeepHeadInViewCalls = 0;
 
@@ -45,8 +43,8 @@ public:
         ++nKillTimerCalls;
         bTimerRunning = false;
     }
-    void HideCursor() override { ++nHideCalls; }
-    void ShowCursor() override { ++nShowCalls; }
+    void HideCursor() override { bCursorHidden = true; }
+    void ShowCursor() override { bCursorHidden = false; }
     void EnterNewScore(int nRow) override { enteredRows.push_back(nRow); }
 
     // The lines recorded since the last call, which are then forgotten.
