@@ -17,7 +17,7 @@
 #include "framework/PngResource.h"
 #include "framework/ResString.h"
 #include "framework/Sound.h"
-#include "game/HeadFollow.h"
+#include "game/Cell.h"
 #include "res/resource.h"
 #include "store/CoilixDoc.h"
 #include "store/GameSettings.h"
@@ -43,6 +43,25 @@ const QColor kBoardGreen(0, 255, 0);
 // Truncating division as the drawing rules count, also for negative values.
 int DivUp(int n, int d) {
     return n / d + (n % d != 0 ? 1 : 0);
+}
+
+// Following the head along one axis, from the origin o of the tick: moving
+// back (left or up), jump back by half a window while the head's edge lies
+// closer than a quarter window less one tile to the near edge; moving
+// forward, jump on while it lies beyond three quarters. The count goes on
+// from each unclamped target, and scrollTo(o) follows each jump (the scroll
+// view clamps). A jump that cannot move ends it.
+template <class ScrollTo>
+void FollowAxis(bool bForward, int nHeadEdge, int nTile, int nClient, int nTotal, int o,
+                ScrollTo scrollTo) {
+    while (bForward ? (o < nTotal && nHeadEdge - o > 3 * nClient / 4)
+                    : (o > 0 && nHeadEdge - o < nClient / 4 - nTile)) {
+        const int nNext =
+            bForward ? std::min(o + nClient / 2, nTotal) : std::max(o - nClient / 2, 0);
+        if (nNext == o) break;
+        o = nNext;
+        scrollTo(o);
+    }
 }
 
 }  // namespace
@@ -335,21 +354,24 @@ void CCoilixView::InvalidateCell(int32_t x, int32_t y) {
 }
 
 void CCoilixView::KeepHeadInView() {
-    HeadFollowInput in{};
-    in.nLastDirection = m_doc.m_nLastDirection;
-    in.nHeadX = m_doc.m_nHeadX;
-    in.nHeadY = m_doc.m_nHeadY;
-    in.nWidth = m_doc.m_nWidth;
-    in.nHeight = m_doc.m_nHeight;
-    in.nTileWidth = m_nTileWidth;
-    in.nTileHeight = m_nTileHeight;
-    in.nOffsetX = m_nOffsetX;
-    in.nOffsetY = m_nOffsetY;
-    in.nClientWidth = m_sizePage.width();
-    in.nClientHeight = m_sizePage.height();
-    in.nOriginX = m_ptTickOrigin.x();
-    in.nOriginY = m_ptTickOrigin.y();
-    ::KeepHeadInView(in, [this](int32_t x, int32_t y) { ScrollToPosition(QPoint(x, y)); });
+    // Only along the axis of the last move, and only where the board is
+    // larger than the window on it; the other coordinate stays the tick's.
+    const int32_t d = m_doc.m_nLastDirection;
+    const bool bForward = d == dirRight || d == dirDown;
+    const QPoint o = m_ptTickOrigin;
+    if (d == dirLeft || d == dirRight) {
+        const int nTotal = m_doc.m_nWidth * m_nTileWidth;
+        const int nClient = m_sizePage.width();
+        if (m_nOffsetX != 0 || nTotal <= nClient) return;
+        FollowAxis(bForward, m_doc.m_nHeadX * m_nTileWidth, m_nTileWidth, nClient, nTotal, o.x(),
+                   [&](int x) { ScrollToPosition(QPoint(x, o.y())); });
+    } else if (d == dirUp || d == dirDown) {
+        const int nTotal = m_doc.m_nHeight * m_nTileHeight;
+        const int nClient = m_sizePage.height();
+        if (m_nOffsetY != 0 || nTotal <= nClient) return;
+        FollowAxis(bForward, m_doc.m_nHeadY * m_nTileHeight, m_nTileHeight, nClient, nTotal, o.y(),
+                   [&](int y) { ScrollToPosition(QPoint(o.x(), y)); });
+    }
 }
 
 bool CCoilixView::StartTimer(int nIntervalMs) {
