@@ -20,6 +20,7 @@
 
 #include "framework/ResString.h"
 #include "framework/ShownText.h"
+#include "game/Limits.h"
 #include "res/resource.h"
 #include "store/CoilixDoc.h"
 #include "view/CoilixView.h"
@@ -90,8 +91,8 @@ bool CBoardPrinting::PrintBoard(QPagedPaintDevice& device) {
     if (!painter.begin(&device)) return false;
     // The device's size is its printable area in its own dots; the painter's
     // origin is that area's top-left corner.
-    double dCellWidth = CCoilixView::m_nTileWidth * device.logicalDpiX() / kBoardPixelsPerInch;
-    double dCellHeight = CCoilixView::m_nTileHeight * device.logicalDpiY() / kBoardPixelsPerInch;
+    double dCellWidth = kTilePixels * device.logicalDpiX() / kBoardPixelsPerInch;
+    double dCellHeight = kTilePixels * device.logicalDpiY() / kBoardPixelsPerInch;
     const double dBoardWidth = m_doc.m_nWidth * dCellWidth;
     const double dBoardHeight = m_doc.m_nHeight * dCellHeight;
     if (dBoardWidth > 0 && dBoardHeight > 0) {

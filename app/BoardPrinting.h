@@ -31,9 +31,9 @@ public:
     QPrinter& Printer();
 
     // Prints the whole board on one page from the printable area's top-left
-    // corner, a cell as large as on a screen at its ordinary density (24
-    // pixels at 96 an inch: a quarter inch), scaled down only where that
-    // would not fit the printable area. False when the device cannot be
+    // corner, a cell as large as on a screen at its ordinary density
+    // (kTilePixels at 96 an inch: a quarter inch), scaled down only where
+    // that would not fit the printable area. False when the device cannot be
     // painted on.
     bool PrintBoard(QPagedPaintDevice& device);
     // Writes the board as a PDF file, whole or not at all.

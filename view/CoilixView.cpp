@@ -18,6 +18,7 @@
 #include "framework/ResString.h"
 #include "framework/Sound.h"
 #include "game/Cell.h"
+#include "game/Limits.h"
 #include "res/resource.h"
 #include "store/CoilixDoc.h"
 #include "store/GameSettings.h"
@@ -29,7 +30,7 @@ namespace {
 constexpr std::chrono::milliseconds kTickLatenessKept{30};
 
 // Tile images by cell type (index 0, the empty cell, is filled with green).
-constexpr const char* kTileNames[24] = {
+constexpr const char* kTileNames[kCellTypeCount] = {
     nullptr,           "body_horz",      "body_vert",    "head_right",
     "head_left",       "head_down",      "head_up",      "frown_right",
     "frown_left",      "frown_down",     "frown_up",     "body_up_right",
@@ -52,10 +53,9 @@ int DivUp(int n, int d) {
 // from each unclamped target, and scrollTo(o) follows each jump (the scroll
 // view clamps). A jump that cannot move ends it.
 template <class ScrollTo>
-void FollowAxis(bool bForward, int nHeadEdge, int nTile, int nClient, int nTotal, int o,
-                ScrollTo scrollTo) {
+void FollowAxis(bool bForward, int nHeadEdge, int nClient, int nTotal, int o, ScrollTo scrollTo) {
     while (bForward ? (o < nTotal && nHeadEdge - o > 3 * nClient / 4)
-                    : (o > 0 && nHeadEdge - o < nClient / 4 - nTile)) {
+                    : (o > 0 && nHeadEdge - o < nClient / 4 - kTilePixels)) {
         const int nNext =
             bForward ? std::min(o + nClient / 2, nTotal) : std::max(o - nClient / 2, 0);
         if (nNext == o) break;
@@ -97,16 +97,18 @@ void CCoilixView::SetFrame(ViewFrame* pFrame) {
 
 // ---- sizing ---------------------------------------------------------------
 
+QSize CCoilixView::BoardSize() const {
+    return {m_doc.m_nWidth * kTilePixels, m_doc.m_nHeight * kTilePixels};
+}
+
 void CCoilixView::ComputeOffsets(int cx, int cy) {
-    const int bw = m_doc.m_nWidth * m_nTileWidth;
-    const int bh = m_doc.m_nHeight * m_nTileHeight;
-    m_nOffsetX = cx > bw ? -((cx - bw) / 2) : 0;
-    m_nOffsetY = cy > bh ? -((cy - bh) / 2) : 0;
+    const QSize board = BoardSize();
+    m_nOffsetX = cx > board.width() ? -((cx - board.width()) / 2) : 0;
+    m_nOffsetY = cy > board.height() ? -((cy - board.height()) / 2) : 0;
 }
 
 void CCoilixView::ApplyScrollSizes() {
-    SetScrollSizes(QSize(m_doc.m_nWidth * m_nTileWidth, m_doc.m_nHeight * m_nTileHeight),
-                   m_sizePage, QSize(m_nTileWidth, m_nTileHeight));
+    SetScrollSizes(BoardSize(), m_sizePage, QSize(kTilePixels, kTilePixels));
 }
 
 bool CCoilixView::IsFirstStart() const {
@@ -141,10 +143,9 @@ void CCoilixView::CenterScrollPosition() {
     EnsureLaidOut();
     const QPoint pos = GetDeviceScrollPosition();
     const QSize outer = OuterSize();
-    const int bw = m_doc.m_nWidth * m_nTileWidth;
-    const int bh = m_doc.m_nHeight * m_nTileHeight;
-    const int x = m_nOffsetX == 0 ? (bw - outer.width()) / 2 : pos.x();
-    const int y = m_nOffsetY == 0 ? (bh - outer.height()) / 2 : pos.y();
+    const QSize board = BoardSize();
+    const int x = m_nOffsetX == 0 ? (board.width() - outer.width()) / 2 : pos.x();
+    const int y = m_nOffsetY == 0 ? (board.height() - outer.height()) / 2 : pos.y();
     ScrollToPosition(QPoint(x, y));
 }
 
@@ -161,19 +162,20 @@ void CCoilixView::OnAutoResize() {
 // ---- drawing --------------------------------------------------------------
 
 int CCoilixView::TileSetSize(double dRatio) {
-    const int nPx = static_cast<int>(std::lround(24.0 * dRatio / 6.0)) * 6;
-    return std::clamp(nPx, 24, kLargestTileSet);
+    const int nPx =
+        static_cast<int>(std::lround(kTilePixels * dRatio / kTileSetStep)) * kTileSetStep;
+    return std::clamp(nPx, kTilePixels, kLargestTileSet);
 }
 
 const CCoilixView::TileSet& CCoilixView::Tiles(int nPx) {
     auto it = m_tileSets.find(nPx);
     if (it != m_tileSets.end()) return it->second;
     TileSet& tiles = m_tileSets[nPx];
-    for (int i = 1; i < 24; ++i) {
+    for (int i = 1; i < kCellTypeCount; ++i) {
         tiles[i] = QPixmap::fromImage(
             ReadPngResource(QStringLiteral(":/tiles/%1/%2.png").arg(nPx).arg(kTileNames[i])));
-        // Each picture covers one 24-pixel cell at its own density.
-        tiles[i].setDevicePixelRatio(nPx / 24.0);
+        // Each picture covers one cell at its own density.
+        tiles[i].setDevicePixelRatio(static_cast<double>(nPx) / kTilePixels);
     }
     return tiles;
 }
@@ -183,7 +185,8 @@ const CCoilixView::TileSet& CCoilixView::TilesFor(QPainter& painter) {
     const int nPx = TileSetSize(dRatio);
     // A set drawn for this very density is copied pixel for pixel; between
     // the sets' densities the nearest one is scaled smoothly.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, std::abs(nPx - 24.0 * dRatio) > 1e-6);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform,
+                          std::abs(nPx - kTilePixels * dRatio) > 1e-6);
     return Tiles(nPx);
 }
 
@@ -204,16 +207,15 @@ void CCoilixView::DrawRect(QPainter& painter, const QRect& rc, const TileSet& ti
     const int nLeft = rc.left(), nTop = rc.top();
     const int nRight = rc.left() + rc.width(), nBottom = rc.top() + rc.height();
 
-    const int nFirstCol = std::max(0, (ox + nLeft) / m_nTileWidth);
-    const int nLastCol = std::min(W - 1, DivUp(ox + nRight, m_nTileWidth));
-    const int nFirstRow = std::max(0, (oy + nTop) / m_nTileHeight);
-    const int nLastRow = std::min(H - 1, DivUp(oy + nBottom, m_nTileHeight));
+    const int nFirstCol = std::max(0, (ox + nLeft) / kTilePixels);
+    const int nLastCol = std::min(W - 1, DivUp(ox + nRight, kTilePixels));
+    const int nFirstRow = std::max(0, (oy + nTop) / kTilePixels);
+    const int nLastRow = std::min(H - 1, DivUp(oy + nBottom, kTilePixels));
     if (nFirstCol > nLastCol || nFirstRow > nLastRow) return;
 
     for (int x = nFirstCol; x <= nLastCol; ++x) {
         for (int y = nFirstRow; y <= nLastRow; ++y) {
-            const QRect cell(x * m_nTileWidth - ox, y * m_nTileHeight - oy, m_nTileWidth,
-                             m_nTileHeight);
+            const QRect cell(x * kTilePixels - ox, y * kTilePixels - oy, kTilePixels, kTilePixels);
             // Columns just past the rectangle are clipped away; count only what shows.
             if (!cell.intersects(rc)) continue;
             if (DrawCell(painter, cell, m_doc.CellAt(x, y).nType, tiles) && m_fnCellPainted) {
@@ -227,11 +229,11 @@ bool CCoilixView::DrawCell(QPainter& painter, const QRect& rcCell, int32_t nType
                            const TileSet& tiles) {
     // Unknown types (the test counts negative ones as large) are left undrawn.
     const uint32_t nIndex = static_cast<uint32_t>(nType);
-    if (nIndex > 23) return false;
+    if (nIndex >= static_cast<uint32_t>(kCellTypeCount)) return false;
     if (nIndex == ctEmpty) {
         painter.fillRect(rcCell, kBoardGreen);
     } else if (!tiles[nIndex].isNull()) {
-        // The tile carries its density, so it fills the 24-pixel cell exactly.
+        // The tile carries its density, so it fills its cell exactly.
         painter.drawPixmap(rcCell, tiles[nIndex]);
     }
     return true;
@@ -286,7 +288,7 @@ void CCoilixView::DrawAllCells(QPainter& painter, const TileSet& tiles) {
     if (!m_doc.HasBoard()) return;
     for (int x = 0; x < m_doc.m_nWidth; ++x) {
         for (int y = 0; y < m_doc.m_nHeight; ++y) {
-            const QRect cell(x * m_nTileWidth, y * m_nTileHeight, m_nTileWidth, m_nTileHeight);
+            const QRect cell(x * kTilePixels, y * kTilePixels, kTilePixels, kTilePixels);
             DrawCell(painter, cell, m_doc.CellAt(x, y).nType, tiles);
         }
     }
@@ -349,8 +351,8 @@ void CCoilixView::PlaySound(int nSoundID) {
 }
 
 void CCoilixView::InvalidateCell(int32_t x, int32_t y) {
-    InvalidateRect(QRect(x * m_nTileWidth - m_ptTickOrigin.x(),
-                         y * m_nTileHeight - m_ptTickOrigin.y(), m_nTileWidth, m_nTileHeight));
+    InvalidateRect(QRect(x * kTilePixels - m_ptTickOrigin.x(), y * kTilePixels - m_ptTickOrigin.y(),
+                         kTilePixels, kTilePixels));
 }
 
 void CCoilixView::KeepHeadInView() {
@@ -360,16 +362,16 @@ void CCoilixView::KeepHeadInView() {
     const bool bForward = d == dirRight || d == dirDown;
     const QPoint o = m_ptTickOrigin;
     if (d == dirLeft || d == dirRight) {
-        const int nTotal = m_doc.m_nWidth * m_nTileWidth;
+        const int nTotal = BoardSize().width();
         const int nClient = m_sizePage.width();
         if (m_nOffsetX != 0 || nTotal <= nClient) return;
-        FollowAxis(bForward, m_doc.m_nHeadX * m_nTileWidth, m_nTileWidth, nClient, nTotal, o.x(),
+        FollowAxis(bForward, m_doc.m_nHeadX * kTilePixels, nClient, nTotal, o.x(),
                    [&](int x) { ScrollToPosition(QPoint(x, o.y())); });
     } else if (d == dirUp || d == dirDown) {
-        const int nTotal = m_doc.m_nHeight * m_nTileHeight;
+        const int nTotal = BoardSize().height();
         const int nClient = m_sizePage.height();
         if (m_nOffsetY != 0 || nTotal <= nClient) return;
-        FollowAxis(bForward, m_doc.m_nHeadY * m_nTileHeight, m_nTileHeight, nClient, nTotal, o.y(),
+        FollowAxis(bForward, m_doc.m_nHeadY * kTilePixels, nClient, nTotal, o.y(),
                    [&](int y) { ScrollToPosition(QPoint(o.x(), y)); });
     }
 }

@@ -11,8 +11,10 @@
 #include <optional>
 
 #include "framework/ScrollView.h"
+#include "game/Cell.h"
 #include "game/GameControl.h"
 #include "game/GameHost.h"
+#include "game/Limits.h"
 
 class CCoilixDoc;
 class CSoundPlayer;
@@ -20,7 +22,7 @@ class GameSettings;
 class QPainter;
 class ViewFrame;
 
-// The game's view: draws the board in cells of 24 x 24 pixels, with the tile
+// The game's view: draws the board in square cells of kTilePixels, with the tile
 // set drawn for the screen's density so that tiles stay crisp; takes the keys, runs
 // the game timer, centres or scrolls the board, and fits the main window to
 // it. The rules of play are GameControl's; this class is their window.
@@ -61,9 +63,10 @@ public:
     void DrawBoard(QPainter& painter);
 
     // The size in pixels of the tile set drawn at a device pixel ratio: the
-    // nearest step of 6 to 24 x ratio, from 24 to 72.
+    // nearest step to kTilePixels x ratio, from one to three times kTilePixels.
     static int TileSetSize(double dRatio);
-    static constexpr int kLargestTileSet = 72;
+    static constexpr int kTileSetStep = kTilePixels / 4;
+    static constexpr int kLargestTileSet = 3 * kTilePixels;
 
     // Called with each cell that a paint on screen draws, while set: lets a
     // caller watch what is repainted. Nothing is kept.
@@ -85,9 +88,6 @@ public:
     void ShowCursor() override;
     void EnterNewScore(int nRow) override;
 
-    static constexpr int m_nTileWidth = 24;
-    static constexpr int m_nTileHeight = 24;
-
 protected:
     void OnDraw(QPainter& painter, const QRegion& rgnInvalid) override;
     void OnSize(int cx, int cy) override;
@@ -102,11 +102,13 @@ protected:
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
 
 private:
+    // The board's size in pixels.
+    QSize BoardSize() const;
     void ComputeOffsets(int cx, int cy);
     void ApplyScrollSizes();
     // No placement stored yet: the window is fitted to the board.
     bool IsFirstStart() const;
-    using TileSet = std::array<QPixmap, 24>;  // by cell type; 0 (empty) has none
+    using TileSet = std::array<QPixmap, kCellTypeCount>;  // by cell type; 0 (empty) has none
     // The set of nPx pixels, loaded when first needed.
     const TileSet& Tiles(int nPx);
     // Prepares the painter for the tile set of its device; returns the set.
