@@ -23,7 +23,7 @@
 #include "game/Limits.h"
 #include "res/resource.h"
 #include "store/CoilixDoc.h"
-#include "view/CoilixView.h"
+#include "view/BoardPainter.h"
 
 namespace {
 
@@ -70,11 +70,11 @@ private:
 
 }  // namespace
 
-CBoardPrinting::CBoardPrinting(CCoilixDoc& doc, CCoilixView& view,
+CBoardPrinting::CBoardPrinting(const CCoilixDoc& doc, CBoardPainter& boardPainter,
                                std::function<void(const QString&)> fnMessage,
                                std::function<QString()> fnProposedPdf)
     : m_doc(doc),
-      m_view(view),
+      m_boardPainter(boardPainter),
       m_fnMessage(std::move(fnMessage)),
       m_fnProposedPdf(std::move(fnProposedPdf)) {}
 
@@ -101,7 +101,7 @@ bool CBoardPrinting::PrintBoard(QPagedPaintDevice& device) {
         dCellWidth *= dScale;
         dCellHeight *= dScale;
     }
-    m_view.PrintBoard(painter, dCellWidth, dCellHeight);
+    m_boardPainter.PrintBoard(painter, dCellWidth, dCellHeight);
     return painter.end();
 }
 

@@ -1,20 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-#include <QPixmap>
 #include <QPoint>
 #include <QSize>
 #include <QString>
-#include <array>
 #include <chrono>
-#include <functional>
-#include <map>
 #include <optional>
 
 #include "framework/ScrollView.h"
-#include "game/Cell.h"
 #include "game/GameControl.h"
 #include "game/GameHost.h"
-#include "game/Limits.h"
+#include "view/BoardPainter.h"
 
 class CCoilixDoc;
 class CSoundPlayer;
@@ -22,10 +17,10 @@ class GameSettings;
 class QPainter;
 class ViewFrame;
 
-// The game's view: draws the board in square cells of kTilePixels, with the tile
-// set drawn for the screen's density so that tiles stay crisp; takes the keys, runs
-// the game timer, centres or scrolls the board, and fits the main window to
-// it. The rules of play are GameControl's; this class is their window.
+// The game's view: shows the board in square cells of kTilePixels (its
+// CBoardPainter draws them); takes the keys, runs the game timer, centres or
+// scrolls the board, and fits the main window to it. The rules of play are
+// GameControl's; this class is their window.
 class CCoilixView : public CScrollView, public GameHost {
 public:
     CCoilixView(CCoilixDoc& doc, GameSettings& settings, CSoundPlayer& sounds,
@@ -52,27 +47,8 @@ public:
     int OffsetY() const { return m_nOffsetY; }
     QSize PageSize() const { return m_sizePage; }
 
-    // Draws the whole board from the painter's origin, whatever the scroll
-    // position, dCellWidth by dCellHeight of the painter's units (a printer's
-    // dots) a cell: the printed page. Each tile is the finest
-    // set's picture enlarged to its cell's whole pixels without blending, and
-    // reaches the device as a picture to be kept without loss.
-    void PrintBoard(QPainter& painter, double dCellWidth, double dCellHeight);
-    // Draws the whole board from the painter's origin with the tile set for
-    // the painter's device pixel ratio, as the screen shows it.
-    void DrawBoard(QPainter& painter);
-
-    // The size in pixels of the tile set drawn at a device pixel ratio: the
-    // nearest step to kTilePixels x ratio, from one to three times kTilePixels.
-    static int TileSetSize(double dRatio);
-    static constexpr int kTileSetStep = kTilePixels / 4;
-    static constexpr int kLargestTileSet = 3 * kTilePixels;
-
-    // Called with each cell that a paint on screen draws, while set: lets a
-    // caller watch what is repainted. Nothing is kept.
-    void SetCellPaintObserver(std::function<void(int x, int y)> fn) {
-        m_fnCellPainted = std::move(fn);
-    }
+    // What draws the board, on screen here and on paper for printing.
+    CBoardPainter& BoardPainter() { return m_boardPainter; }
 
     bool OnCmdMsg(unsigned nID, CCmdUI* pCmdUI) override;
 
@@ -108,17 +84,6 @@ private:
     void ApplyScrollSizes();
     // No placement stored yet: the window is fitted to the board.
     bool IsFirstStart() const;
-    using TileSet = std::array<QPixmap, kCellTypeCount>;  // by cell type; 0 (empty) has none
-    // The set of nPx pixels, loaded when first needed.
-    const TileSet& Tiles(int nPx);
-    // Prepares the painter for the tile set of its device; returns the set.
-    const TileSet& TilesFor(QPainter& painter);
-    void DrawRect(QPainter& painter, const QRect& rc, const TileSet& tiles);
-    // Fills a cell's rectangle: green when empty, its tile otherwise; false
-    // for a type that has no picture.
-    static bool DrawCell(QPainter& painter, const QRect& rcCell, int32_t nType,
-                         const TileSet& tiles);
-    void DrawAllCells(QPainter& painter, const TileSet& tiles);
     void UpdateAccessibleDescription();
     // The player's sound switch, read at the moment a sound would play.
     bool SoundsOn() const;
@@ -132,8 +97,8 @@ private:
     CSoundPlayer& m_sounds;
     ViewFrame* m_pFrame = nullptr;
     GameControl m_control;
+    CBoardPainter m_boardPainter;
 
-    std::map<int, TileSet> m_tileSets;  // by size in pixels
     QSize m_sizePage{0, 0};
     // Where the mouse was when the view hid the cursor; empty while it shows.
     // Hidden, the cursor is Qt's blank override cursor, set once.
@@ -148,7 +113,6 @@ private:
     int m_nOffsetY = 0;
     QPoint m_ptTickOrigin;  // drawing origin of the current tick
     bool m_bRightDown = false;
-    std::function<void(int, int)> m_fnCellPainted;
     QString m_strScoreText;  // for a screen reader: the score and the state
     QString m_strStateText;
 };

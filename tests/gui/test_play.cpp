@@ -351,10 +351,11 @@ TEST_F(PlayTest, ATickRepaintsExactlyTheCellsItInvalidated) {
         }
         Flush();
         std::vector<QPoint> painted;
-        View().SetCellPaintObserver([&painted](int x, int y) { painted.emplace_back(x, y); });
+        View().BoardPainter().SetCellPaintObserver(
+            [&painted](int x, int y) { painted.emplace_back(x, y); });
         ASSERT_TRUE(Tick());
         Flush();
-        View().SetCellPaintObserver({});
+        View().BoardPainter().SetCellPaintObserver({});
         Cells paintedSet;
         for (const QPoint& p : painted) paintedSet.insert({p.x(), p.y()});
         SCOPED_TRACE(nTick);

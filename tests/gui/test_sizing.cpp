@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QRegion>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
@@ -347,7 +348,7 @@ TEST_F(SizingTest, TilesComeFromTheSetDrawnForTheDensityPixelForPixel) {
         int nPx;
     } sizes[] = {{1.0, 24},  {1.1, 24}, {1.25, 30}, {1.5, 36}, {1.75, 42}, {2.0, 48},
                  {2.25, 54}, {2.5, 60}, {2.75, 66}, {3.0, 72}, {4.0, 72},  {0.5, 24}};
-    for (const auto& s : sizes) EXPECT_EQ(CCoilixView::TileSetSize(s.dRatio), s.nPx) << s.dRatio;
+    for (const auto& s : sizes) EXPECT_EQ(CBoardPainter::TileSetSize(s.dRatio), s.nPx) << s.dRatio;
 
     WriteSettings({});
     StartApp({}, 3);
@@ -360,7 +361,7 @@ TEST_F(SizingTest, TilesComeFromTheSetDrawnForTheDensityPixelForPixel) {
         board.setDevicePixelRatio(dRatio);
         board.fill(Qt::black);
         QPainter painter(&board);
-        View().DrawBoard(painter);
+        View().BoardPainter().Draw(painter, QRegion(0, 0, W * 24, H * 24), QPoint(0, 0));
         painter.end();
         // Every cell is its tile exactly, or plain green when empty.
         int nTiles = 0;
