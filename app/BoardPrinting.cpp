@@ -20,9 +20,10 @@
 
 #include "framework/ResString.h"
 #include "framework/ShownText.h"
+#include "game/Limits.h"
 #include "res/resource.h"
 #include "store/CoilixDoc.h"
-#include "view/CoilixView.h"
+#include "view/BoardPainter.h"
 
 namespace {
 
@@ -69,11 +70,11 @@ private:
 
 }  // namespace
 
-CBoardPrinting::CBoardPrinting(CCoilixDoc& doc, CCoilixView& view,
+CBoardPrinting::CBoardPrinting(const CCoilixDoc& doc, CBoardPainter& boardPainter,
                                std::function<void(const QString&)> fnMessage,
                                std::function<QString()> fnProposedPdf)
     : m_doc(doc),
-      m_view(view),
+      m_boardPainter(boardPainter),
       m_fnMessage(std::move(fnMessage)),
       m_fnProposedPdf(std::move(fnProposedPdf)) {}
 
@@ -90,8 +91,8 @@ bool CBoardPrinting::PrintBoard(QPagedPaintDevice& device) {
     if (!painter.begin(&device)) return false;
     // The device's size is its printable area in its own dots; the painter's
     // origin is that area's top-left corner.
-    double dCellWidth = CCoilixView::m_nTileWidth * device.logicalDpiX() / kBoardPixelsPerInch;
-    double dCellHeight = CCoilixView::m_nTileHeight * device.logicalDpiY() / kBoardPixelsPerInch;
+    double dCellWidth = kTilePixels * device.logicalDpiX() / kBoardPixelsPerInch;
+    double dCellHeight = kTilePixels * device.logicalDpiY() / kBoardPixelsPerInch;
     const double dBoardWidth = m_doc.m_nWidth * dCellWidth;
     const double dBoardHeight = m_doc.m_nHeight * dCellHeight;
     if (dBoardWidth > 0 && dBoardHeight > 0) {
@@ -100,7 +101,7 @@ bool CBoardPrinting::PrintBoard(QPagedPaintDevice& device) {
         dCellWidth *= dScale;
         dCellHeight *= dScale;
     }
-    m_view.PrintBoard(painter, dCellWidth, dCellHeight);
+    m_boardPainter.PrintBoard(painter, dCellWidth, dCellHeight);
     return painter.end();
 }
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <string>
 
+class CBoardPainter;
 class CCoilixDoc;
-class CCoilixView;
 class QPagedPaintDevice;
 class QPrinter;
 class QWidget;
@@ -20,7 +20,7 @@ public:
     // fnMessage tells the player what went wrong; fnProposedPdf gives the
     // file a print to PDF is offered under (the game's name, in the folder
     // of the last game).
-    CBoardPrinting(CCoilixDoc& doc, CCoilixView& view,
+    CBoardPrinting(const CCoilixDoc& doc, CBoardPainter& boardPainter,
                    std::function<void(const QString&)> fnMessage,
                    std::function<QString()> fnProposedPdf);
     ~CBoardPrinting();
@@ -31,9 +31,9 @@ public:
     QPrinter& Printer();
 
     // Prints the whole board on one page from the printable area's top-left
-    // corner, a cell as large as on a screen at its ordinary density (24
-    // pixels at 96 an inch: a quarter inch), scaled down only where that
-    // would not fit the printable area. False when the device cannot be
+    // corner, a cell as large as on a screen at its ordinary density
+    // (kTilePixels at 96 an inch: a quarter inch), scaled down only where
+    // that would not fit the printable area. False when the device cannot be
     // painted on.
     bool PrintBoard(QPagedPaintDevice& device);
     // Writes the board as a PDF file, whole or not at all.
@@ -53,8 +53,8 @@ private:
     // the folder of the last game, or the file the player chose for it.
     QString FileToOffer();
 
-    CCoilixDoc& m_doc;
-    CCoilixView& m_view;
+    const CCoilixDoc& m_doc;
+    CBoardPainter& m_boardPainter;
     std::function<void(const QString&)> m_fnMessage;
     std::function<QString()> m_fnProposedPdf;
     std::unique_ptr<QPrinter> m_pPrinter;

@@ -187,7 +187,7 @@ void CCoilixApp::CreateMainWindow() {
     m_pMainWnd->SetRecentFiles(m_recentFiles.Files());
     m_pMainWnd->RestoreBarState(ReadBarState(*m_pProfile));
     m_pPrinting = std::make_unique<CBoardPrinting>(
-        *m_pDoc, *m_pView, [this](const QString& s) { ShowMessage(s); },
+        *m_pDoc, m_pView->BoardPainter(), [this](const QString& s) { ShowMessage(s); },
         [this] { return m_fileDialogs.ProposedPdfPath(m_pDoc->GetPathName()); });
     m_pGamepads = std::make_unique<CGamepads>(m_pMainWnd.get(),
                                               [this](CGamepads::Press press) { OnGamepad(press); });

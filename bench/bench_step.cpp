@@ -29,14 +29,13 @@ class NullHost : public GameHost {
 public:
     void SetMessage(GameMessage) override {}
     void SetScore(int32_t nScore) override { benchmark::DoNotOptimize(nScore); }
-    bool SoundsOn() const override { return true; }
     void PlaySound(int) override {}
     void InvalidateCell(int32_t x, int32_t y) override {
         benchmark::DoNotOptimize(x);
         benchmark::DoNotOptimize(y);
     }
     void KeepHeadInView() override {}
-    unsigned StartTimer(int) override { return kGameTimerId; }
+    bool StartTimer(int) override { return true; }
     void KillTimer() override {}
     void HideCursor() override {}
     void ShowCursor() override {}
@@ -69,7 +68,7 @@ public:
     // Steer, then let one timer period pass.
     void Tick() {
         Steer();
-        m_control.OnTimer(kGameTimerId);
+        m_control.OnTimer();
     }
 
     uint32_t Games() const { return m_nGames; }

@@ -42,7 +42,8 @@ int main(int argc, char** argv) {
 
     std::vector<double> ticks, paints;
     std::vector<QPoint> painted;  // cells drawn since the last clear
-    view.SetCellPaintObserver([&painted](int x, int y) { painted.emplace_back(x, y); });
+    view.BoardPainter().SetCellPaintObserver(
+        [&painted](int x, int y) { painted.emplace_back(x, y); });
     int nScrolled = 0;
     size_t nDrawn = 0, nExpected = 0;  // cells drawn by the timed repaints
     // A square walk of 20 cells a side keeps the crawler alive and scrolling.

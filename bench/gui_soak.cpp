@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
 
     // Painting is watched from here, as a test would: nothing is kept.
     long nCellsPainted = 0;
-    view.SetCellPaintObserver([&nCellsPainted](int, int) { ++nCellsPainted; });
+    view.BoardPainter().SetCellPaintObserver([&nCellsPainted](int, int) { ++nCellsPainted; });
 
     int nTimer = 0, nGames = 1, nLongest = 0, nGameTicks = 0;
     long nBase = 0, nHighest = 0;

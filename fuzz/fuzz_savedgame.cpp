@@ -42,13 +42,12 @@ public:
     explicit CheckingHost(const CCoilixDoc& doc) : m_doc(doc) {}
     void SetMessage(GameMessage) override {}
     void SetScore(int32_t) override {}
-    bool SoundsOn() const override { return true; }
     void PlaySound(int) override {}
     void InvalidateCell(int32_t x, int32_t y) override { Check(m_doc.IsOnBoard(x, y)); }
     void KeepHeadInView() override { Check(m_doc.IsOnBoard(m_doc.m_nHeadX, m_doc.m_nHeadY)); }
-    unsigned StartTimer(int nIntervalMs) override {
+    bool StartTimer(int nIntervalMs) override {
         Check(nIntervalMs > 0);
-        return 1;
+        return true;
     }
     void KillTimer() override {}
     void HideCursor() override {}
@@ -71,7 +70,7 @@ void PlayOn(CCoilixDoc& doc, std::span<const uint8_t> data) {
         if (i % 4 == 0) {
             control.OnKeyDown(static_cast<GameKey>(data[(i * 7) % data.size()] % 5));
         }
-        control.OnTimer(kGameTimerId);
+        control.OnTimer();
     }
     CheckRecords(doc, doc.m_aBody);
     CheckRecords(doc, doc.m_aItems);

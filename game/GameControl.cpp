@@ -5,24 +5,10 @@
 #include "game/GameHost.h"
 #include "game/GameState.h"
 
-void GameControl::HideCursorOnce() {
-    if (!m_bCursorHidden) {
-        m_host.HideCursor();
-        m_bCursorHidden = true;
-    }
-}
-
-void GameControl::ShowCursorIfHidden() {
-    if (m_bCursorHidden) {
-        m_host.ShowCursor();
-        m_bCursorHidden = false;
-    }
-}
-
 void GameControl::StopTimer() {
-    if (m_nTimer != 0) {
+    if (m_bTimerRunning) {
         m_host.KillTimer();
-        m_nTimer = 0;
+        m_bTimerRunning = false;
     }
 }
 
@@ -44,7 +30,7 @@ void GameControl::ShowInitialStatus() {
 void GameControl::OnKeyDown(GameKey key) {
     GameState& game = m_game;
     if (game.m_nDirection == dirGameOver) return;
-    HideCursorOnce();
+    m_host.HideCursor();
 
     // An arrow asks for its direction unless that is the way back from the
     // direction asked for last; any arrow ends a pause.
@@ -54,14 +40,12 @@ void GameControl::OnKeyDown(GameKey key) {
         game.m_bPaused = false;
     }
 
-    if (m_nTimer == 0 && game.m_nDirection != dirNone) m_nTimer = m_host.StartTimer(game.m_nSpeed);
+    if (!m_bTimerRunning && game.m_nDirection != dirNone)
+        m_bTimerRunning = m_host.StartTimer(game.m_nSpeed);
 }
 
-void GameControl::OnTimer(unsigned nIDEvent) {
-    if (nIDEvent == kGameTimerId && !m_game.m_bPaused && m_game.m_nDirection != dirGameOver &&
-        m_game.HasBoard()) {
-        GameStep();
-    }
+void GameControl::OnTimer() {
+    if (!m_game.m_bPaused && m_game.m_nDirection != dirGameOver && m_game.HasBoard()) GameStep();
 }
 
 void GameControl::OnPause() {
@@ -69,16 +53,16 @@ void GameControl::OnPause() {
     const bool bInProgress = game.m_nDirection != dirNone && game.m_nDirection != dirGameOver;
     game.m_bPaused = !game.m_bPaused && bInProgress;
     if (game.m_bPaused) {
-        ShowCursorIfHidden();
+        m_host.ShowCursor();
         m_host.SetMessage(GameMessage::kPause);
     } else {
         // The next tick writes "Playing..." again.
-        HideCursorOnce();
+        m_host.HideCursor();
     }
 }
 
 void GameControl::OnPlayerAway() {
-    if (m_nTimer != 0 && IsMoving(m_game.m_nDirection) && !m_game.m_bPaused) OnPause();
+    if (m_bTimerRunning && IsMoving(m_game.m_nDirection) && !m_game.m_bPaused) OnPause();
 }
 
 bool GameControl::IsPauseEnabled() const {
@@ -90,10 +74,6 @@ bool GameControl::IsPauseChecked() const {
 }
 
 void GameControl::OnDestroy() {
-    if (m_nTimer != 0) m_host.KillTimer();
-    ShowCursorIfHidden();
-}
-
-void GameControl::OnMouseMoved(bool bMovedSinceHidden) {
-    if (bMovedSinceHidden) ShowCursorIfHidden();
+    if (m_bTimerRunning) m_host.KillTimer();
+    m_host.ShowCursor();
 }

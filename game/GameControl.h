@@ -18,8 +18,6 @@ enum class GameKey : int32_t {
     kOther = dirNone,
 };
 
-inline constexpr unsigned kGameTimerId = 1;
-
 // The control side of the view without a window: which keys steer, when the
 // game timer starts, what Pause does, when a tick runs the game step, the game
 // step itself with the crawler's body and tail, and the end of a game with the
@@ -36,9 +34,9 @@ public:
     // Then the score and the state of the game go into the status bar.
     void ShowInitialStatus();
     void OnKeyDown(GameKey key);
-    // Runs a step for timer 1 while the game is neither paused nor over (and a
-    // board is held).
-    void OnTimer(unsigned nIDEvent);
+    // A period of the game timer: runs a step while the game is neither paused
+    // nor over (and a board is held).
+    void OnTimer();
     void OnPause();
     // The player turned away (the window minimised, another program in
     // front): a game on its way pauses as Pause pauses it. A game not yet
@@ -48,15 +46,11 @@ public:
     bool IsPauseChecked() const;
     // The window is going away: stop the timer, give the cursor back.
     void OnDestroy();
-    // The mouse moved; the view passes whether it really changed position
-    // since the cursor was hidden. Shows the cursor again if so.
-    void OnMouseMoved(bool bMovedSinceHidden);
 
     // One tick of play.
     void GameStep();
 
-    bool IsTimerRunning() const { return m_nTimer != 0; }
-    bool IsCursorHidden() const { return m_bCursorHidden; }
+    bool IsTimerRunning() const { return m_bTimerRunning; }
 
 private:
     // The pieces of a tick, in the order they run.
@@ -71,14 +65,10 @@ private:
     void AgeAndSpawnItems();
     void GameOver();
 
-    void HideCursorOnce();
-    void ShowCursorIfHidden();
     void StopTimer();
-    void PlaySound(int nSoundID);
 
     GameState& m_game;
     const HighScoreTable& m_scoreTable;
     GameHost& m_host;
-    unsigned m_nTimer = 0;
-    bool m_bCursorHidden = false;
+    bool m_bTimerRunning = false;
 };

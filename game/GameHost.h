@@ -34,10 +34,8 @@ public:
     virtual void SetMessage(GameMessage message) = 0;
     virtual void SetScore(int32_t nScore) = 0;
 
-    // Whether sounds are switched on, asked at the moment each would play.
-    virtual bool SoundsOn() const = 0;
-    // Plays sound nSoundID at once, cutting off any sound still playing.
-    // Only called while sounds are switched on.
+    // The sound of an event of play: played at once, cutting off any sound
+    // still playing, if sounds are switched on at this moment; else nothing.
     virtual void PlaySound(int nSoundID) = 0;
 
     // The cell (x, y) changed and must be repainted.
@@ -46,12 +44,14 @@ public:
     // Scroll so that the head stays inside the window (last act of a tick).
     virtual void KeepHeadInView() = 0;
 
-    // Game timer: start it with the interval in milliseconds (returns its
-    // identifier, 0 when refused) and stop it.
-    virtual unsigned StartTimer(int nIntervalMs) = 0;
+    // Game timer: start it with the interval in milliseconds (false when
+    // refused) and stop it. Each period of it is GameControl::OnTimer.
+    virtual bool StartTimer(int nIntervalMs) = 0;
     virtual void KillTimer() = 0;
 
-    // Mouse cursor: hide it (remembering where it is) and show it again.
+    // Mouse cursor: hide it for play and show it again; either does nothing
+    // when the cursor is so already. The window also shows it once the
+    // mouse really moves.
     virtual void HideCursor() = 0;
     virtual void ShowCursor() = 0;
 

@@ -47,10 +47,6 @@ bool IsHead(int32_t nType) {
 
 }  // namespace
 
-void GameControl::PlaySound(int nSoundID) {
-    if (m_host.SoundsOn()) m_host.PlaySound(nSoundID);
-}
-
 void GameControl::GameStep() {
     GameState& game = m_game;
     if (!game.HasBoard()) return;
@@ -83,7 +79,7 @@ void GameControl::GameStep() {
             // a crawler without segments): end it rather than move on nothing.
             game.m_nDirection = dirGameOver;
             m_host.InvalidateCell(game.m_nHeadX, game.m_nHeadY);
-            PlaySound(IDW_CRASH);
+            m_host.PlaySound(IDW_CRASH);
         } else if (bAtWall) {
             HitWall(d);
             bAdvanceTail = true;
@@ -125,7 +121,7 @@ void GameControl::FirstMove(int32_t d) {
     ref.Set(&head, game.m_nHeadX, game.m_nHeadY, dirNone);
     game.m_aBody.push_back(ref);
     m_host.InvalidateCell(game.m_nHeadX, game.m_nHeadY);
-    PlaySound(IDW_MOVE);
+    m_host.PlaySound(IDW_MOVE);
 }
 
 // Segment nIndex becomes the body piece from the direction in which the
@@ -142,7 +138,7 @@ void GameControl::RetileAsBody(size_t nIndex, int32_t d) {
 void GameControl::HitWall(int32_t d) {
     RetileAsBody(m_game.m_aBody.size() - 1, d);
     m_game.m_nDirection = dirGameOver;
-    PlaySound(IDW_CRASH);
+    m_host.PlaySound(IDW_CRASH);
 }
 
 // The head enters (nx, ny): score it, then die, grow or move on. The new head
@@ -162,15 +158,17 @@ bool GameControl::MoveAhead(int32_t d, int32_t nx, int32_t ny) {
         game.m_nDirection = dirGameOver;
         // A skull is bitten through and the tail follows; the body holds it.
         bAdvanceTail = nHit == ctSkull;
-        PlaySound(nHit == ctSkull ? IDW_SKULL : IDW_CRASH);
+        m_host.PlaySound(nHit == ctSkull ? IDW_SKULL : IDW_CRASH);
     } else if (bFood) {
         bAdvanceTail = false;  // the crawler grows by this cell
         ahead.nType = HeadPiece(d, game.m_nFrownCountdown != 0);
-        PlaySound(IDW_APPLE);
+        m_host.PlaySound(IDW_APPLE);
     } else {
         const int32_t nEaten = ahead.nType;
         if (nEaten == ctDropping) game.m_nFrownCountdown = kFrownMoves;
-        PlaySound(nEaten == ctDropping ? IDW_DROPPING : nEaten == ctCoin ? IDW_COIN : IDW_MOVE);
+        m_host.PlaySound(nEaten == ctDropping ? IDW_DROPPING
+                         : nEaten == ctCoin   ? IDW_COIN
+                                              : IDW_MOVE);
         ahead.nType = HeadPiece(d, game.m_nFrownCountdown != 0);
     }
 
@@ -225,12 +223,12 @@ void GameControl::AgeAndSpawnItems() {
 
 void GameControl::GameOver() {
     StopTimer();
-    ShowCursorIfHidden();
+    m_host.ShowCursor();
 
     const int32_t nScore = m_game.m_nScore;
     if (!m_game.m_bLoadedGame && nScore > m_scoreTable.GetScoreToBeat(kScoreTableRows)) {
         m_host.SetMessage(GameMessage::kNewHighScore);
-        PlaySound(IDW_HIGH_SCORE);
+        m_host.PlaySound(IDW_HIGH_SCORE);
         m_host.EnterNewScore();
     }
     m_host.SetMessage(GameMessage::kGameOver);

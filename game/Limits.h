@@ -60,6 +60,13 @@ constexpr const SizePreset& PresetFor(int32_t nSizeChoice) {
     return SizePresets[nSizeChoice == kSizeLarge ? kSizeLarge : kSizeSmall];
 }
 
+// ---- the board on screen ----------------------------------------------------
+
+// The side of a cell in pixels at the screen's ordinary density (96 pixels
+// an inch): the board's size on screen, its scrolling and its printed size
+// count in it.
+inline constexpr int kTilePixels = 24;
+
 // ---- score tables -----------------------------------------------------------
 
 // Rows of one board's table of best scores.

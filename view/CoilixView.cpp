@@ -4,20 +4,18 @@
 #include <QApplication>
 #include <QCursor>
 #include <QEvent>
-#include <QImage>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimerEvent>
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
-#include "devices/PngResource.h"
 #include "devices/Sound.h"
-#include "framework/Cursor.h"
 #include "framework/ResString.h"
-#include "game/HeadFollow.h"
+#include "game/Cell.h"
+#include "game/Limits.h"
 #include "res/resource.h"
 #include "store/CoilixDoc.h"
 #include "store/GameSettings.h"
@@ -28,21 +26,22 @@ namespace {
 // How late a tick may be handled and still count as due on the timer's grid.
 constexpr std::chrono::milliseconds kTickLatenessKept{30};
 
-// Tile images by cell type (index 0, the empty cell, is filled with green).
-constexpr const char* kTileNames[24] = {
-    nullptr,           "body_horz",      "body_vert",    "head_right",
-    "head_left",       "head_down",      "head_up",      "frown_right",
-    "frown_left",      "frown_down",     "frown_up",     "body_up_right",
-    "body_down_right", "body_down_left", "body_up_left", "tail_left",
-    "tail_right",      "tail_up",        "tail_down",    "skull",
-    "dropping",        "apple",          "coin",         "start",
-};
-
-const QColor kBoardGreen(0, 255, 0);
-
-// Truncating division as the drawing rules count, also for negative values.
-int DivUp(int n, int d) {
-    return n / d + (n % d != 0 ? 1 : 0);
+// Following the head along one axis, from the origin o of the tick: moving
+// back (left or up), jump back by half a window while the head's edge lies
+// closer than a quarter window less one tile to the near edge; moving
+// forward, jump on while it lies beyond three quarters. The count goes on
+// from each unclamped target, and scrollTo(o) follows each jump (the scroll
+// view clamps). A jump that cannot move ends it.
+template <class ScrollTo>
+void FollowAxis(bool bForward, int nHeadEdge, int nClient, int nTotal, int o, ScrollTo scrollTo) {
+    while (bForward ? (o < nTotal && nHeadEdge - o > 3 * nClient / 4)
+                    : (o > 0 && nHeadEdge - o < nClient / 4 - kTilePixels)) {
+        const int nNext =
+            bForward ? std::min(o + nClient / 2, nTotal) : std::max(o - nClient / 2, 0);
+        if (nNext == o) break;
+        o = nNext;
+        scrollTo(o);
+    }
 }
 
 }  // namespace
@@ -53,7 +52,8 @@ CCoilixView::CCoilixView(CCoilixDoc& doc, GameSettings& settings, CSoundPlayer& 
       m_doc(doc),
       m_settings(settings),
       m_sounds(sounds),
-      m_control(doc, doc.ScoreTable(), *this) {
+      m_control(doc, doc.ScoreTable(), *this),
+      m_boardPainter(doc) {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     setMouseTracking(true);
@@ -78,16 +78,18 @@ void CCoilixView::SetFrame(ViewFrame* pFrame) {
 
 // ---- sizing ---------------------------------------------------------------
 
+QSize CCoilixView::BoardSize() const {
+    return {m_doc.m_nWidth * kTilePixels, m_doc.m_nHeight * kTilePixels};
+}
+
 void CCoilixView::ComputeOffsets(int cx, int cy) {
-    const int bw = m_doc.m_nWidth * m_nTileWidth;
-    const int bh = m_doc.m_nHeight * m_nTileHeight;
-    m_nOffsetX = cx > bw ? -((cx - bw) / 2) : 0;
-    m_nOffsetY = cy > bh ? -((cy - bh) / 2) : 0;
+    const QSize board = BoardSize();
+    m_nOffsetX = cx > board.width() ? -((cx - board.width()) / 2) : 0;
+    m_nOffsetY = cy > board.height() ? -((cy - board.height()) / 2) : 0;
 }
 
 void CCoilixView::ApplyScrollSizes() {
-    SetScrollSizes(QSize(m_doc.m_nWidth * m_nTileWidth, m_doc.m_nHeight * m_nTileHeight),
-                   m_sizePage, QSize(m_nTileWidth, m_nTileHeight));
+    SetScrollSizes(BoardSize(), m_sizePage, QSize(kTilePixels, kTilePixels));
 }
 
 void CCoilixView::OnSize(int cx, int cy) {
@@ -118,10 +120,9 @@ void CCoilixView::CenterScrollPosition() {
     EnsureLaidOut();
     const QPoint pos = GetDeviceScrollPosition();
     const QSize outer = OuterSize();
-    const int bw = m_doc.m_nWidth * m_nTileWidth;
-    const int bh = m_doc.m_nHeight * m_nTileHeight;
-    const int x = m_nOffsetX == 0 ? (bw - outer.width()) / 2 : pos.x();
-    const int y = m_nOffsetY == 0 ? (bh - outer.height()) / 2 : pos.y();
+    const QSize board = BoardSize();
+    const int x = m_nOffsetX == 0 ? (board.width() - outer.width()) / 2 : pos.x();
+    const int y = m_nOffsetY == 0 ? (board.height() - outer.height()) / 2 : pos.y();
     ScrollToPosition(QPoint(x, y));
 }
 
@@ -137,136 +138,9 @@ void CCoilixView::OnAutoResize() {
 
 // ---- drawing --------------------------------------------------------------
 
-int CCoilixView::TileSetSize(double dRatio) {
-    const int nPx = static_cast<int>(std::lround(24.0 * dRatio / 6.0)) * 6;
-    return std::clamp(nPx, 24, kLargestTileSet);
-}
-
-const CCoilixView::TileSet& CCoilixView::Tiles(int nPx) {
-    auto it = m_tileSets.find(nPx);
-    if (it != m_tileSets.end()) return it->second;
-    TileSet& tiles = m_tileSets[nPx];
-    for (int i = 1; i < 24; ++i) {
-        tiles[i] = QPixmap::fromImage(
-            ReadPngResource(QStringLiteral(":/tiles/%1/%2.png").arg(nPx).arg(kTileNames[i])));
-        // Each picture covers one 24-pixel cell at its own density.
-        tiles[i].setDevicePixelRatio(nPx / 24.0);
-    }
-    return tiles;
-}
-
-const CCoilixView::TileSet& CCoilixView::TilesFor(QPainter& painter) {
-    const double dRatio = painter.device() != nullptr ? painter.device()->devicePixelRatio() : 1.0;
-    const int nPx = TileSetSize(dRatio);
-    // A set drawn for this very density is copied pixel for pixel; between
-    // the sets' densities the nearest one is scaled smoothly.
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, std::abs(nPx - 24.0 * dRatio) > 1e-6);
-    return Tiles(nPx);
-}
-
 void CCoilixView::OnDraw(QPainter& painter, const QRegion& rgnInvalid) {
-    // While a failed open is being reported the document holds no board.
-    if (!m_doc.HasBoard()) return;
-    const TileSet& tiles = TilesFor(painter);
-    for (const QRect& rc : rgnInvalid) DrawRect(painter, rc, tiles);
-}
-
-void CCoilixView::DrawRect(QPainter& painter, const QRect& rc, const TileSet& tiles) {
-    const int W = m_doc.m_nWidth;
-    const int H = m_doc.m_nHeight;
-    const QPoint scroll = GetDeviceScrollPosition();
-    const int ox = scroll.x() + m_nOffsetX;
-    const int oy = scroll.y() + m_nOffsetY;
-    // The rectangle's right and bottom edges lie just past its last pixel.
-    const int nLeft = rc.left(), nTop = rc.top();
-    const int nRight = rc.left() + rc.width(), nBottom = rc.top() + rc.height();
-
-    const int nFirstCol = std::max(0, (ox + nLeft) / m_nTileWidth);
-    const int nLastCol = std::min(W - 1, DivUp(ox + nRight, m_nTileWidth));
-    const int nFirstRow = std::max(0, (oy + nTop) / m_nTileHeight);
-    const int nLastRow = std::min(H - 1, DivUp(oy + nBottom, m_nTileHeight));
-    if (nFirstCol > nLastCol || nFirstRow > nLastRow) return;
-
-    for (int x = nFirstCol; x <= nLastCol; ++x) {
-        for (int y = nFirstRow; y <= nLastRow; ++y) {
-            const QRect cell(x * m_nTileWidth - ox, y * m_nTileHeight - oy, m_nTileWidth,
-                             m_nTileHeight);
-            // Columns just past the rectangle are clipped away; count only what shows.
-            if (!cell.intersects(rc)) continue;
-            if (DrawCell(painter, cell, m_doc.CellAt(x, y).nType, tiles) && m_fnCellPainted) {
-                m_fnCellPainted(x, y);
-            }
-        }
-    }
-}
-
-bool CCoilixView::DrawCell(QPainter& painter, const QRect& rcCell, int32_t nType,
-                           const TileSet& tiles) {
-    // Unknown types (the test counts negative ones as large) are left undrawn.
-    const uint32_t nIndex = static_cast<uint32_t>(nType);
-    if (nIndex > 23) return false;
-    if (nIndex == ctEmpty) {
-        painter.fillRect(rcCell, kBoardGreen);
-    } else if (!tiles[nIndex].isNull()) {
-        // The tile carries its density, so it fills the 24-pixel cell exactly.
-        painter.drawPixmap(rcCell, tiles[nIndex]);
-    }
-    return true;
-}
-
-void CCoilixView::DrawBoard(QPainter& painter) {
-    DrawAllCells(painter, TilesFor(painter));
-}
-
-void CCoilixView::PrintBoard(QPainter& painter, double dCellWidth, double dCellHeight) {
-    if (!m_doc.HasBoard() || dCellWidth <= 0 || dCellHeight <= 0) return;
-    // The pictures are made at the device's pixels here, so nothing between
-    // this program and the paper scales (and blurs) them; a PDF keeps them
-    // without JPEG's losses.
-    painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.setRenderHint(QPainter::LosslessImageRendering, true);
-    const TileSet& finest = Tiles(kLargestTileSet);
-    // Each size of cell gets the finest pictures enlarged to it, every pixel
-    // of a tile a block of whole dots without blending.
-    std::map<std::pair<int, int>, TileSet> enlarged;
-    const auto tilesOfSize = [&](QSize size) -> const TileSet& {
-        auto [it, bNew] = enlarged.try_emplace({size.width(), size.height()});
-        if (bNew) {
-            for (size_t i = 1; i < finest.size(); ++i) {
-                if (finest[i].isNull()) continue;
-                QImage image =
-                    finest[i].toImage().scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-                image.setDevicePixelRatio(1.0);
-                it->second[i] = QPixmap::fromImage(image);
-            }
-        }
-        return it->second;
-    };
-    // Cell edges fall on whole dots, so neighbours meet without a seam and the
-    // board keeps its size: cells differ by a dot at most.
-    const auto edge = [](int n, double dCell) { return static_cast<int>(std::lround(n * dCell)); };
-    for (int x = 0; x < m_doc.m_nWidth; ++x) {
-        const int nLeft = edge(x, dCellWidth);
-        const int nRight = edge(x + 1, dCellWidth);
-        for (int y = 0; y < m_doc.m_nHeight; ++y) {
-            const int nTop = edge(y, dCellHeight);
-            const QRect rcCell(nLeft, nTop, nRight - nLeft, edge(y + 1, dCellHeight) - nTop);
-            if (rcCell.isEmpty()) continue;
-            DrawCell(painter, rcCell, m_doc.CellAt(x, y).nType, tilesOfSize(rcCell.size()));
-        }
-    }
-    painter.restore();
-}
-
-void CCoilixView::DrawAllCells(QPainter& painter, const TileSet& tiles) {
-    if (!m_doc.HasBoard()) return;
-    for (int x = 0; x < m_doc.m_nWidth; ++x) {
-        for (int y = 0; y < m_doc.m_nHeight; ++y) {
-            const QRect cell(x * m_nTileWidth, y * m_nTileHeight, m_nTileWidth, m_nTileHeight);
-            DrawCell(painter, cell, m_doc.CellAt(x, y).nType, tiles);
-        }
-    }
+    m_boardPainter.Draw(painter, rgnInvalid,
+                        GetDeviceScrollPosition() + QPoint(m_nOffsetX, m_nOffsetY));
 }
 
 // ---- hand-over points of the rules ---------------------------------------
@@ -317,6 +191,7 @@ bool CCoilixView::SoundsOn() const {
 }
 
 void CCoilixView::PlaySound(int nSoundID) {
+    if (!SoundsOn()) return;
     if (m_tTickDue) {
         m_sounds.Play(nSoundID, *m_tTickDue);
     } else {
@@ -325,33 +200,36 @@ void CCoilixView::PlaySound(int nSoundID) {
 }
 
 void CCoilixView::InvalidateCell(int32_t x, int32_t y) {
-    InvalidateRect(QRect(x * m_nTileWidth - m_ptTickOrigin.x(),
-                         y * m_nTileHeight - m_ptTickOrigin.y(), m_nTileWidth, m_nTileHeight));
+    InvalidateRect(QRect(x * kTilePixels - m_ptTickOrigin.x(), y * kTilePixels - m_ptTickOrigin.y(),
+                         kTilePixels, kTilePixels));
 }
 
 void CCoilixView::KeepHeadInView() {
-    HeadFollowInput in{};
-    in.nLastDirection = m_doc.m_nLastDirection;
-    in.nHeadX = m_doc.m_nHeadX;
-    in.nHeadY = m_doc.m_nHeadY;
-    in.nWidth = m_doc.m_nWidth;
-    in.nHeight = m_doc.m_nHeight;
-    in.nTileWidth = m_nTileWidth;
-    in.nTileHeight = m_nTileHeight;
-    in.nOffsetX = m_nOffsetX;
-    in.nOffsetY = m_nOffsetY;
-    in.nClientWidth = m_sizePage.width();
-    in.nClientHeight = m_sizePage.height();
-    in.nOriginX = m_ptTickOrigin.x();
-    in.nOriginY = m_ptTickOrigin.y();
-    ::KeepHeadInView(in, [this](int32_t x, int32_t y) { ScrollToPosition(QPoint(x, y)); });
+    // Only along the axis of the last move, and only where the board is
+    // larger than the window on it; the other coordinate stays the tick's.
+    const int32_t d = m_doc.m_nLastDirection;
+    const bool bForward = d == dirRight || d == dirDown;
+    const QPoint o = m_ptTickOrigin;
+    if (d == dirLeft || d == dirRight) {
+        const int nTotal = BoardSize().width();
+        const int nClient = m_sizePage.width();
+        if (m_nOffsetX != 0 || nTotal <= nClient) return;
+        FollowAxis(bForward, m_doc.m_nHeadX * kTilePixels, nClient, nTotal, o.x(),
+                   [&](int x) { ScrollToPosition(QPoint(x, o.y())); });
+    } else if (d == dirUp || d == dirDown) {
+        const int nTotal = BoardSize().height();
+        const int nClient = m_sizePage.height();
+        if (m_nOffsetY != 0 || nTotal <= nClient) return;
+        FollowAxis(bForward, m_doc.m_nHeadY * kTilePixels, nClient, nTotal, o.y(),
+                   [&](int y) { ScrollToPosition(QPoint(o.x(), y)); });
+    }
 }
 
-unsigned CCoilixView::StartTimer(int nIntervalMs) {
+bool CCoilixView::StartTimer(int nIntervalMs) {
     m_nQtTimer = startTimer(nIntervalMs, Qt::PreciseTimer);
     m_tTimerStart = std::chrono::steady_clock::now();
     m_timerPeriod = std::chrono::milliseconds(nIntervalMs);
-    return m_nQtTimer != 0 ? kGameTimerId : 0;
+    return m_nQtTimer != 0;
 }
 
 void CCoilixView::KillTimer() {
@@ -360,12 +238,15 @@ void CCoilixView::KillTimer() {
 }
 
 void CCoilixView::HideCursor() {
-    m_ptCursor = QCursor::pos();
-    ::ShowCursor(false);
+    if (m_ptCursorHiddenAt) return;
+    m_ptCursorHiddenAt = QCursor::pos();
+    QGuiApplication::setOverrideCursor(QCursor(Qt::BlankCursor));
 }
 
 void CCoilixView::ShowCursor() {
-    ::ShowCursor(true);
+    if (!m_ptCursorHiddenAt) return;
+    m_ptCursorHiddenAt.reset();
+    QGuiApplication::restoreOverrideCursor();
 }
 
 void CCoilixView::EnterNewScore() {
@@ -414,7 +295,7 @@ void CCoilixView::timerEvent(QTimerEvent* pEvent) {
     m_ptTickOrigin = QPoint(scroll.x() + m_nOffsetX, scroll.y() + m_nOffsetY);
     const int32_t nDirBefore = m_doc.m_nDirection;
     m_tTickDue = TickDue();
-    m_control.OnTimer(kGameTimerId);
+    m_control.OnTimer();
     m_tTickDue.reset();
     if (m_doc.m_nDirection != nDirBefore && m_pFrame != nullptr) m_pFrame->RequestCommandUIUpdate();
 }
@@ -453,7 +334,9 @@ void CCoilixView::mouseReleaseEvent(QMouseEvent* pEvent) {
 }
 
 void CCoilixView::mouseMoveEvent(QMouseEvent* pEvent) {
-    if (m_control.IsCursorHidden()) m_control.OnMouseMoved(QCursor::pos() != m_ptCursor);
+    // Move messages also come without a movement (a window changed under
+    // the resting mouse): only a new position gives the cursor back.
+    if (m_ptCursorHiddenAt && QCursor::pos() != *m_ptCursorHiddenAt) ShowCursor();
     pEvent->accept();
 }
 

@@ -245,7 +245,7 @@ TEST(GameStepTest, WallEndsTheGame) {
         const Pos head = c.crawler.back();
         g.control.OnKeyDown(KeyFor(c.nKey));
         ASSERT_TRUE(g.host.bTimerRunning);
-        ASSERT_EQ(g.host.CursorBalance(), 1);
+        ASSERT_TRUE(g.host.bCursorHidden);
         g.host.Take();
 
         EXPECT_EQ(g.Step(), c.lines);
@@ -257,7 +257,7 @@ TEST(GameStepTest, WallEndsTheGame) {
         g.ExpectBody(c.body);
         EXPECT_FALSE(g.host.bTimerRunning);
         EXPECT_FALSE(g.control.IsTimerRunning());
-        EXPECT_EQ(g.host.CursorBalance(), 0);
+        EXPECT_FALSE(g.host.bCursorHidden);
         EXPECT_EQ(g.host.nNewScores, 0);
     }
 }
@@ -398,31 +398,6 @@ TEST(GameStepTest, ItemsAgeAndSpawnAfterTheMoveAlsoOnTheLastTick) {
     }
 }
 
-TEST(GameStepTest, SoundsOffPlaysNothing) {
-    // A coin, then the wall, with a new high score: three sounds when on.
-    for (uint8_t bSounds : {uint8_t{1}, uint8_t{0}}) {
-        SCOPED_TRACE(testing::Message() << "sounds " << int(bSounds));
-        Game g;
-        g.host.SetSoundsOn(bSounds != 0);
-        g.BlankBoard(4, 3);
-        g.LayCrawler({{1, 1}, {2, 1}});
-        g.PutItem(3, 1, ctCoin, 20);
-        g.control.GameStep();
-        g.control.GameStep();
-        ASSERT_EQ(g.doc.m_nDirection, dirGameOver);
-        Lines sounds;
-        for (const std::string& s : g.host.lines) {
-            if (s.rfind("sound ", 0) == 0) sounds.push_back(s);
-        }
-        if (bSounds) {
-            EXPECT_EQ(sounds, (Lines{"sound 153", "sound 155", "sound 159"}));
-        } else {
-            EXPECT_TRUE(sounds.empty());
-            EXPECT_EQ(g.host.nNewScores, 1);
-        }
-    }
-}
-
 // ------------------------------------------------------- game over and scores
 
 TEST(GameOverTest, ANewHighScoreIsHandedOverAndTheTableLeftToTheStore) {
@@ -439,7 +414,7 @@ TEST(GameOverTest, ANewHighScoreIsHandedOverAndTheTableLeftToTheStore) {
     EXPECT_EQ(g.host.nNewScores, 1);
     EXPECT_EQ(g.table.GetCount(), 0);
     // The timer stopped and the cursor came back.
-    EXPECT_EQ(g.host.CursorBalance(), 0);
+    EXPECT_FALSE(g.host.bCursorHidden);
     EXPECT_FALSE(g.host.bTimerRunning);
 }
 
@@ -524,7 +499,7 @@ TEST(ViewControlTest, NewGameStartsOnlyWithAnArrow) {
     ASSERT_TRUE(g.NewGame(17, 13, 1));
     EXPECT_FALSE(g.control.IsPauseEnabled());
     g.control.OnKeyDown(GameKey::kOther);
-    EXPECT_EQ(g.host.nHideCalls, 1);
+    EXPECT_TRUE(g.host.bCursorHidden) << "any key hides the cursor";
     EXPECT_EQ(g.host.nStartTimerCalls, 0);
     EXPECT_EQ(g.doc.m_nDirection, dirNone);
     // A Pause in a new game pauses nothing.
@@ -535,7 +510,6 @@ TEST(ViewControlTest, NewGameStartsOnlyWithAnArrow) {
     EXPECT_EQ(g.doc.m_nDirection, dirRight);
     EXPECT_TRUE(g.host.bTimerRunning);
     EXPECT_EQ(g.host.nLastInterval, 250);
-    EXPECT_EQ(g.host.nHideCalls, 1);
     EXPECT_TRUE(g.control.IsPauseEnabled());
     g.control.OnKeyDown(GameKey::kDown);
     EXPECT_EQ(g.host.nStartTimerCalls, 1) << "one timer at a time";
@@ -546,14 +520,14 @@ TEST(ViewControlTest, ArrowRefusedAgainstLastAskedDirectionStillClearsPause) {
     Game g;
     ASSERT_TRUE(g.NewGame(17, 13, 1));
     g.control.OnKeyDown(GameKey::kRight);
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     g.control.OnPause();
     ASSERT_TRUE(g.doc.m_bPaused);
     EXPECT_TRUE(g.control.IsPauseChecked());
     g.control.OnKeyDown(GameKey::kLeft);
     EXPECT_EQ(g.doc.m_nDirection, dirRight);
     EXPECT_FALSE(g.doc.m_bPaused);
-    EXPECT_EQ(g.host.CursorBalance(), 1) << "the key hid the cursor that Pause showed";
+    EXPECT_TRUE(g.host.bCursorHidden) << "the key hid the cursor that Pause showed";
 
     // Up then Left between two ticks: the step refuses the reversal.
     g.control.OnKeyDown(GameKey::kUp);
@@ -561,23 +535,23 @@ TEST(ViewControlTest, ArrowRefusedAgainstLastAskedDirectionStillClearsPause) {
     EXPECT_EQ(g.doc.m_nDirection, dirLeft);
     const int32_t nX = g.doc.m_nHeadX;
     g.host.Take();
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     EXPECT_EQ(g.doc.m_nHeadX, nX + 1);
     EXPECT_EQ(g.doc.m_nDirection, dirRight);
     EXPECT_EQ(g.host.Count("pane 0 Playing..."), 2);
 }
 
-TEST(ViewControlTest, PauseTogglesAndBalancesTheCursor) {
+TEST(ViewControlTest, PauseTogglesPlayAndTheCursor) {
     Game g;
     ASSERT_TRUE(g.NewGame(17, 13, 1));
     g.control.OnKeyDown(GameKey::kUp);
     g.host.Take();
     g.control.OnPause();
     EXPECT_EQ(g.host.Take(), (Lines{"pane 0 Pause"}));
-    EXPECT_EQ(g.host.CursorBalance(), 0);
+    EXPECT_FALSE(g.host.bCursorHidden);
     // Ticks do nothing while paused; the timer goes on running.
     const int32_t nY = g.doc.m_nHeadY;
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     EXPECT_TRUE(g.host.Take().empty());
     EXPECT_EQ(g.doc.m_nHeadY, nY);
     EXPECT_TRUE(g.host.bTimerRunning);
@@ -585,27 +559,13 @@ TEST(ViewControlTest, PauseTogglesAndBalancesTheCursor) {
     g.control.OnPause();
     EXPECT_FALSE(g.doc.m_bPaused);
     EXPECT_TRUE(g.host.Take().empty()) << "resuming leaves the text to the next tick";
-    EXPECT_EQ(g.host.CursorBalance(), 1);
-    g.control.OnTimer(kGameTimerId);
+    EXPECT_TRUE(g.host.bCursorHidden);
+    g.control.OnTimer();
     EXPECT_EQ(g.doc.m_nHeadY, nY - 1);
-
-    // Other timers do nothing.
-    g.host.Take();
-    g.control.OnTimer(2);
-    EXPECT_TRUE(g.host.lines.empty());
-    EXPECT_EQ(g.doc.m_nHeadY, nY - 1);
-
-    // Mouse moves: only a real movement shows the cursor.
-    g.control.OnMouseMoved(false);
-    EXPECT_EQ(g.host.CursorBalance(), 1);
-    g.control.OnMouseMoved(true);
-    EXPECT_EQ(g.host.CursorBalance(), 0);
-    g.control.OnMouseMoved(true);
-    EXPECT_EQ(g.host.nShowCalls, g.host.nHideCalls);
 
     g.control.OnKeyDown(GameKey::kOther);
     g.control.OnDestroy();
-    EXPECT_EQ(g.host.CursorBalance(), 0);
+    EXPECT_FALSE(g.host.bCursorHidden);
     EXPECT_FALSE(g.host.bTimerRunning);
 }
 
@@ -613,7 +573,7 @@ TEST(ViewControlTest, LoadedGameWaitsForBothTimerAndResume) {
     Game g;
     ASSERT_TRUE(g.NewGame(17, 13, 1));
     g.control.OnKeyDown(GameKey::kLeft);
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     g.host.Take();
     // As if opened from a file: paused, loaded, no timer after the update.
     g.doc.m_bPaused = true;
@@ -629,7 +589,7 @@ TEST(ViewControlTest, LoadedGameWaitsForBothTimerAndResume) {
     g.control.OnKeyDown(GameKey::kOther);
     EXPECT_TRUE(g.host.bTimerRunning);
     EXPECT_TRUE(g.doc.m_bPaused);
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     EXPECT_EQ(g.doc.m_nHeadX, nX);
     EXPECT_TRUE(g.host.Take().empty());
 
@@ -637,7 +597,7 @@ TEST(ViewControlTest, LoadedGameWaitsForBothTimerAndResume) {
     g.control.OnKeyDown(GameKey::kRight);
     EXPECT_FALSE(g.doc.m_bPaused);
     EXPECT_EQ(g.doc.m_nDirection, dirLeft);
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     EXPECT_EQ(g.doc.m_nHeadX, nX - 1);
 }
 
@@ -650,7 +610,7 @@ TEST(ViewControlTest, AGameOnItsWayPausesWhenThePlayerTurnsAwayAndNothingElseDoe
     EXPECT_TRUE(g.host.Take().empty());
 
     g.control.OnKeyDown(GameKey::kUp);
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     g.host.Take();
     const int32_t nY = g.doc.m_nHeadY;
     g.control.OnPlayerAway();
@@ -658,8 +618,8 @@ TEST(ViewControlTest, AGameOnItsWayPausesWhenThePlayerTurnsAwayAndNothingElseDoe
     EXPECT_TRUE(g.doc.m_bPaused);
     EXPECT_TRUE(g.control.IsPauseChecked());
     EXPECT_EQ(g.host.Take(), (Lines{"pane 0 Pause"}));
-    EXPECT_EQ(g.host.CursorBalance(), 0);
-    g.control.OnTimer(kGameTimerId);
+    EXPECT_FALSE(g.host.bCursorHidden);
+    g.control.OnTimer();
     EXPECT_EQ(g.doc.m_nHeadY, nY);
     // Turning away again leaves the pause as it is (it never resumes).
     g.control.OnPlayerAway();
@@ -667,7 +627,7 @@ TEST(ViewControlTest, AGameOnItsWayPausesWhenThePlayerTurnsAwayAndNothingElseDoe
     EXPECT_TRUE(g.host.Take().empty());
     // An arrow resumes, as from any pause.
     g.control.OnKeyDown(GameKey::kUp);
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     EXPECT_EQ(g.doc.m_nHeadY, nY - 1);
 
     // A loaded game that waits for its first key stays waiting.
@@ -683,7 +643,7 @@ TEST(ViewControlTest, PauseResumesALoadedGameWithoutStartingTheTimer) {
     Game g;
     ASSERT_TRUE(g.NewGame(17, 13, 1));
     g.control.OnKeyDown(GameKey::kLeft);
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     g.doc.m_bPaused = true;
     g.doc.m_bLoadedGame = true;
     g.control.OnInitialUpdate();
@@ -715,18 +675,18 @@ TEST(ViewControlTest, AfterGameOverKeysAndPauseDoNothing) {
     g.PressCurrentDirection();
     g.Step();
     ASSERT_EQ(g.doc.m_nDirection, dirGameOver);
-    ASSERT_EQ(g.host.CursorBalance(), 0);
+    ASSERT_FALSE(g.host.bCursorHidden);
     const Cell before = g.doc.CellAt(0, 4);
     g.host.Take();
 
     for (GameKey key : {GameKey::kLeft, GameKey::kUp, GameKey::kOther}) g.control.OnKeyDown(key);
-    EXPECT_EQ(g.host.nHideCalls, 1) << "no key hides the cursor after the end";
+    EXPECT_FALSE(g.host.bCursorHidden) << "no key hides the cursor after the end";
     EXPECT_EQ(g.host.nStartTimerCalls, 1);
     EXPECT_EQ(g.doc.m_nDirection, dirGameOver);
     EXPECT_FALSE(g.control.IsPauseEnabled());
     g.control.OnPause();
     EXPECT_FALSE(g.doc.m_bPaused);
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     EXPECT_TRUE(g.host.lines.empty());
     EXPECT_EQ(g.doc.CellAt(0, 4).nType, before.nType);
 }
@@ -737,6 +697,6 @@ TEST(ViewControlTest, TickWithoutABoardIsDropped) {
     g.control.OnKeyDown(GameKey::kLeft);
     g.host.Take();
     g.doc.DeleteContents();
-    g.control.OnTimer(kGameTimerId);
+    g.control.OnTimer();
     EXPECT_TRUE(g.host.lines.empty());
 }

@@ -3,9 +3,11 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QCursor>
 #include <QDateTime>
 #include <QDialog>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -23,7 +25,6 @@
 #include "app/AppInfo.h"
 #include "app/Menus.h"
 #include "devices/Sound.h"
-#include "framework/Cursor.h"
 #include "store/FileRegistry.h"
 #include "store/Profile.h"
 #include "store/RegFile.h"
@@ -99,12 +100,11 @@ void GuiTest::SetUp() {
     // Every test has a store of its own; the user's is never touched.
     qputenv("COILIX_REGISTRY", StorePath().toUtf8());
     SetLanguage("en");
-    m_nCursorBase = CursorDisplayCount();
 }
 
 void GuiTest::TearDown() {
     if (m_pApp) CloseApp();
-    EXPECT_EQ(CursorDisplayCount(), m_nCursorBase) << "cursor display count unbalanced";
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << "a cursor was not given back";
 }
 
 void GuiTest::WriteSettings(const StoredSettings& s) {
@@ -212,6 +212,11 @@ void ExpectMessage(ModalDriver& driver, ShownMessage& shown) {
 
 void Flush() {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+}
+
+bool CursorHidden() {
+    const QCursor* pCursor = QGuiApplication::overrideCursor();
+    return pCursor != nullptr && pCursor->shape() == Qt::BlankCursor;
 }
 
 void GuiTest::SetClientSize(int w, int h) {

@@ -143,12 +143,14 @@ protected:
     QTemporaryDir m_dir;
     std::unique_ptr<CCoilixApp> m_pApp;
     std::shared_ptr<SoundLog> m_pSoundLog = std::make_shared<SoundLog>();
-    int m_nCursorBase = 0;
     int m_nHeldTimer = 0;  // the game timer, taken off the clock
 };
 
 // Processes pending events (paints, deferred updates).
 void Flush();
+
+// Whether the mouse cursor is hidden: Qt's override cursor is the blank one.
+bool CursorHidden();
 
 // Every step of the driver was reached and no other modal came.
 void ExpectDriverDone(const ModalDriver& driver);

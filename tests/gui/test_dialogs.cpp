@@ -21,7 +21,6 @@
 #include "app/HowToPlayDlg.h"
 #include "app/NewGameDlg.h"
 #include "devices/Sound.h"
-#include "framework/Cursor.h"
 #include "framework/ResString.h"
 #include "store/CodePage.h"
 #include "store/FileRegistry.h"
@@ -260,7 +259,7 @@ TEST_F(DialogTest, AGoodScoreAsksForTheNameStoresTheTableAndShowsIt) {
         EXPECT_EQ(dlg.windowTitle(), "New High Score");
         EXPECT_EQ(Pane(0), "New high score");
         EXPECT_FALSE(View().Control().IsTimerRunning());
-        EXPECT_EQ(CursorDisplayCount(), m_nCursorBase) << "the cursor is back for typing";
+        EXPECT_FALSE(CursorHidden()) << "the cursor is back for typing";
         EXPECT_TRUE(Sounds().WaitFor("start " + std::to_string(IDW_HIGH_SCORE)));
         soundsAtEntry = Sounds().Started();
         EXPECT_EQ(LabelText(dlg, "position"), "1.");

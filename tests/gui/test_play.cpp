@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimerEvent>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -18,7 +19,6 @@
 
 #include "GuiTest.h"
 #include "devices/Sound.h"
-#include "framework/Cursor.h"
 
 namespace {
 
@@ -106,6 +106,20 @@ TEST_F(PlayTest, EachArrowStartsANewGameInItsDirectionAndAReversalIsRefused) {
         EXPECT_EQ(dx < 0, c.nDir == dirLeft);
         EXPECT_EQ(dy > 0, c.nDir == dirDown);
     }
+}
+
+TEST_F(PlayTest, OnlyTheGameTimerOfTheViewMovesTheCrawler) {
+    WriteSettings({});
+    StartApp();
+    Key(Qt::Key_Left);
+    ASSERT_TRUE(Tick());
+    const int32_t x = Doc().m_nHeadX;
+    QTimerEvent other(m_nHeldTimer + 1);
+    QCoreApplication::sendEvent(&View(), &other);
+    Flush();
+    EXPECT_EQ(Doc().m_nHeadX, x);
+    ASSERT_TRUE(Tick());
+    EXPECT_EQ(Doc().m_nHeadX, x - 1);
 }
 
 TEST_F(PlayTest, PauseFromTheMenuAndTheBreakKeyStopsAndResumesPlay) {
@@ -269,49 +283,49 @@ TEST_F(PlayTest, AMenuLeftByTheKeyboardGivesTheArrowsBackAndItsEscNeverQuits) {
 TEST_F(PlayTest, CursorIsHiddenDuringPlayAndAlwaysGivenBack) {
     WriteSettings({});
     StartApp();
-    const int nBase = m_nCursorBase;
     const QPoint ptInside = View().viewport()->mapToGlobal(QPoint(50, 50));
     QCursor::setPos(ptInside);
     Flush();
 
-    Key(Qt::Key_Control);  // any key hides it, and only once
-    EXPECT_EQ(CursorDisplayCount(), nBase - 1);
+    Key(Qt::Key_Control);  // any key hides it
+    EXPECT_TRUE(CursorHidden());
     Key(Qt::Key_Right);
-    EXPECT_EQ(CursorDisplayCount(), nBase - 1);
+    EXPECT_TRUE(CursorHidden());
 
-    // A move message without movement leaves it hidden; a real move shows it.
+    // A move message without movement leaves it hidden; a real move shows it,
+    // and the one blank cursor set for both keys is gone.
     QTest::mouseMove(View().viewport(), QPoint(50, 50));
     Flush();
-    EXPECT_EQ(CursorDisplayCount(), nBase - 1);
+    EXPECT_TRUE(CursorHidden());
     QCursor::setPos(ptInside + QPoint(1, 0));
     QTest::mouseMove(View().viewport(), QPoint(51, 50));
     Flush();
-    EXPECT_EQ(CursorDisplayCount(), nBase);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     QTest::mouseMove(View().viewport(), QPoint(60, 52));
-    EXPECT_EQ(CursorDisplayCount(), nBase);
+    EXPECT_FALSE(CursorHidden());
 
     // Pause shows it, resuming hides it again.
     Key(Qt::Key_Down);
-    EXPECT_EQ(CursorDisplayCount(), nBase - 1);
+    EXPECT_TRUE(CursorHidden());
     QTest::keyClick(&View(), Qt::Key_Pause);
-    EXPECT_EQ(CursorDisplayCount(), nBase);
+    EXPECT_FALSE(CursorHidden());
     QTest::keyClick(&View(), Qt::Key_Pause);
-    EXPECT_EQ(CursorDisplayCount(), nBase - 1);
+    EXPECT_TRUE(CursorHidden());
 
     // The end of the game gives it back; later keys do not take it.
     TickUntilOver();
     ASSERT_EQ(Doc().m_nDirection, dirGameOver);
-    EXPECT_EQ(CursorDisplayCount(), nBase);
+    EXPECT_FALSE(CursorHidden());
     Key(Qt::Key_Up);
-    EXPECT_EQ(CursorDisplayCount(), nBase);
+    EXPECT_FALSE(CursorHidden());
 
-    // Closing the window while playing gives it back too (checked at teardown).
+    // Closing the window while playing gives it back too.
     Key(Qt::Key_F2);
     Key(Qt::Key_Left);
     ASSERT_TRUE(Tick());
-    EXPECT_EQ(CursorDisplayCount(), nBase - 1);
+    EXPECT_TRUE(CursorHidden());
     CloseApp();
-    EXPECT_EQ(CursorDisplayCount(), nBase);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(PlayTest, ATickRepaintsExactlyTheCellsItInvalidated) {
@@ -337,10 +351,11 @@ TEST_F(PlayTest, ATickRepaintsExactlyTheCellsItInvalidated) {
         }
         Flush();
         std::vector<QPoint> painted;
-        View().SetCellPaintObserver([&painted](int x, int y) { painted.emplace_back(x, y); });
+        View().BoardPainter().SetCellPaintObserver(
+            [&painted](int x, int y) { painted.emplace_back(x, y); });
         ASSERT_TRUE(Tick());
         Flush();
-        View().SetCellPaintObserver({});
+        View().BoardPainter().SetCellPaintObserver({});
         Cells paintedSet;
         for (const QPoint& p : painted) paintedSet.insert({p.x(), p.y()});
         SCOPED_TRACE(nTick);

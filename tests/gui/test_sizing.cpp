@@ -8,14 +8,17 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QRegion>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QStyleOptionSlider>
 #include <QTest>
+#include <map>
 
 #include "GuiTest.h"
+#include "support/Board.h"
 
 namespace {
 
@@ -187,6 +190,63 @@ TEST_F(SizingTest, TheViewFollowsTheHeadAlongTheAxisOfTheMove) {
     EXPECT_LE(View().GetDeviceScrollPosition().x(), nMaxX);
 }
 
+TEST_F(SizingTest, TheViewJumpsByHalfAWindowWhereTheHeadNearsTheEdgeItMovesTo) {
+    WriteSettings(LargeBoardInSmallWindow());
+    StartApp({}, 3);
+    SetClientSize(500, 400);
+    ASSERT_EQ(View().PageSize(), QSize(500, 400));
+    const QPoint last(1680 - 500, 1680 - 400);  // the last scroll position
+    // Forward, a jump while the head's left (top) edge lies past 3/4 of the
+    // window (375, 300); back, while it lies closer than 1/4 less a tile (101,
+    // 76) to the near edge.
+    const struct {
+        const char* pszWhat;
+        int32_t nDir;
+        testsupport::Pos head;  // after the move
+        QPoint before;
+        QPoint after;
+    } cases[] = {
+        {"right: head edge 384 past 375", dirRight, {16, 5}, {0, 30}, {250, 30}},
+        {"right: head edge 360, well inside", dirRight, {15, 5}, {0, 30}, {0, 30}},
+        {"right, far out: three jumps", dirRight, {40, 0}, {0, 0}, {750, 0}},
+        {"right, at the end: the last position", dirRight, {69, 0}, {1000, 0}, {last.x(), 0}},
+        {"left: 1008 - 1000 = 8 is closer than 101", dirLeft, {42, 5}, {1000, 30}, {750, 30}},
+        {"left: 1104 - 1000 = 104, not closer than 101", dirLeft, {46, 5}, {1000, 30}, {1000, 30}},
+        {"left, near the start: never below 0", dirLeft, {4, 5}, {100, 30}, {0, 30}},
+        {"down: head edge 312 past 300", dirDown, {5, 13}, {40, 0}, {40, 200}},
+        {"up: head edge 0 closer than 76", dirUp, {5, 10}, {40, 240}, {40, 40}},
+        {"up along the right edge: nothing sideways", dirUp, {69, 30}, {0, 400}, {0, 400}},
+    };
+    const std::map<int32_t, int> keys = {{dirLeft, Qt::Key_Left},
+                                         {dirRight, Qt::Key_Right},
+                                         {dirUp, Qt::Key_Up},
+                                         {dirDown, Qt::Key_Down}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.pszWhat);
+        Key(Qt::Key_F2);
+        const int32_t nBack = OppositeDirection(c.nDir);
+        const testsupport::Pos neck = testsupport::Moved(c.head, nBack);
+        testsupport::BlankBoard(Doc(), 70, 70);
+        testsupport::LayCrawler(Doc(), {testsupport::Moved(neck, nBack), neck});
+        View().ScrollToPosition(c.before);
+        ASSERT_EQ(View().GetDeviceScrollPosition(), c.before);
+        Key(keys.at(c.nDir));
+        ASSERT_TRUE(Tick());
+        ASSERT_EQ(testsupport::Pos(Doc().m_nHeadX, Doc().m_nHeadY), c.head);
+        EXPECT_EQ(View().GetDeviceScrollPosition(), c.after);
+    }
+
+    // A view too small for half of it to be a pixel cannot jump: the tick ends.
+    Key(Qt::Key_F2);
+    View().resize(View().width() - View().ClientSize().width() + 1, View().height());
+    ASSERT_EQ(View().PageSize().width(), 1);
+    testsupport::BlankBoard(Doc(), 70, 70);
+    testsupport::LayCrawler(Doc(), {{38, 5}, {39, 5}});
+    Key(Qt::Key_Right);
+    ASSERT_TRUE(Tick());
+    EXPECT_EQ(Doc().m_nHeadX, 40);
+}
+
 TEST_F(SizingTest, TheFirstStartFitsTheWindowToTheBoard) {
     const struct { int32_t nWidth, nHeight; } cases[] = {{17, 13}, {5, 5}};
     for (const auto& c : cases) {
@@ -288,7 +348,7 @@ TEST_F(SizingTest, TilesComeFromTheSetDrawnForTheDensityPixelForPixel) {
         int nPx;
     } sizes[] = {{1.0, 24},  {1.1, 24}, {1.25, 30}, {1.5, 36}, {1.75, 42}, {2.0, 48},
                  {2.25, 54}, {2.5, 60}, {2.75, 66}, {3.0, 72}, {4.0, 72},  {0.5, 24}};
-    for (const auto& s : sizes) EXPECT_EQ(CCoilixView::TileSetSize(s.dRatio), s.nPx) << s.dRatio;
+    for (const auto& s : sizes) EXPECT_EQ(CBoardPainter::TileSetSize(s.dRatio), s.nPx) << s.dRatio;
 
     WriteSettings({});
     StartApp({}, 3);
@@ -301,7 +361,7 @@ TEST_F(SizingTest, TilesComeFromTheSetDrawnForTheDensityPixelForPixel) {
         board.setDevicePixelRatio(dRatio);
         board.fill(Qt::black);
         QPainter painter(&board);
-        View().DrawBoard(painter);
+        View().BoardPainter().Draw(painter, QRegion(0, 0, W * 24, H * 24), QPoint(0, 0));
         painter.end();
         // Every cell is its tile exactly, or plain green when empty.
         int nTiles = 0;

@@ -21,12 +21,10 @@ public:
     int nStartTimerCalls = 0;
     int nKillTimerCalls = 0;
     int nLastInterval = 0;
-    bool bRefuseTimer = false;  // StartTimer returns 0 while set
+    bool bRefuseTimer = false;  // StartTimer refuses while set
 
-    // Cursor: every hide must be matched by one show.
-    int nHideCalls = 0;
-    int nShowCalls = 0;
-    int CursorBalance() const { return nHideCalls - nShowCalls; }
+    // Cursor: hidden until shown, as the window keeps it.
+    bool bCursorHidden = false;
 
     int nKeepHeadInViewCalls = 0;
 
@@ -34,19 +32,19 @@ public:
     int nNewScores = 0;
 
     void KeepHeadInView() override { ++nKeepHeadInViewCalls; }
-    unsigned StartTimer(int nIntervalMs) override {
+    bool StartTimer(int nIntervalMs) override {
         ++nStartTimerCalls;
         nLastInterval = nIntervalMs;
-        if (bRefuseTimer) return 0;
+        if (bRefuseTimer) return false;
         bTimerRunning = true;
-        return 1;
+        return true;
     }
     void KillTimer() override {
         ++nKillTimerCalls;
         bTimerRunning = false;
     }
-    void HideCursor() override { ++nHideCalls; }
-    void ShowCursor() override { ++nShowCalls; }
+    void HideCursor() override { bCursorHidden = true; }
+    void ShowCursor() override { bCursorHidden = false; }
     void EnterNewScore() override { ++nNewScores; }
 
     // The lines recorded since the last call, which are then forgotten.

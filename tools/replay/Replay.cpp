@@ -79,7 +79,7 @@ bool Session::Apply(char chEvent) {
         case '.':
             // A period of the game timer elapses: a message arrives only
             // while the timer runs.
-            if (m_control.IsTimerRunning()) m_control.OnTimer(kGameTimerId);
+            if (m_control.IsTimerRunning()) m_control.OnTimer();
             break;
         default:
             break;

@@ -11,9 +11,10 @@
 // The window side of the game without a window: every hand-over that a
 // player would see or hear becomes one line of a transcript. "sound N" is a
 // sound, "cell X Y" a repainted cell, "pane 0 TEXT" the message pane and
-// "pane 1 Score: N" the score pane. Nobody is there to type a name for a new
-// high score: the score keeper (when one is set) has the store place the
-// row with an empty name, as the program does after asking.
+// "pane 1 Score: N" the score pane; sounds are switched on, so every sound
+// of the rules is heard. Nobody is there to type a name for a new high
+// score: the score keeper (when one is set) has the store place the row
+// with an empty name, as the program does after asking.
 class TranscriptHost : public GameHost {
 public:
     // Each line goes to fnLine, without its line feed.
@@ -23,7 +24,6 @@ public:
     // Set-up and loading print nothing; the transcript starts with the events.
     void SetEchoing(bool bEcho) { m_bEcho = bEcho; }
     bool IsTimerRunning() const { return m_bTimerRunning; }
-    void SetSoundsOn(bool bOn) { m_bSounds = bOn; }
     void SetScoreKeeper(std::function<void()> fnKeep) { m_fnKeepScore = std::move(fnKeep); }
 
     // The transcript's words for the messages of the message pane.
@@ -47,15 +47,14 @@ public:
         Line("pane 0 " + std::string(MessageText(message)));
     }
     void SetScore(int32_t nScore) override { Line("pane 1 Score: " + std::to_string(nScore)); }
-    bool SoundsOn() const override { return m_bSounds; }
     void PlaySound(int nSoundID) override { Line("sound " + std::to_string(nSoundID)); }
     void InvalidateCell(int32_t x, int32_t y) override {
         Line("cell " + std::to_string(x) + " " + std::to_string(y));
     }
     void KeepHeadInView() override {}
-    unsigned StartTimer(int /*nIntervalMs*/) override {
+    bool StartTimer(int /*nIntervalMs*/) override {
         m_bTimerRunning = true;
-        return kGameTimerId;
+        return true;
     }
     void KillTimer() override { m_bTimerRunning = false; }
     void HideCursor() override {}
@@ -73,5 +72,4 @@ private:
     std::function<void()> m_fnKeepScore;
     bool m_bEcho = false;
     bool m_bTimerRunning = false;
-    bool m_bSounds = true;
 };
