@@ -531,14 +531,17 @@ FileLock::Result FileLock::Acquire(const std::string& strPath, std::chrono::mill
     // read the file could take would let them hold off every write.
     const int nFlags = O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
     m_fd = ::open(strPath.c_str(), nFlags, nMode ? *nMode & 0666 : 0666);
+    // Why the open failed: the calls that look further must not replace it.
+    int nOpenError = m_fd < 0 ? errno : 0;
     // A lock file of ours that was made read-only is given its permissions.
     struct stat st {};
-    if (m_fd < 0 && errno == EACCES && nMode && ::lstat(strPath.c_str(), &st) == 0 &&
+    if (m_fd < 0 && nOpenError == EACCES && nMode && ::lstat(strPath.c_str(), &st) == 0 &&
         S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && ::chmod(strPath.c_str(), *nMode) == 0) {
         m_fd = ::open(strPath.c_str(), nFlags, *nMode & 0666);
+        if (m_fd < 0) nOpenError = errno;
     }
     if (m_fd < 0) {
-        m_nError = errno;
+        m_nError = nOpenError;
         return Result::kFailed;
     }
     // The permissions asked for, whatever the umask or an earlier version

@@ -424,14 +424,23 @@ TEST(StoreFileRegistry, FolderThatCannotBeMadeIsToldOnce) {
     EXPECT_EQ(ReadFile(dir.File("file")), "x");
 }
 
-// A read-only folder or file: the store is read, nothing is written, and the
-// player is told once why.
-TEST(StoreFileRegistry, ReadOnlyFolderOrFileIsToldOnceAndKept) {
-    if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop root";
+// A folder or file the user may not write: the store is read, nothing is
+// written, and the player is told once why, with the reason of the call that
+// failed, whether the lock file is there yet or not. As root, the store is
+// used by another user, for whom the same holds.
+TEST(StoreFileRegistry, ReadOnlyFolderOrFileIsToldOnceWithTheTrueReason) {
+    const bool bRoot = geteuid() == 0;
     const struct {
         const char* pszWhat;
-        bool bFolder;
-    } cases[] = {{"read-only folder", true}, {"read-only file", false}};
+        bool bFolder;  // else the file is read-only
+        bool bStore;   // the store is there
+        bool bLock;    // and its lock file
+    } cases[] = {
+        {"read-only folder", true, true, true},
+        {"read-only folder, no lock file yet", true, true, false},
+        {"read-only folder, no store yet", true, false, false},
+        {"read-only file", false, true, true},
+    };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.pszWhat);
         TempDir dir;
@@ -439,20 +448,46 @@ TEST(StoreFileRegistry, ReadOnlyFolderOrFileIsToldOnceAndKept) {
         fs::create_directory(sub);
         const std::string path = sub + "/Coilix.reg";
         const std::string before = WriteOldStore(path);
-        fs::permissions(c.bFolder ? sub : path, c.bFolder
-                                                    ? fs::perms::owner_read | fs::perms::owner_exec
-                                                    : fs::perms::owner_read);
-        CFileRegistry reg(path);
-        EXPECT_EQ(reg.Query(kAppKey, "Old"), RegValue::Dword(1));
-        EXPECT_FALSE(reg.Set(kAppKey, "New", RegValue::Dword(2)));
-        EXPECT_FALSE(reg.Set(kAppKey, "New", RegValue::Dword(3)));
-        const std::vector<StoreNotice> notices = reg.TakeNotices();
-        ASSERT_EQ(KindsOf(notices),
-                  std::vector<StoreNotice::Kind>{StoreNotice::Kind::kCannotWrite});
-        EXPECT_EQ(notices[0].strDetail, fileio::ErrorText(EACCES));
+        if (!c.bLock) fs::remove(path + ".lock");
+        if (!c.bStore) fs::remove(path);
+        const std::vector<std::string> names = NamesIn(sub);
+        // As root the other user must reach the folder; a read-only file's
+        // folder may be written by anyone.
+        fs::permissions(dir.Path(),
+                        fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+        if (c.bFolder) {
+            fs::permissions(sub, fs::perms::owner_read | fs::perms::owner_exec |
+                                     fs::perms::group_read | fs::perms::group_exec |
+                                     fs::perms::others_read | fs::perms::others_exec);
+        } else {
+            fs::permissions(sub, fs::perms::all);
+            fs::permissions(path,
+                            fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        }
+        const std::string strFailed = testsupport::InChildProcess([&]() -> std::string {
+            if (bRoot && (::setgid(65534) != 0 || ::setuid(65534) != 0)) return "no other user";
+            CFileRegistry reg(path);
+            if (c.bStore && reg.Query(kAppKey, "Old") != RegValue::Dword(1)) return "not read";
+            if (reg.Set(kAppKey, "New", RegValue::Dword(2)) ||
+                reg.Set(kAppKey, "New", RegValue::Dword(3))) {
+                return "written";
+            }
+            const std::vector<StoreNotice> notices = reg.TakeNotices();
+            if (KindsOf(notices) !=
+                std::vector<StoreNotice::Kind>{StoreNotice::Kind::kCannotWrite}) {
+                return "told " + std::to_string(notices.size()) + " notices";
+            }
+            if (notices[0].strDetail != fileio::ErrorText(EACCES)) {
+                return "told why as \"" + notices[0].strDetail + "\"";
+            }
+            return {};
+        });
+        EXPECT_EQ(strFailed, "");
         fs::permissions(sub, fs::perms::owner_all);
-        EXPECT_EQ(ReadFile(path), before);
-        EXPECT_EQ(NamesIn(sub), (std::vector<std::string>{"Coilix.reg", "Coilix.reg.lock"}));
+        if (c.bStore) {
+            EXPECT_EQ(ReadFile(path), before);
+        }
+        EXPECT_EQ(NamesIn(sub), names);
     }
 }
 
