@@ -345,7 +345,7 @@ bool CFileRegistry::Apply(const std::vector<RegChange>& changes) {
             ApplyChanges(keys, changes);
             return Change::kWrite;
         },
-        m_lockWait);
+        m_waits.lock);
 }
 
 bool CFileRegistry::Update(const std::string& strKey, const std::string& strName,
@@ -368,7 +368,7 @@ bool CFileRegistry::Update(const std::string& strKey, const std::string& strName
         keys[strKey][strName] = std::move(*update.value);
         return Change::kWrite;
     };
-    return WriteLocked(std::move(fnChange), m_lockWait);
+    return WriteLocked(std::move(fnChange), m_waits.lock);
 }
 
 std::string CFileRegistry::DefaultPath(const std::string& strCompany, const std::string& strApp) {

@@ -41,6 +41,15 @@ struct StoreNotice {
     size_t nLeftOut = 0;                  // kTooLarge: values not the program's, left out
 };
 
+// How long writes wait while another program holds the store, and how often
+// the writes that wait are tried again: the program's values, which tests
+// make short.
+struct StoreWaits {
+    std::chrono::milliseconds lock{2000};     // a write while the program runs
+    std::chrono::milliseconds retry{1000};    // between tries of the writes that wait
+    std::chrono::milliseconds atExit{10000};  // the writes still waiting as it ends
+};
+
 // Kept in one text file in the registry editor's export format (REGEDIT4).
 // Every write locks the file, reads it again, changes only the values given
 // and replaces the file atomically (temporary file, then rename), so two
@@ -58,12 +67,6 @@ public:
     // and speed with the settings, recent files and placement take about
     // 17 MB; a file larger than this was not made by the program alone.
     static constexpr size_t kMaxStoreBytes = size_t{32} << 20;
-    // How long a write waits while another copy of the program holds the store.
-    static constexpr std::chrono::milliseconds kDefaultLockWait{2000};
-    // How often writes that wait for the lock are tried again while the
-    // program runs, and how long they are waited for as it ends.
-    static constexpr std::chrono::milliseconds kRetryInterval{1000};
-    static constexpr std::chrono::milliseconds kExitLockWait{10000};
 
     // Which values of a store too large to read whole are kept (those of the
     // program itself); all when not given.
@@ -100,7 +103,8 @@ public:
     void TellAgain() { m_told.clear(); }
     // Called whenever a notice is added, for instance to show it soon.
     void SetNoticeHandler(std::function<void()> fn) { m_fnNotice = std::move(fn); }
-    void SetLockWait(std::chrono::milliseconds wait) { m_lockWait = wait; }
+    void SetWaits(const StoreWaits& waits) { m_waits = waits; }
+    const StoreWaits& Waits() const { return m_waits; }
 
     // The store file: $COILIX_REGISTRY when set, else
     // ${XDG_CONFIG_HOME:-$HOME/.config}/<company>/<app>.reg.
@@ -177,7 +181,7 @@ private:
     mode_t m_nFileMode = 0600;           // the permissions of the file last read
     std::optional<FileId> m_keptCopyOf;  // a damaged file whose copy is already kept
     bool m_bNewlyKept = false;           // and this read made or found the copy
-    std::chrono::milliseconds m_lockWait = kDefaultLockWait;
+    StoreWaits m_waits;
     std::vector<ChangeFn> m_waiting;  // writes that found the lock busy, in order
     std::vector<StoreNotice> m_notices;
     std::set<StoreNotice::Kind> m_told;

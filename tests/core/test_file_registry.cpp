@@ -218,7 +218,7 @@ TEST(StoreFileRegistry, ConcurrentThreadsLoseNoValue) {
         threads.emplace_back([&, t] {
             CFileRegistry reg(path);  // each thread its own store, as two programs would
             // This many writers take turns for longer than a player waits.
-            reg.SetLockWait(std::chrono::seconds(60));
+            reg.SetWaits({.lock = std::chrono::seconds(60)});
             for (int i = 0; i < kWrites; ++i) {
                 const std::string name = "T" + std::to_string(t) + "-" + std::to_string(i);
                 if (!reg.Apply({RegChange{kAppKey, name, RegValue::Dword(static_cast<uint32_t>(i))},
@@ -251,7 +251,7 @@ TEST(StoreFileRegistry, ConcurrentProcessesLoseNoValue) {
     constexpr int kWrites = 40;
     const int nFailed = testsupport::RunInProcesses(kProcs, [&](int p) {
         CFileRegistry reg(path);
-        reg.SetLockWait(std::chrono::seconds(60));
+        reg.SetWaits({.lock = std::chrono::seconds(60)});
         for (int i = 0; i < kWrites; ++i) {
             const std::string name = "P" + std::to_string(p) + "-" + std::to_string(i);
             if (!reg.Apply({RegChange{kSettingsKey, name, RegValue::String(name)},
@@ -646,7 +646,7 @@ TEST(StoreFileRegistry, AHeldLockNeverBlocksReadingAndAWriteWaitsForIt) {
     CFileRegistry reg(path);
     {
         testsupport::HeldLock held(path + ".lock");
-        reg.SetLockWait(std::chrono::milliseconds(50));
+        reg.SetWaits({.lock = std::chrono::milliseconds(50)});
         EXPECT_EQ(reg.Query(kAppKey, "Old"), RegValue::Dword(1));
         EXPECT_FALSE(reg.Set(kAppKey, "New", RegValue::Dword(2)));
         EXPECT_FALSE(reg.Apply({RegChange{kAppKey, "New", RegValue::Dword(3)},
@@ -679,7 +679,7 @@ TEST(StoreFileRegistry, WaitingWritesGivenUpAreToldAndNoLongerSeen) {
     const std::string before = WriteOldStore(path);
     testsupport::HeldLock held(path + ".lock");
     CFileRegistry reg(path);
-    reg.SetLockWait(std::chrono::milliseconds(0));
+    reg.SetWaits({.lock = std::chrono::milliseconds(0)});
     EXPECT_FALSE(reg.Set(kAppKey, "New", RegValue::Dword(2)));
     reg.TakeNotices();
     reg.AbandonWaitingWrites();
