@@ -130,6 +130,9 @@ void RetryWaitingStoreWrites(CFileRegistry& reg, QObject* pOwner) {
 bool FinishStoreAtExit(CFileRegistry& reg, QWidget* pWindow, int nSignal) {
     // Said here, now, and not later by a handler: there is no later.
     reg.SetNoticeHandler({});
+    // What was saved on the way out, with what waited, in one pass; only a
+    // store held by another program makes the exit wait.
+    reg.EndBatch(std::chrono::milliseconds(0));
     if (reg.HasWaitingWrites()) {
         if (nSignal == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
         if (!reg.RetryWaitingWrites(reg.Waits().atExit)) reg.AbandonWaitingWrites();

@@ -95,6 +95,15 @@ public:
     // Gives the waiting writes up, telling so.
     void AbandonWaitingWrites();
 
+    // From BeginBatch to EndBatch, writes are seen at once but made together,
+    // with those that wait, in one locked read and rewrite of the store as
+    // the batch ends (waiting at most `wait` for the lock; a busy lock keeps
+    // them waiting). So a program that saves several things as it ends reads
+    // and writes a large store once. Writes in a batch report success.
+    void BeginBatch();
+    // True when nothing is left to write (all written, or failed and told).
+    bool EndBatch(std::chrono::milliseconds wait);
+
     // The notices since they were last taken.
     std::vector<StoreNotice> TakeNotices();
     bool HasNotices() const { return !m_notices.empty(); }
@@ -151,11 +160,15 @@ private:
     bool WriteKeys(const std::string& strFile, const RegKeys& keys,
                    StoreNotice::Kind failure = StoreNotice::Kind::kCannotWrite,
                    const std::string& strAside = {}, const RegReadResult* pParsed = nullptr);
+    // A write: now, or at the end of the batch.
+    bool Write(ChangeFn fnChange);
     // Takes the lock (waiting at most `wait`), reads the file again, makes
-    // the waiting writes and fnChange (when given) and writes the keys back.
-    // A busy lock keeps fnChange waiting. False when nothing could be stored.
-    bool WriteLocked(ChangeFn fnChange, std::chrono::milliseconds wait);
-    // The waiting writes, in memory only, after the keys were read again.
+    // the waiting writes and then newChanges, and writes the keys back. A
+    // busy lock keeps newChanges waiting. bShown: newChanges are already seen
+    // in memory. False when nothing could be stored.
+    bool WriteLocked(std::vector<ChangeFn> newChanges, bool bShown, std::chrono::milliseconds wait);
+    // The waiting writes and the batch, in memory only, after the keys were
+    // read again.
     void ShowWaitingWrites();
     bool MarkUnreadable();
     // Whether the path can be a store at all (no folder, device or link loop).
@@ -183,6 +196,8 @@ private:
     bool m_bNewlyKept = false;           // and this read made or found the copy
     StoreWaits m_waits;
     std::vector<ChangeFn> m_waiting;  // writes that found the lock busy, in order
+    std::vector<ChangeFn> m_batch;    // writes made when the batch ends, in order
+    bool m_bBatch = false;
     std::vector<StoreNotice> m_notices;
     std::set<StoreNotice::Kind> m_told;
     std::function<void()> m_fnNotice;

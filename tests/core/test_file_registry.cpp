@@ -672,6 +672,103 @@ TEST(StoreFileRegistry, AHeldLockNeverBlocksReadingAndAWriteWaitsForIt) {
     EXPECT_EQ(again.Query("Other", "x"), RegValue::Dword(7));
 }
 
+// A counter that each update makes one more, to show it is counted once.
+RegUpdate CountUp(const std::optional<RegValue>& current) {
+    RegUpdate update;
+    update.value = RegValue::Dword(current ? current->dw + 1 : 1);
+    return update;
+}
+
+// Writes in a batch are seen at once and reach the file together with the
+// writes that waited for the lock, in one read and rewrite as the batch ends:
+// until then the file is as another copy left it, and what that copy wrote
+// is kept. An update in the batch is made once.
+TEST(StoreFileRegistry, ABatchIsWrittenInOnePassWithTheWritesThatWaited) {
+    TempDir dir;
+    const std::string path = dir.File("Coilix.reg");
+    WriteOldStore(path);
+    CFileRegistry reg(path);
+    reg.SetWaits({.lock = std::chrono::milliseconds(0)});
+    {
+        testsupport::HeldLock held(path + ".lock");
+        EXPECT_FALSE(reg.Set(kAppKey, "Waited", RegValue::Dword(1)));
+    }
+    reg.BeginBatch();
+    EXPECT_TRUE(reg.Set(kSettingsKey, "A", RegValue::Dword(2)));
+    EXPECT_TRUE(reg.Apply({RegChange{kSettingsKey, "B", RegValue::Dword(3)},
+                           RegChange{kAppKey, "Old", std::nullopt}}));
+    EXPECT_TRUE(reg.Update(kAppKey, "Count", CountUp));
+    {
+        CFileRegistry other(path);
+        ASSERT_TRUE(other.Set("Other", "x", RegValue::Dword(7)));
+    }
+    const std::string strOthers = ReadFile(path);
+    EXPECT_EQ(reg.Query("Other", "x"), RegValue::Dword(7));
+    EXPECT_EQ(reg.Query(kSettingsKey, "A"), RegValue::Dword(2));
+    EXPECT_EQ(reg.Query(kAppKey, "Count"), RegValue::Dword(1));
+    EXPECT_FALSE(reg.Query(kAppKey, "Old"));
+    EXPECT_EQ(ReadFile(path), strOthers);
+
+    EXPECT_TRUE(reg.EndBatch(std::chrono::milliseconds(0)));
+    EXPECT_FALSE(reg.HasWaitingWrites());
+    EXPECT_EQ(KindsOf(reg.TakeNotices()),
+              std::vector<StoreNotice::Kind>{StoreNotice::Kind::kLockBusy});
+    RegKeys want;
+    want[kAppKey]["Waited"] = RegValue::Dword(1);
+    want[kAppKey]["Count"] = RegValue::Dword(1);
+    want[kSettingsKey]["A"] = RegValue::Dword(2);
+    want[kSettingsKey]["B"] = RegValue::Dword(3);
+    want["Other"]["x"] = RegValue::Dword(7);
+    EXPECT_EQ(ReadFile(path), FormatRegFile(want));
+    // After the batch, a write is made at once again.
+    EXPECT_TRUE(reg.Update(kAppKey, "Count", CountUp));
+    EXPECT_EQ(CFileRegistry(path).Query(kAppKey, "Count"), RegValue::Dword(2));
+}
+
+// A batch that ends while another copy holds the store waits with the other
+// writes, seen meanwhile, and is written once the store is free; one that
+// cannot be written at all is told and no longer seen.
+TEST(StoreFileRegistry, ABatchThatFindsTheStoreBusyWaitsAndOneThatCannotBeWrittenIsDropped) {
+    TempDir dir;
+    const std::string path = dir.File("Coilix.reg");
+    const std::string before = WriteOldStore(path);
+    {
+        CFileRegistry reg(path);
+        std::optional<testsupport::HeldLock> held(std::in_place, path + ".lock");
+        reg.BeginBatch();
+        reg.Set(kAppKey, "New", RegValue::Dword(2));
+        reg.Update(kAppKey, "Count", CountUp);
+        EXPECT_FALSE(reg.EndBatch(std::chrono::milliseconds(0)));
+        EXPECT_TRUE(reg.HasWaitingWrites());
+        EXPECT_EQ(KindsOf(reg.TakeNotices()),
+                  std::vector<StoreNotice::Kind>{StoreNotice::Kind::kLockBusy});
+        EXPECT_EQ(reg.Query(kAppKey, "New"), RegValue::Dword(2));
+        EXPECT_EQ(reg.Query(kAppKey, "Count"), RegValue::Dword(1));
+        EXPECT_EQ(ReadFile(path), before);
+        held.reset();
+        EXPECT_TRUE(reg.RetryWaitingWrites(std::chrono::milliseconds(0)));
+    }
+    {
+        CFileRegistry again(path);
+        EXPECT_EQ(again.Query(kAppKey, "New"), RegValue::Dword(2));
+        EXPECT_EQ(again.Query(kAppKey, "Count"), RegValue::Dword(1));
+    }
+    // A folder stands where the lock file would be: nothing can be written.
+    const std::string written = ReadFile(path);
+    fs::remove(path + ".lock");
+    fs::create_directory(path + ".lock");
+    CFileRegistry reg(path);
+    reg.BeginBatch();
+    reg.Set(kAppKey, "Lost", RegValue::Dword(3));
+    EXPECT_EQ(reg.Query(kAppKey, "Lost"), RegValue::Dword(3));
+    EXPECT_TRUE(reg.EndBatch(std::chrono::milliseconds(0)));
+    EXPECT_EQ(KindsOf(reg.TakeNotices()),
+              std::vector<StoreNotice::Kind>{StoreNotice::Kind::kCannotWrite});
+    EXPECT_FALSE(reg.Query(kAppKey, "Lost"));
+    EXPECT_FALSE(reg.HasWaitingWrites());
+    EXPECT_EQ(ReadFile(path), written);
+}
+
 // Writes still waiting when the program ends are given up, and said so.
 TEST(StoreFileRegistry, WaitingWritesGivenUpAreToldAndNoLongerSeen) {
     TempDir dir;

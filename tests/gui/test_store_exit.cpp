@@ -4,6 +4,9 @@
 // end is QuitTest's), and a high score that finds the store locked is written
 // as soon as it is free, while the game runs on or as it ends.
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -11,9 +14,12 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
+
 #include <chrono>
 #include <optional>
+#include <stdexcept>
 #include <thread>
+#include <utility>
 
 #include "GuiTest.h"
 #include "app/HighScoresDlg.h"
@@ -154,6 +160,66 @@ TEST_F(StoreExitTest, AHighScoreThatFindsTheStoreBusyIsWrittenAsTheProgramEnds) 
     EXPECT_GE(elapsed.elapsed(), kHeldAtExit.count());  // the exit waited for the store
     EXPECT_TRUE(ScoreStored(500));
     EXPECT_EQ(StoredTable(17, 13, 350).GetRow(0).Name(), "Ann");
+}
+
+// Opens and renames in a folder, as inotify reports them, by file name.
+class FolderWatch {
+public:
+    explicit FolderWatch(const QString& strDir) : m_fd(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        if (m_fd < 0 ||
+            inotify_add_watch(m_fd, strDir.toLocal8Bit().constData(), IN_OPEN | IN_MOVED_TO) < 0) {
+            throw std::runtime_error("inotify failed");
+        }
+    }
+    ~FolderWatch() { ::close(m_fd); }
+    FolderWatch(const FolderWatch&) = delete;
+    FolderWatch& operator=(const FolderWatch&) = delete;
+
+    // How often the file was opened, and renamed onto, since the watch began.
+    std::pair<int, int> OpenedAndReplaced(const std::string& strName) {
+        alignas(inotify_event) char buffer[64 * 1024];
+        for (ssize_t n; (n = ::read(m_fd, buffer, sizeof buffer)) > 0;) {
+            for (ssize_t i = 0; i < n;) {
+                const auto* pEvent = reinterpret_cast<const inotify_event*>(buffer + i);
+                if (pEvent->len > 0 && strName == pEvent->name) {
+                    if ((pEvent->mask & IN_OPEN) != 0) ++m_nOpened;
+                    if ((pEvent->mask & IN_MOVED_TO) != 0) ++m_nReplaced;
+                }
+                i += static_cast<ssize_t>(sizeof(inotify_event) + pEvent->len);
+            }
+        }
+        return {m_nOpened, m_nReplaced};
+    }
+
+private:
+    int m_fd;
+    int m_nOpened = 0;
+    int m_nReplaced = 0;
+};
+
+// Everything the program saves as it ends (the settings, the placement, the
+// bars, a high score that waited for the store) reaches the store in one
+// read and one rewrite of it: a large store costs its time once.
+TEST_F(StoreExitTest, EverythingSavedAtExitGoesToTheStoreInOnePass) {
+    WriteSettings({});
+    StartApp();
+    ShortenStoreWaits();
+    std::optional<testsupport::HeldLock> held(std::in_place, (StorePath() + ".lock").toStdString());
+    EnterHighScore(600, true);
+    App().m_settings.m_nGameSpeed = 2;
+    // Free again as the program ends, before the writes that wait are tried.
+    held.reset();
+    FolderWatch watch(m_dir.path());
+    EXPECT_EQ(Exit(nullptr, nullptr), 0);
+    EXPECT_EQ(watch.OpenedAndReplaced("store.reg"), std::make_pair(1, 1));
+    EXPECT_TRUE(ScoreStored(600));
+    EXPECT_EQ(StoredGameSettings().m_nGameSpeed, 2);
+    EXPECT_EQ(StoredGameSettings().m_placement.showCmd, kShowCmdNormal);
+    const std::string strText = StoreText();
+    EXPECT_NE(
+        strText.find("[HKEY_CURRENT_USER\\Software\\Halvorn\\Coilix\\Control]\n\"Bar State\"="),
+        std::string::npos)
+        << strText;
 }
 
 // Held while the game runs on: the row is written once the store is free,
