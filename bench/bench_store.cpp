@@ -4,8 +4,9 @@
 // size, and the time and speed; then the memory and time of entering one more
 // score (read again, changed, written). The budgets are on the read: memory
 // grows by at most kReadFactorBudget times the file's size, and the file is
-// read and parsed at kReadMBpsBudget or more (checked in builds without
-// assertions only).
+// read and parsed at kReadMBpsBudget or more of the process's CPU time
+// (checked in builds without assertions only; the time on the clock is
+// printed too, but a machine busy with other work changes it far more).
 //
 // usage: coilix_bench_store [--by-score-entry]
 //        coilix_bench_store --write-large PATH
@@ -17,6 +18,7 @@
 //                     a few score tables, and beside them a key of another
 //                     program holding the rest, as binary and text values.
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -68,6 +70,13 @@ void ResetPeak() {
 
 double Seconds(std::chrono::steady_clock::duration d) {
     return std::chrono::duration<double>(d).count();
+}
+
+// The CPU time this process has used, in seconds.
+double CpuSeconds() {
+    timespec ts{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) / 1e9;
 }
 
 // Writes the largest store: ten full rows on every board, in one write.
@@ -181,10 +190,12 @@ int main(int argc, char** argv) {
     ResetPeak();
     const long nBaseKb = StatusKb("VmRSS");
     auto start = std::chrono::steady_clock::now();
+    const double dCpuStart = CpuSeconds();
     bool bWhole = true;
     {
         CFileRegistry reg(path);
         const double dRead = Seconds(std::chrono::steady_clock::now() - start);
+        const double dReadCpu = CpuSeconds() - dCpuStart;
         const double dReadFactor = double(StatusKb("VmHWM") - nBaseKb) * 1024.0 / dFile;
 
         // Every row back as it was entered.
@@ -213,16 +224,17 @@ int main(int argc, char** argv) {
                     dWrite, bByScoreEntry ? "one score entry each" : "one write");
         std::printf("rows read back: %zu of %zu\n", nRows, nWant);
         const double dMBps = dFile / 1e6 / dRead;
-        std::printf(
-            "read:  %.3f s, %.0f MB/s (budget %.0f), memory grew by %.2f x the file "
-            "(budget %.2f)\n",
-            dRead, dMBps, kReadMBpsBudget, dReadFactor, kReadFactorBudget);
+        const double dCpuMBps = dFile / 1e6 / dReadCpu;
+        std::printf("read:  %.3f s, %.0f MB/s; CPU %.3f s, %.0f MB/s (budget %.0f)\n", dRead, dMBps,
+                    dReadCpu, dCpuMBps, kReadMBpsBudget);
+        std::printf("       memory grew by %.2f x the file (budget %.2f)\n", dReadFactor,
+                    kReadFactorBudget);
         std::printf("enter one score (read again, write): %.3f s, memory grew by %.2f x\n", dEnter,
                     dEnterFactor);
         std::filesystem::remove_all(szDir);
         if (!bWhole) return 1;
 #ifdef NDEBUG
-        if (dMBps < kReadMBpsBudget) return 1;
+        if (dCpuMBps < kReadMBpsBudget) return 1;
 #endif
         return dReadFactor <= kReadFactorBudget ? 0 : 1;
     }

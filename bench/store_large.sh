@@ -5,8 +5,9 @@
 # window manager (openbox), each run starts the program on a fresh copy of
 # that store and times, from outside (coilix_bench_startup_probe), its first
 # window exposed and then its end after SIGTERM; after each run the other
-# program's lines must be in the store byte for byte. Prints the medians.
-# With BUSY=N, N busy loops run meanwhile (a machine doing something else).
+# program's lines must be in the store byte for byte. Prints the medians,
+# and fails when the window takes over 1.5 s or the end over 1 s. With
+# BUSY=N, N busy loops run meanwhile (a machine doing something else).
 #
 # usage: bench/store_large.sh [BUILD-DIR] [RUNS]   (default: build, 5)
 # Needs a build with COILIX_BENCH=ON, and xvfb, openbox, wmctrl.
@@ -60,3 +61,5 @@ echo "A store of $(stat -c %s "$large") bytes, $(nproc) cores, $busy busy loops,
 printf '  first window %5s ms (each: %s)\n' "$(median 1)" "$(awk '{print $1}' "$E2E_TMP/runs.txt" | paste -sd' ')"
 printf '  SIGTERM to end %5s ms (each: %s)\n' "$(median 5)" "$(awk '{print $5}' "$E2E_TMP/runs.txt" | paste -sd' ')"
 echo "  the other program's lines kept byte for byte in every run"
+[ "$(median 1)" -le 1500 ] || e2e_fail "the window took over 1.5 s"
+[ "$(median 5)" -le 1000 ] || e2e_fail "the end took over 1 s"

@@ -113,13 +113,24 @@ bool CFileRegistry::CheckTarget(const std::string& strFile) {
 bool CFileRegistry::WriteKeys(const std::string& strFile, const RegKeys& keys,
                               StoreNotice::Kind failure, const std::string& strAside,
                               const RegReadResult* pParsed) {
-    const std::string text = FormatRegFile(keys);
-    // Never a store that could not be read back: the file stays as it was.
-    if (text.size() > kMaxStoreBytes) {
+    // Written a piece at a time, and never a store that could not be read
+    // back: past the limit the write stops and the file stays as it was.
+    size_t nWritten = 0;
+    bool bTooLarge = false;
+    const std::optional<std::string> error =
+        fileio::ReplaceFileWith(strFile, [&](const fileio::FileWriter& fnPut) {
+            return WriteRegText(keys, [&](std::string_view piece) {
+                nWritten += piece.size();
+                bTooLarge = nWritten > kMaxStoreBytes;
+                return !bTooLarge &&
+                       fnPut({reinterpret_cast<const uint8_t*>(piece.data()), piece.size()});
+            });
+        });
+    if (bTooLarge) {
         Notify(StoreNotice::Kind::kWouldBeTooLarge, true);
         return false;
     }
-    if (const std::optional<std::string> error = fileio::ReplaceFile(strFile, TextBytes(text))) {
+    if (error) {
         Notify(failure, true, *error, strAside, pParsed);
         return false;
     }

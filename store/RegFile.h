@@ -14,6 +14,10 @@
 // (REGEDIT4), and its readers.
 
 std::string FormatRegFile(const RegKeys& keys);
+// The same text handed to fnPut a piece at a time (each valid during the
+// call only), never held whole; stops when fnPut returns false, and then
+// returns false.
+bool WriteRegText(const RegKeys& keys, const std::function<bool(std::string_view piece)>& fnPut);
 
 // A line that could not be read and was left out.
 struct RegDroppedLine {

@@ -3,6 +3,7 @@
 // the strict reader.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,6 +37,36 @@ TEST(StoreRegFile, FormatsTheRegistryEditorsExportForm) {
               "\"Game Speed\"=dword:fffffffe\n"
               "\"Last Name\"=\"Ann\"\n"
               "\n");
+}
+
+// A large store is written a piece at a time: the pieces make the whole text,
+// none much larger than the pieces the writer makes (a value larger than
+// that is one piece), and a refused piece stops the writing.
+TEST(StoreRegFile, TheTextIsWrittenInPiecesThatMakeTheWholeText) {
+    RegKeys keys;
+    for (int i = 0; i < 3000; ++i) {
+        keys[kAppKey]["Value " + std::to_string(i)] =
+            RegValue::Binary(PatternBytes(300, uint8_t(i)));
+    }
+    keys[kSettingsKey]["Huge"] = RegValue::Binary(PatternBytes(400000));
+    keys[kSettingsKey]["Last Name"] = RegValue::String("Ann \"A\" \\ B");
+    const std::string whole = FormatRegFile(keys);
+    std::string joined;
+    size_t nPieces = 0;
+    size_t nLargest = 0;
+    EXPECT_TRUE(WriteRegText(keys, [&](std::string_view piece) {
+        joined += piece;
+        ++nPieces;
+        nLargest = std::max(nLargest, piece.size());
+        return true;
+    }));
+    EXPECT_EQ(joined, whole);
+    EXPECT_GT(nPieces, 4u);
+    EXPECT_LT(nLargest, whole.size() / 2);
+
+    size_t nCalls = 0;
+    EXPECT_FALSE(WriteRegText(keys, [&](std::string_view) { return ++nCalls < 2; }));
+    EXPECT_EQ(nCalls, 2u);
 }
 
 TEST(StoreRegFile, EmptyStoreIsJustTheHeader) {
