@@ -50,7 +50,7 @@ struct StoreWaits {
     std::chrono::milliseconds atExit{10000};  // the writes still waiting as it ends
 };
 
-// Kept in one text file in the registry editor's export format (REGEDIT4).
+// Kept in one text file in the REGEDIT4 text form.
 // Every write locks the file, reads it again, changes only the values given
 // and replaces the file atomically (temporary file, then rename), so two
 // running copies never corrupt it and a crash never leaves half a file.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The registry editor's export format, REGEDIT4: a header line, then one
-// section per key ("[HKEY_CURRENT_USER\\path]") with one line per value.
+// The store's text form, REGEDIT4: a header line, then one section per key
+// ("[HKEY_CURRENT_USER\\path]") with one line per value.
 #include "store/RegFile.h"
 
 #include <array>
@@ -44,8 +44,8 @@ bool IsUtf8(std::string_view s) {
 
 // Strings with control characters (line breaks above all) cannot stand
 // between quotes on one line, and quoted bytes that are not UTF-8 are read in
-// a Windows code page; such strings are written as hex(1), the registry
-// editor's form of a REG_SZ given as bytes (with the terminating zero), which
+// a single-byte code page (1250 or 1252); such strings are written as
+// hex(1), the form's REG_SZ given as bytes (with the terminating zero), which
 // keeps every byte as it is (a file path that is not UTF-8, for one).
 bool NeedsHexString(std::string_view s) {
     for (char c : s) {
@@ -55,8 +55,8 @@ bool NeedsHexString(std::string_view s) {
     return !IsUtf8(s);
 }
 
-// "hex:" or "hex(n):" and the bytes, wrapped the way the registry editor
-// wraps them: ",\" at the end of a line, continuation lines indented by two
+// "hex:" or "hex(n):" and the bytes, wrapped as the REGEDIT4 form wraps
+// them: ",\" at the end of a line, continuation lines indented by two
 // spaces, no line longer than 80 columns unless the name alone is.
 void AppendHexList(std::string& out, size_t nLineStart, std::string_view prefix, const uint8_t* p,
                    size_t n) {

@@ -513,7 +513,7 @@ TEST(StoreFileRegistry, DamagedFileThatCannotBeKeptAsideIsNeverOverwritten) {
 // A damaged store that cannot be written again keeps one copy aside, however
 // often the program starts; each start says once that it cannot be repaired.
 TEST(StoreFileRegistry, ADamagedStoreThatCannotBeRepairedIsKeptAsideOnce) {
-    // Read in the Windows code page, the name takes twice the bytes as UTF-8:
+    // Read in code page 1252, the name takes twice the bytes as UTF-8:
     // the file written again is larger than the damaged one.
     const std::string damaged =
         "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"x\"=\"" + std::string(200, '\xe9') + "\"\ngarbage\n";

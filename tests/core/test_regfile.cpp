@@ -20,7 +20,7 @@ using testsupport::PatternBytes;
 
 }  // namespace
 
-TEST(StoreRegFile, FormatsTheRegistryEditorsExportForm) {
+TEST(StoreRegFile, FormatsTheRegedit4TextForm) {
     RegKeys keys;
     keys[kSettingsKey]["Array Size"] = RegValue::Dword(0);
     keys[kSettingsKey]["Last Name"] = RegValue::String("Ann");
@@ -175,8 +175,8 @@ TEST(StoreRegFile, ReadsEachValueForm) {
         {"\"x\"=hex(3):ff", RegValue::Binary({0xff})},
         // Bytes given as bytes stay bytes: a file name that is not UTF-8.
         {"\"x\"=hex(1):63,61,66,e9,00", RegValue::String("caf\xe9")},
-        // Quoted bytes that are not UTF-8 are Windows text (the default code
-        // page here, 1252); UTF-8 stays as it is.
+        // Quoted bytes that are not UTF-8 are text in a single-byte code page
+        // (the default here, 1252); UTF-8 stays as it is.
         {"\"x\"=\"caf\xe9\"", RegValue::String("café")},
         {"\"x\"=\"café\"", RegValue::String("café")},
     };
@@ -203,7 +203,7 @@ TEST(StoreRegFile, StringsTheQuotesCannotHoldAreWrittenAsBytes) {
         {std::string("a\0b", 3), "\"s\"=hex(1):61,00,62,00\n"},
         {"a\tb", "\"s\"=\"a\tb\"\n"},
         {"Žluťoučký kůň", "\"s\"=\"Žluťoučký kůň\"\n"},
-        // Not UTF-8: kept byte for byte, not read as Windows text.
+        // Not UTF-8: kept byte for byte, not read in a code page.
         {"/home/ann/caf\xe9.cx",
          "\"s\"=hex(1):2f,68,6f,6d,65,2f,61,6e,6e,2f,63,61,66,e9,2e,63,78,00\n"},
     };
