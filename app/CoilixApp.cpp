@@ -285,6 +285,8 @@ void CCoilixApp::OnFrameClosing() {
     // From here on the program ends: what failed during the run and fails
     // again now is said again, once.
     m_pRegistry->TellAgain();
+    // What is saved from here to the end goes to the store in one pass.
+    m_pRegistry->BeginBatch();
     m_pView->OnDestroy();
     m_pDoc->OnCloseDocument();
     // The window's last placement goes with the settings, its bars are kept

@@ -117,9 +117,12 @@ void AttachStoreNotices(CFileRegistry& reg, QWidget* pWindow) {
 
 void RetryWaitingStoreWrites(CFileRegistry& reg, QObject* pOwner) {
     auto* pTimer = new QTimer(pOwner);
-    pTimer->setInterval(CFileRegistry::kRetryInterval);
-    QObject::connect(pTimer, &QTimer::timeout, [&reg] {
+    pTimer->setInterval(reg.Waits().retry);
+    QObject::connect(pTimer, &QTimer::timeout, [&reg, pTimer] {
         if (reg.HasWaitingWrites()) reg.RetryWaitingWrites(std::chrono::milliseconds(0));
+        // As often as the store says now.
+        if (pTimer->intervalAsDuration() != reg.Waits().retry)
+            pTimer->setInterval(reg.Waits().retry);
     });
     pTimer->start();
 }
@@ -127,9 +130,12 @@ void RetryWaitingStoreWrites(CFileRegistry& reg, QObject* pOwner) {
 bool FinishStoreAtExit(CFileRegistry& reg, QWidget* pWindow, int nSignal) {
     // Said here, now, and not later by a handler: there is no later.
     reg.SetNoticeHandler({});
+    // What was saved on the way out, with what waited, in one pass; only a
+    // store held by another program makes the exit wait.
+    reg.EndBatch(std::chrono::milliseconds(0));
     if (reg.HasWaitingWrites()) {
         if (nSignal == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
-        if (!reg.RetryWaitingWrites(CFileRegistry::kExitLockWait)) reg.AbandonWaitingWrites();
+        if (!reg.RetryWaitingWrites(reg.Waits().atExit)) reg.AbandonWaitingWrites();
         if (nSignal == 0) QApplication::restoreOverrideCursor();
     }
     std::vector<StoreNotice> notices = reg.TakeNotices();

@@ -19,8 +19,9 @@ void ShowStoreNotices(CFileRegistry& reg, QWidget* pWindow);
 // Tries the writes that wait for the store every little while, for as long
 // as pOwner lives.
 void RetryWaitingStoreWrites(CFileRegistry& reg, QObject* pOwner);
-// As the program ends (after its last writes): waits a while for the writes
-// that still wait, then says what was not saved, over the window while it is
+// As the program ends (after its last writes): makes the writes of the batch
+// the store was given on the way out, waits a while for the writes that
+// still wait, then says what was not saved, over the window while it is
 // shown, else in one line on the error output, naming the signal (nSignal,
 // when one ended the program). True when everything was saved.
 bool FinishStoreAtExit(CFileRegistry& reg, QWidget* pWindow, int nSignal);

@@ -6,9 +6,11 @@
 // alone. The same measure serves any program, so two can be compared.
 //
 // usage: coilix-startup-probe SETTLE_MS IDLE_MS -- PROGRAM [ARGS...]
-// prints: expose_ms rss_kb idle_cpu_ms start_cpu_ms
+// prints: expose_ms rss_kb idle_cpu_ms start_cpu_ms exit_ms exit_code
 // (start_cpu_ms: the CPU time the program used up to its first exposed
-// window, which a busy machine changes far less than the wall time.)
+// window, which a busy machine changes far less than the wall time;
+// exit_ms: from the SIGTERM that ends it to its end; exit_code: its exit
+// status, or 128 + the signal that killed it.)
 #include <X11/Xlib.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -109,11 +111,16 @@ int main(int argc, char** argv) {
     const long nCpuBefore = CpuTicks(pid);
     std::this_thread::sleep_for(std::chrono::milliseconds(nIdleMs));
     const long nCpuAfter = CpuTicks(pid);
+    const Clock::time_point tTerm = Clock::now();
     kill(pid, SIGTERM);
-    waitpid(pid, nullptr, 0);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    const long nExitMs =
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - tTerm).count();
+    const int nExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     XCloseDisplay(pDisplay);
     const long nHz = sysconf(_SC_CLK_TCK);
-    std::printf("%ld %ld %ld %ld\n", nExposeMs, nRss, (nCpuAfter - nCpuBefore) * 1000 / nHz,
-                nStartCpu * 1000 / nHz);
+    std::printf("%ld %ld %ld %ld %ld %d\n", nExposeMs, nRss, (nCpuAfter - nCpuBefore) * 1000 / nHz,
+                nStartCpu * 1000 / nHz, nExitMs, nExitCode);
     return 0;
 }

@@ -291,8 +291,12 @@ bool LineReader::Next(std::string_view& line, bool& bCut) {
     }
 }
 
-std::optional<std::string> ReplaceFile(const std::string& strPath, std::span<const uint8_t> data,
-                                       WriteMode mode) {
+namespace {
+
+// ReplaceFile and ReplaceFileWith: pInPlace, the whole data, when a file in a
+// read-only folder may be written in place instead.
+std::optional<std::string> Replace(const std::string& strPath, const FileMaker& fnMake,
+                                   const std::span<const uint8_t>* pInPlace) {
     const std::string strTarget = ResolveLinks(strPath);
     const std::string strDir = DirName(strTarget);
 
@@ -311,8 +315,8 @@ std::optional<std::string> ReplaceFile(const std::string& strPath, std::span<con
     if (file.Get() < 0) {
         const int nErr = errno;
         // A read-only folder around a writable file: write the file itself.
-        if (mode == WriteMode::kAtomicOrInPlace && bExists && (nErr == EACCES || nErr == EPERM)) {
-            return WriteInPlace(strTarget, data);
+        if (pInPlace != nullptr && bExists && (nErr == EACCES || nErr == EPERM)) {
+            return WriteInPlace(strTarget, *pInPlace);
         }
         return ErrorText(nErr);
     }
@@ -322,7 +326,13 @@ std::optional<std::string> ReplaceFile(const std::string& strPath, std::span<con
     };
 
     if (bExists && ::fchmod(file.Get(), st.st_mode & 07777) != 0) return fail(errno);
-    if (!WriteAll(file.Get(), data)) return fail(errno);
+    int nWriteError = 0;
+    const bool bMade = fnMake([&](std::span<const uint8_t> piece) {
+        if (WriteAll(file.Get(), piece)) return true;
+        nWriteError = errno;
+        return false;
+    });
+    if (!bMade) return fail(nWriteError != 0 ? nWriteError : ECANCELED);
     if (::fsync(file.Get()) != 0) return fail(errno);
     // Renamed while still locked, so no clean-up can take it meanwhile.
     if (::rename(strTemp.c_str(), strTarget.c_str()) != 0) return fail(errno);
@@ -333,6 +343,19 @@ std::optional<std::string> ReplaceFile(const std::string& strPath, std::span<con
     if (dir.Get() >= 0) ::fsync(dir.Get());
     RemoveStaleTemporaryFiles(strDir);
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::string> ReplaceFile(const std::string& strPath, std::span<const uint8_t> data,
+                                       WriteMode mode) {
+    return Replace(
+        strPath, [data](const FileWriter& fnPut) { return fnPut(data); },
+        mode == WriteMode::kAtomicOrInPlace ? &data : nullptr);
+}
+
+std::optional<std::string> ReplaceFileWith(const std::string& strPath, const FileMaker& fnMake) {
+    return Replace(strPath, fnMake, nullptr);
 }
 
 bool IsTemporaryFileName(std::string_view name) {
@@ -531,14 +554,17 @@ FileLock::Result FileLock::Acquire(const std::string& strPath, std::chrono::mill
     // read the file could take would let them hold off every write.
     const int nFlags = O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
     m_fd = ::open(strPath.c_str(), nFlags, nMode ? *nMode & 0666 : 0666);
+    // Why the open failed: the calls that look further must not replace it.
+    int nOpenError = m_fd < 0 ? errno : 0;
     // A lock file of ours that was made read-only is given its permissions.
     struct stat st {};
-    if (m_fd < 0 && errno == EACCES && nMode && ::lstat(strPath.c_str(), &st) == 0 &&
+    if (m_fd < 0 && nOpenError == EACCES && nMode && ::lstat(strPath.c_str(), &st) == 0 &&
         S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && ::chmod(strPath.c_str(), *nMode) == 0) {
         m_fd = ::open(strPath.c_str(), nFlags, *nMode & 0666);
+        if (m_fd < 0) nOpenError = errno;
     }
     if (m_fd < 0) {
-        m_nError = errno;
+        m_nError = nOpenError;
         return Result::kFailed;
     }
     // The permissions asked for, whatever the umask or an earlier version

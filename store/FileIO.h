@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -110,6 +111,17 @@ enum class WriteMode {
 // the system's explanation is returned.
 std::optional<std::string> ReplaceFile(const std::string& strPath, std::span<const uint8_t> data,
                                        WriteMode mode = WriteMode::kAtomic);
+
+// Writes one piece of a file; false when it could not be written.
+using FileWriter = std::function<bool(std::span<const uint8_t> piece)>;
+// Makes a file's bytes, handing them to the writer a piece at a time; false
+// when it gives up (the writer failed, or the file is not to be written).
+using FileMaker = std::function<bool(const FileWriter& fnPut)>;
+// ReplaceFile with the bytes made a piece at a time, so a large file is never
+// held whole in memory (atomic only). A file fnMake gives up on is not
+// written: the file stays as it was, and the reason is the writer's error,
+// or ECANCELED's text when fnMake stopped by itself.
+std::optional<std::string> ReplaceFileWith(const std::string& strPath, const FileMaker& fnMake);
 
 // Whether a file name is one of our temporary files (".<name>.coilix-tmp-XXXXXX").
 bool IsTemporaryFileName(std::string_view name);

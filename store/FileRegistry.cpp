@@ -113,13 +113,24 @@ bool CFileRegistry::CheckTarget(const std::string& strFile) {
 bool CFileRegistry::WriteKeys(const std::string& strFile, const RegKeys& keys,
                               StoreNotice::Kind failure, const std::string& strAside,
                               const RegReadResult* pParsed) {
-    const std::string text = FormatRegFile(keys);
-    // Never a store that could not be read back: the file stays as it was.
-    if (text.size() > kMaxStoreBytes) {
+    // Written a piece at a time, and never a store that could not be read
+    // back: past the limit the write stops and the file stays as it was.
+    size_t nWritten = 0;
+    bool bTooLarge = false;
+    const std::optional<std::string> error =
+        fileio::ReplaceFileWith(strFile, [&](const fileio::FileWriter& fnPut) {
+            return WriteRegText(keys, [&](std::string_view piece) {
+                nWritten += piece.size();
+                bTooLarge = nWritten > kMaxStoreBytes;
+                return !bTooLarge &&
+                       fnPut({reinterpret_cast<const uint8_t*>(piece.data()), piece.size()});
+            });
+        });
+    if (bTooLarge) {
         Notify(StoreNotice::Kind::kWouldBeTooLarge, true);
         return false;
     }
-    if (const std::optional<std::string> error = fileio::ReplaceFile(strFile, TextBytes(text))) {
+    if (error) {
         Notify(failure, true, *error, strAside, pParsed);
         return false;
     }
@@ -245,6 +256,7 @@ bool CFileRegistry::ReadTooLarge(RegKeys& keys, bool bLocked, const std::string&
 
 void CFileRegistry::ShowWaitingWrites() {
     for (const ChangeFn& fnChange : m_waiting) fnChange(m_keys, nullptr);
+    for (const ChangeFn& fnChange : m_batch) fnChange(m_keys, nullptr);
 }
 
 void CFileRegistry::Reload() {
@@ -276,32 +288,38 @@ std::optional<RegValue> CFileRegistry::Query(const std::string& strKey,
     return FindValue(m_keys, strKey, strName);
 }
 
-bool CFileRegistry::WriteLocked(ChangeFn fnChange, std::chrono::milliseconds wait) {
+bool CFileRegistry::WriteLocked(std::vector<ChangeFn> newChanges, bool bShown,
+                                std::chrono::milliseconds wait) {
+    // Changes already seen in memory that cannot be written are no longer
+    // seen: the keys are read again.
+    auto fail = [&] {
+        if (bShown && !newChanges.empty()) Reload();
+        return false;
+    };
     const std::string file = fileio::ResolveLinks(m_strPath);
-    if (!CheckTarget(file)) return false;
+    if (!CheckTarget(file)) return fail();
     if (!fileio::MakeDirs(fileio::DirName(file))) {
         Notify(StoreNotice::Kind::kCannotWrite, true, fileio::ErrorText(errno));
-        return false;
+        return fail();
     }
 
-    // While writes wait, the lock was busy a moment ago: a new write joins
-    // them at once rather than making the player wait again.
-    if (fnChange && !m_waiting.empty()) wait = std::chrono::milliseconds(0);
     fileio::FileLock lock;
     switch (lock.Acquire(LockPath(file), wait, LockMode(file))) {
         case fileio::FileLock::Result::kLocked:
             break;
         case fileio::FileLock::Result::kBusy:
             // Kept, and seen in memory, until the lock is free.
-            if (fnChange) {
-                fnChange(m_keys, nullptr);
-                m_waiting.push_back(std::move(fnChange));
+            if (!newChanges.empty()) {
+                for (ChangeFn& fnChange : newChanges) {
+                    if (!bShown) fnChange(m_keys, nullptr);
+                    m_waiting.push_back(std::move(fnChange));
+                }
                 Notify(StoreNotice::Kind::kLockBusy, true);
             }
             return false;
         case fileio::FileLock::Result::kFailed:
             Notify(StoreNotice::Kind::kCannotWrite, true, fileio::ErrorText(lock.Error()));
-            return false;
+            return fail();
     }
 
     // The keys are changed in place (a store is read into memory once, not
@@ -309,7 +327,7 @@ bool CFileRegistry::WriteLocked(ChangeFn fnChange, std::chrono::milliseconds wai
     // writes that waited go first, in order; failed or written, they wait
     // no more.
     std::vector<ChangeFn> changes = std::exchange(m_waiting, {});
-    if (fnChange) changes.push_back(std::move(fnChange));
+    for (ChangeFn& fnChange : newChanges) changes.push_back(std::move(fnChange));
     if (!ReadFile(m_keys, true, file)) return false;
     // A change that cannot be made safely (kFail, told) is left out alone.
     bool bWrite = false;
@@ -325,9 +343,35 @@ bool CFileRegistry::WriteLocked(ChangeFn fnChange, std::chrono::milliseconds wai
     return true;
 }
 
+bool CFileRegistry::Write(ChangeFn fnChange) {
+    if (m_bBatch) {
+        fnChange(m_keys, nullptr);
+        m_batch.push_back(std::move(fnChange));
+        return true;
+    }
+    // While writes wait, the lock was busy a moment ago: a new write joins
+    // them at once rather than making the player wait again.
+    const std::chrono::milliseconds wait =
+        m_waiting.empty() ? m_waits.lock : std::chrono::milliseconds(0);
+    std::vector<ChangeFn> changes;
+    changes.push_back(std::move(fnChange));
+    return WriteLocked(std::move(changes), false, wait);
+}
+
+void CFileRegistry::BeginBatch() {
+    m_bBatch = true;
+}
+
+bool CFileRegistry::EndBatch(std::chrono::milliseconds wait) {
+    m_bBatch = false;
+    std::vector<ChangeFn> batch = std::exchange(m_batch, {});
+    if (!batch.empty() || !m_waiting.empty()) WriteLocked(std::move(batch), true, wait);
+    return m_waiting.empty();
+}
+
 bool CFileRegistry::RetryWaitingWrites(std::chrono::milliseconds wait) {
     if (m_waiting.empty()) return true;
-    WriteLocked(nullptr, wait);
+    WriteLocked({}, true, wait);
     return m_waiting.empty();
 }
 
@@ -340,12 +384,10 @@ void CFileRegistry::AbandonWaitingWrites() {
 
 bool CFileRegistry::Apply(const std::vector<RegChange>& changes) {
     if (!AreValidChanges(changes)) return false;
-    return WriteLocked(
-        [changes](RegKeys& keys, const std::string*) {
-            ApplyChanges(keys, changes);
-            return Change::kWrite;
-        },
-        m_lockWait);
+    return Write([changes](RegKeys& keys, const std::string*) {
+        ApplyChanges(keys, changes);
+        return Change::kWrite;
+    });
 }
 
 bool CFileRegistry::Update(const std::string& strKey, const std::string& strName,
@@ -368,7 +410,7 @@ bool CFileRegistry::Update(const std::string& strKey, const std::string& strName
         keys[strKey][strName] = std::move(*update.value);
         return Change::kWrite;
     };
-    return WriteLocked(std::move(fnChange), m_lockWait);
+    return Write(std::move(fnChange));
 }
 
 std::string CFileRegistry::DefaultPath(const std::string& strCompany, const std::string& strApp) {

@@ -41,7 +41,16 @@ struct StoreNotice {
     size_t nLeftOut = 0;                  // kTooLarge: values not the program's, left out
 };
 
-// Kept in one text file in the registry editor's export format (REGEDIT4).
+// How long writes wait while another program holds the store, and how often
+// the writes that wait are tried again: the program's values, which tests
+// make short.
+struct StoreWaits {
+    std::chrono::milliseconds lock{2000};     // a write while the program runs
+    std::chrono::milliseconds retry{1000};    // between tries of the writes that wait
+    std::chrono::milliseconds atExit{10000};  // the writes still waiting as it ends
+};
+
+// Kept in one text file in the REGEDIT4 text form.
 // Every write locks the file, reads it again, changes only the values given
 // and replaces the file atomically (temporary file, then rename), so two
 // running copies never corrupt it and a crash never leaves half a file.
@@ -58,12 +67,6 @@ public:
     // and speed with the settings, recent files and placement take about
     // 17 MB; a file larger than this was not made by the program alone.
     static constexpr size_t kMaxStoreBytes = size_t{32} << 20;
-    // How long a write waits while another copy of the program holds the store.
-    static constexpr std::chrono::milliseconds kDefaultLockWait{2000};
-    // How often writes that wait for the lock are tried again while the
-    // program runs, and how long they are waited for as it ends.
-    static constexpr std::chrono::milliseconds kRetryInterval{1000};
-    static constexpr std::chrono::milliseconds kExitLockWait{10000};
 
     // Which values of a store too large to read whole are kept (those of the
     // program itself); all when not given.
@@ -92,6 +95,15 @@ public:
     // Gives the waiting writes up, telling so.
     void AbandonWaitingWrites();
 
+    // From BeginBatch to EndBatch, writes are seen at once but made together,
+    // with those that wait, in one locked read and rewrite of the store as
+    // the batch ends (waiting at most `wait` for the lock; a busy lock keeps
+    // them waiting). So a program that saves several things as it ends reads
+    // and writes a large store once. Writes in a batch report success.
+    void BeginBatch();
+    // True when nothing is left to write (all written, or failed and told).
+    bool EndBatch(std::chrono::milliseconds wait);
+
     // The notices since they were last taken.
     std::vector<StoreNotice> TakeNotices();
     bool HasNotices() const { return !m_notices.empty(); }
@@ -100,7 +112,8 @@ public:
     void TellAgain() { m_told.clear(); }
     // Called whenever a notice is added, for instance to show it soon.
     void SetNoticeHandler(std::function<void()> fn) { m_fnNotice = std::move(fn); }
-    void SetLockWait(std::chrono::milliseconds wait) { m_lockWait = wait; }
+    void SetWaits(const StoreWaits& waits) { m_waits = waits; }
+    const StoreWaits& Waits() const { return m_waits; }
 
     // The store file: $COILIX_REGISTRY when set, else
     // ${XDG_CONFIG_HOME:-$HOME/.config}/<company>/<app>.reg.
@@ -147,11 +160,15 @@ private:
     bool WriteKeys(const std::string& strFile, const RegKeys& keys,
                    StoreNotice::Kind failure = StoreNotice::Kind::kCannotWrite,
                    const std::string& strAside = {}, const RegReadResult* pParsed = nullptr);
+    // A write: now, or at the end of the batch.
+    bool Write(ChangeFn fnChange);
     // Takes the lock (waiting at most `wait`), reads the file again, makes
-    // the waiting writes and fnChange (when given) and writes the keys back.
-    // A busy lock keeps fnChange waiting. False when nothing could be stored.
-    bool WriteLocked(ChangeFn fnChange, std::chrono::milliseconds wait);
-    // The waiting writes, in memory only, after the keys were read again.
+    // the waiting writes and then newChanges, and writes the keys back. A
+    // busy lock keeps newChanges waiting. bShown: newChanges are already seen
+    // in memory. False when nothing could be stored.
+    bool WriteLocked(std::vector<ChangeFn> newChanges, bool bShown, std::chrono::milliseconds wait);
+    // The waiting writes and the batch, in memory only, after the keys were
+    // read again.
     void ShowWaitingWrites();
     bool MarkUnreadable();
     // Whether the path can be a store at all (no folder, device or link loop).
@@ -177,8 +194,10 @@ private:
     mode_t m_nFileMode = 0600;           // the permissions of the file last read
     std::optional<FileId> m_keptCopyOf;  // a damaged file whose copy is already kept
     bool m_bNewlyKept = false;           // and this read made or found the copy
-    std::chrono::milliseconds m_lockWait = kDefaultLockWait;
+    StoreWaits m_waits;
     std::vector<ChangeFn> m_waiting;  // writes that found the lock busy, in order
+    std::vector<ChangeFn> m_batch;    // writes made when the batch ends, in order
+    bool m_bBatch = false;
     std::vector<StoreNotice> m_notices;
     std::set<StoreNotice::Kind> m_told;
     std::function<void()> m_fnNotice;

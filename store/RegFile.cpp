@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The registry editor's export format, REGEDIT4: a header line, then one
-// section per key ("[HKEY_CURRENT_USER\\path]") with one line per value.
+// The store's text form, REGEDIT4: a header line, then one section per key
+// ("[HKEY_CURRENT_USER\\path]") with one line per value.
 #include "store/RegFile.h"
 
+#include <array>
+#include <cstdint>
 #include <cstdio>
 #include <string_view>
 #include <vector>
@@ -18,50 +20,71 @@ constexpr size_t kWrapColumn = 80;
 
 const char kHexDigits[] = "0123456789abcdef";
 
-void AppendHexByte(std::string& out, uint8_t b) {
-    out += kHexDigits[b >> 4];
-    out += kHexDigits[b & 15];
-}
-
 void AppendQuoted(std::string& out, std::string_view s) {
     out += '"';
-    for (char c : s) {
-        if (c == '\\' || c == '"') out += '\\';
-        out += c;
+    // A run without a character to escape at a time.
+    for (size_t nPos = 0; nPos < s.size();) {
+        const size_t nEscape = s.find_first_of("\\\"", nPos);
+        out.append(s, nPos, nEscape == std::string_view::npos ? s.npos : nEscape - nPos);
+        if (nEscape == std::string_view::npos) break;
+        out += '\\';
+        out += s[nEscape];
+        nPos = nEscape + 1;
     }
     out += '"';
 }
 
+// Plain ASCII is valid UTF-8 at once; only other bytes need the full check.
+bool IsUtf8(std::string_view s) {
+    for (char c : s) {
+        if (static_cast<unsigned char>(c) >= 0x80) return IsValidUtf8(s);
+    }
+    return true;
+}
+
 // Strings with control characters (line breaks above all) cannot stand
 // between quotes on one line, and quoted bytes that are not UTF-8 are read in
-// a Windows code page; such strings are written as hex(1), the registry
-// editor's form of a REG_SZ given as bytes (with the terminating zero), which
+// a single-byte code page (1250 or 1252); such strings are written as
+// hex(1), the form's REG_SZ given as bytes (with the terminating zero), which
 // keeps every byte as it is (a file path that is not UTF-8, for one).
 bool NeedsHexString(std::string_view s) {
     for (char c : s) {
         const unsigned char u = static_cast<unsigned char>(c);
         if ((u < 0x20 && u != '\t') || u == 0x7f) return true;
     }
-    return !IsValidUtf8(s);
+    return !IsUtf8(s);
 }
 
-// "hex:" or "hex(n):" and the bytes, wrapped the way the registry editor
-// wraps them: ",\" at the end of a line, continuation lines indented by two
+// "hex:" or "hex(n):" and the bytes, wrapped as the REGEDIT4 form wraps
+// them: ",\" at the end of a line, continuation lines indented by two
 // spaces, no line longer than 80 columns unless the name alone is.
 void AppendHexList(std::string& out, size_t nLineStart, std::string_view prefix, const uint8_t* p,
                    size_t n) {
     out += prefix;
+    // Written in place: each byte takes "xx,", and each line after the first
+    // holds at least 20 of them, so this is room enough.
+    const size_t nOld = out.size();
+    out.resize(nOld + 3 * n + 4 * (n / 20 + 2));
+    char* pOut = out.data() + nOld;
+    size_t nColumn = nOld - nLineStart;
     for (size_t i = 0; i < n; ++i) {
         if (i > 0) {
-            out += ',';
+            *pOut++ = ',';
+            ++nColumn;
             // Room for "xx," and a possible "\" after it.
-            if (out.size() - nLineStart + 4 > kWrapColumn) {
-                out += "\\\n  ";
-                nLineStart = out.size() - 2;
+            if (nColumn + 4 > kWrapColumn) {
+                *pOut++ = '\\';
+                *pOut++ = '\n';
+                *pOut++ = ' ';
+                *pOut++ = ' ';
+                nColumn = 2;
             }
         }
-        AppendHexByte(out, p[i]);
+        *pOut++ = kHexDigits[p[i] >> 4];
+        *pOut++ = kHexDigits[p[i] & 15];
+        nColumn += 2;
     }
+    out.resize(static_cast<size_t>(pOut - out.data()));
 }
 
 void AppendValue(std::string& out, const std::string& name, const RegValue& value) {
@@ -109,11 +132,21 @@ std::string_view TrimView(std::string_view s) {
     return s;
 }
 
+// The value of each byte as a hex digit, -1 for the others: a store is mostly
+// hex digits, read here one table look-up each.
+constexpr std::array<int8_t, 256> kHexValues = [] {
+    std::array<int8_t, 256> values{};
+    for (int c = 0; c < 256; ++c) {
+        values[static_cast<size_t>(c)] = static_cast<int8_t>(c >= '0' && c <= '9'   ? c - '0'
+                                                             : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                             : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                                                    : -1);
+    }
+    return values;
+}();
+
 int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
+    return kHexValues[static_cast<unsigned char>(c)];
 }
 
 // 1 to 8 hex digits, the whole of s.
@@ -128,7 +161,7 @@ std::optional<uint32_t> ParseHexNumber(std::string_view s) {
     return n;
 }
 
-// A quoted string starting at s[pos] == '"'. "\\" and "\"" are the escapes;
+// A quoted string starting at s[pos] == '"'. "\\\\" and "\\"" are the escapes;
 // a backslash before any other character stands for itself. On success pos
 // is just past the closing quote.
 std::optional<std::string> ParseQuoted(std::string_view s, size_t& pos) {
@@ -136,44 +169,71 @@ std::optional<std::string> ParseQuoted(std::string_view s, size_t& pos) {
     std::string out;
     size_t i = pos + 1;
     while (i < s.size()) {
-        const char c = s[i];
-        if (c == '"') {
+        // A run of plain characters at a time.
+        const size_t nStop = s.find_first_of("\"\\", i);
+        if (nStop == std::string_view::npos) return std::nullopt;
+        out.append(s, i, nStop - i);
+        i = nStop;
+        if (s[i] == '"') {
             pos = i + 1;
             return out;
         }
-        if (c == '\\' && i + 1 < s.size() && (s[i + 1] == '\\' || s[i + 1] == '"')) {
+        if (i + 1 < s.size() && (s[i + 1] == '\\' || s[i + 1] == '"')) {
             out += s[i + 1];
             i += 2;
-            continue;
+        } else {
+            out += '\\';
+            ++i;
         }
-        out += c;
-        ++i;
     }
     return std::nullopt;
 }
 
 // Comma-separated bytes of one or two hex digits each; spaces around them
-// are allowed, and so is one comma after the last byte.
+// are allowed, and so is one comma after the last byte. One pass over the
+// text: a store is mostly such lists.
 std::optional<std::vector<uint8_t>> ParseHexList(std::string_view s) {
+    auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    // Room for the bytes of the form the store is written in, three
+    // characters a byte but the last.
     std::vector<uint8_t> bytes;
-    s = TrimView(s);
-    if (s.empty()) return bytes;
-    size_t pos = 0;
-    while (true) {
-        const size_t comma = s.find(',', pos);
-        const std::string_view token =
-            TrimView(s.substr(pos, comma == std::string_view::npos ? s.npos : comma - pos));
-        if (token.empty()) {
-            // Only a trailing comma may leave an empty token behind it.
-            if (comma == std::string_view::npos && !bytes.empty()) return bytes;
+    bytes.reserve(s.size() / 3 + 1);
+    auto done = [&] { return std::optional<std::vector<uint8_t>>(std::move(bytes)); };
+    const size_t n = s.size();
+    size_t i = 0;
+    for (;;) {
+        // The form the store is written in first: two digits, then a comma
+        // or the end.
+        if (i + 1 < n && (i + 2 == n || s[i + 2] == ',')) {
+            const int nHigh = HexValue(s[i]);
+            const int nLow = HexValue(s[i + 1]);
+            if (nHigh >= 0 && nLow >= 0) {
+                bytes.push_back(static_cast<uint8_t>(nHigh * 16 + nLow));
+                i += 3;
+                if (i >= n) return done();  // the end, or a last comma
+                continue;
+            }
+        }
+        while (i < n && isSpace(s[i])) ++i;
+        const size_t nStart = i;
+        while (i < n && s[i] != ',' && !isSpace(s[i])) ++i;
+        const size_t nDigits = i - nStart;
+        while (i < n && isSpace(s[i])) ++i;
+        // Spaces end a byte only before a comma or the end.
+        if (i < n && s[i] != ',') return std::nullopt;
+        if (nDigits == 0) {
+            // Nothing but spaces is no byte; nor is an empty place between
+            // commas, but the end after a last comma is.
+            if (i == n) return done();
             return std::nullopt;
         }
-        if (token.size() > 2) return std::nullopt;
-        const auto v = ParseHexNumber(token);
-        if (!v) return std::nullopt;
-        bytes.push_back(static_cast<uint8_t>(*v));
-        if (comma == std::string_view::npos) return bytes;
-        pos = comma + 1;
+        if (nDigits > 2) return std::nullopt;
+        const int nHigh = nDigits == 2 ? HexValue(s[nStart]) : 0;
+        const int nLow = HexValue(s[nStart + nDigits - 1]);
+        if (nHigh < 0 || nLow < 0) return std::nullopt;
+        bytes.push_back(static_cast<uint8_t>(nHigh * 16 + nLow));
+        if (i == n) return done();
+        ++i;  // the comma
     }
 }
 
@@ -329,7 +389,7 @@ private:
             size_t end = 0;
             auto str = ParseQuoted(data, end);
             if (!str || end != data.size()) return false;
-            if (!IsValidUtf8(*str)) str = DecodeToUtf8(*str, m_cp);
+            if (!IsUtf8(*str)) str = DecodeToUtf8(*str, m_cp);
             value = RegValue::String(std::move(*str));
         } else if (StartsWithNoCase(data, "dword:")) {
             const auto n = ParseHexNumber(data.substr(6));
@@ -362,7 +422,13 @@ private:
             }
             m_nKeptBytes = m_nKeptBytes - nOld + nSize;
         }
-        values[std::move(name)] = std::move(value);
+        // A store is written in order: a name after the last one goes at
+        // the end without a search.
+        if (values.empty() || values.key_comp()(values.rbegin()->first, name)) {
+            values.emplace_hint(values.end(), std::move(name), std::move(value));
+        } else {
+            values[std::move(name)] = std::move(value);
+        }
     }
 
     // After "hex": ":" or "(n):", then the bytes, perhaps over several lines.
@@ -439,8 +505,13 @@ private:
 
 }  // namespace
 
-std::string FormatRegFile(const RegKeys& keys) {
-    std::string out;
+namespace {
+
+// Formats the keys into out, handing it to fnFlush (which empties it)
+// whenever it holds nFlushAt bytes or more, and at the end. False when
+// fnFlush returned false.
+bool FormatKeys(const RegKeys& keys, std::string& out, size_t nFlushAt,
+                const std::function<bool(std::string&)>& fnFlush) {
     out += kHeader;
     out += "\n\n";
     for (const auto& [path, values] : keys) {
@@ -455,10 +526,32 @@ std::string FormatRegFile(const RegKeys& keys) {
         for (const auto& [name, value] : values) {
             if (!IsValidValueName(name)) continue;
             AppendValue(out, name, value);
+            if (out.size() >= nFlushAt && !fnFlush(out)) return false;
         }
         out += '\n';
     }
+    return !fnFlush || fnFlush(out);
+}
+
+}  // namespace
+
+std::string FormatRegFile(const RegKeys& keys) {
+    std::string out;
+    FormatKeys(keys, out, std::string::npos, {});
     return out;
+}
+
+bool WriteRegText(const RegKeys& keys, const std::function<bool(std::string_view piece)>& fnPut) {
+    // Pieces of about this size: few calls, and little memory however large
+    // the store.
+    constexpr size_t kPieceBytes = size_t{256} << 10;
+    std::string piece;
+    piece.reserve(kPieceBytes + 1024);
+    return FormatKeys(keys, piece, kPieceBytes, [&fnPut](std::string& text) {
+        const bool bPut = fnPut(text);
+        text.clear();
+        return bPut;
+    });
 }
 
 RegReadResult ReadRegLines(RegLineSource& lines, CodePage cp, const RegReadLimits& limits) {

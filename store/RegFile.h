@@ -10,10 +10,13 @@
 #include "store/CodePage.h"
 #include "store/Registry.h"
 
-// The text form of a whole store, in the registry editor's export format
-// (REGEDIT4), and its readers.
+// The text form of a whole store, REGEDIT4, and its readers.
 
 std::string FormatRegFile(const RegKeys& keys);
+// The same text handed to fnPut a piece at a time (each valid during the
+// call only), never held whole; stops when fnPut returns false, and then
+// returns false.
+bool WriteRegText(const RegKeys& keys, const std::function<bool(std::string_view piece)>& fnPut);
 
 // A line that could not be read and was left out.
 struct RegDroppedLine {
@@ -51,8 +54,8 @@ struct RegReadLimits {
 
 // Reads what can be read: every section and value that parses is kept, and a
 // line that does not costs only itself (a bad section line also its values,
-// which belong to no known key). A quoted string that is not valid UTF-8 was
-// written in a Windows code page and is read in the one given; strings given
+// which belong to no known key). A quoted string that is not valid UTF-8 is
+// in a single-byte code page (1250 or 1252) and is read in the one given; strings given
 // as bytes (hex(1)) are taken byte for byte. Memory holds what is kept and a
 // line or value at a time, never the whole text.
 RegReadResult ReadRegLines(RegLineSource& lines, CodePage cp, const RegReadLimits& limits = {});

@@ -381,7 +381,7 @@ TEST(StoreEnterScore, ConcurrentProcessesLoseNoRow) {
     constexpr int kScoresEach = 2;  // 8 rows in all, all fit in ten
     const int nFailed = testsupport::RunInProcesses(kProcs, [&](int p) {
         CFileRegistry reg(path);
-        reg.SetLockWait(std::chrono::seconds(30));
+        reg.SetWaits({.lock = std::chrono::seconds(30)});
         HighScoreTable t;
         LoadScoreTable(t, reg, kAppKey, 17, 13, 250);  // all start from the same table
         for (int i = 0; i < kScoresEach; ++i) {

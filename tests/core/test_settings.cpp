@@ -338,9 +338,9 @@ TEST(StoreSettings, LoadsTheSampleFile) {
     EXPECT_EQ(s.m_placement.rcNormalPosition[3], 500);
 }
 
-// A store exported from the Windows registry holds the last name in the
-// player's code page; it is read as text in that code page.
-TEST(StoreSettings, ALastNameInAWindowsCodePageIsReadAsText) {
+// A store whose last name is in the player's single-byte code page (here
+// 1250) rather than UTF-8: it is read as text in that code page.
+TEST(StoreSettings, ALastNameInASingleByteCodePageIsReadAsText) {
     TempDir dir;
     const std::string path = dir.File("Coilix.reg");
     testsupport::WriteText(path,

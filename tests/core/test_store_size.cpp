@@ -156,6 +156,8 @@ TEST(StoreSize, AWriteThatWouldMakeTheStoreTooLargeIsRefused) {
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_EQ(notices[0].kind, StoreNotice::Kind::kWouldBeTooLarge);
     EXPECT_FALSE(reg.Query(kAppKey, "Big"));
+    // The write stopped at the limit leaves nothing behind.
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"Coilix.reg", "Coilix.reg.lock"}));
 
     CFileRegistry again(path);
     EXPECT_FALSE(again.HasNotices());

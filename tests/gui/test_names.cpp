@@ -220,7 +220,7 @@ TEST_F(NamesTest, ABusyStoreIsToldOnce) {
     StartApp();
     auto* pStore = dynamic_cast<CFileRegistry*>(&App().Profile().Registry());
     ASSERT_NE(pStore, nullptr);
-    pStore->SetLockWait(std::chrono::milliseconds(20));
+    pStore->SetWaits({.lock = std::chrono::milliseconds(20)});
     const int fd = ::open((StorePath() + ".lock").toLocal8Bit().constData(), O_RDWR);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(::flock(fd, LOCK_EX), 0);

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdint>
 #include <functional>
@@ -38,6 +39,35 @@ inline int RunInProcesses(int nProcs, const std::function<bool(int)>& fnChild) {
         if (!bOk) ++nFailed;
     }
     return nFailed;
+}
+
+// Runs fn in a process of its own and returns what it returned (a text, as
+// a child cannot report to the test's own checks).
+inline std::string InChildProcess(const std::function<std::string()>& fn) {
+    int aPipe[2];
+    if (::pipe(aPipe) != 0) throw std::runtime_error("pipe failed");
+    const pid_t pid = ::fork();
+    if (pid < 0) throw std::runtime_error("fork failed");
+    if (pid == 0) {
+        ::close(aPipe[0]);
+        const std::string strResult = fn();
+        const bool bSent = ::write(aPipe[1], strResult.data(), strResult.size()) ==
+                           static_cast<ssize_t>(strResult.size());
+        ::_exit(bSent ? 0 : 1);
+    }
+    ::close(aPipe[1]);
+    std::string strResult;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(aPipe[0], buffer, sizeof buffer)) != 0;) {
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) break;
+        strResult.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(aPipe[0]);
+    int status = 0;
+    const bool bEnded =
+        ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return bEnded ? strResult : "the child process failed: " + strResult;
 }
 
 // Kills a writer with SIGKILL, over and over: each round a child process
