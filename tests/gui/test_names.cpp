@@ -130,8 +130,8 @@ TEST_F(NamesTest, TheNameBoxTakesOnlyWhatTheCodePageHolds) {
     EXPECT_EQ(dlg.NameEdit()->text(), QStringLiteral("Píliš žluouký k úpl ábel!"));
 }
 
-// A 31-letter Czech name is kept whole, as single bytes in code page 1250,
-// the same bytes a table written on Windows holds.
+// A 31-letter Czech name is kept whole, one byte a letter in the single-byte
+// code page 1250, the form the score tables hold names in.
 TEST_F(NamesTest, ACzechNameOf31LettersIsKeptWhole) {
     testsupport::ScopedEnv language("LANGUAGE", "cs_CZ");
     WriteSettings({});
