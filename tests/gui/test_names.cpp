@@ -310,9 +310,7 @@ std::vector<qreal> CursorXs(const QString& strText) {
 bool HoldsNoControls(const QString& strShown) {
     for (qsizetype i = 0; i < strShown.size(); ++i) {
         const char16_t c = strShown[i].unicode();
-        const bool bIsolate = (c == 0x2066 || c == 0x2068) ? i + 1 < strShown.size()
-                              : c == 0x2069                ? true
-                                                           : false;
+        const bool bIsolate = (c == 0x2066 || c == 0x2068) ? i + 1 < strShown.size() : c == 0x2069;
         if (bIsolate) continue;
         if (c < 0x20 || (c >= 0x7F && c < 0xA0) || c == 0x200E || c == 0x200F ||
             (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069)) {
