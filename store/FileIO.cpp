@@ -567,8 +567,8 @@ FileLock::Result FileLock::Acquire(const std::string& strPath, std::chrono::mill
         m_nError = nOpenError;
         return Result::kFailed;
     }
-    // The permissions asked for, whatever the umask or an earlier version
-    // made them, on a lock file of ours.
+    // The permissions asked for on a lock file of ours, whatever the umask
+    // or whoever made the file left them at.
     if (nMode && ::fstat(m_fd, &st) == 0 && st.st_uid == ::geteuid() &&
         (st.st_mode & 07777) != (*nMode & 07777)) {
         ::fchmod(m_fd, *nMode & 07777);

@@ -317,8 +317,8 @@ e2e_start_wm() {
 e2e_frame_of() {
     local id=$1 root parent
     while :; do
-        root=$(xwininfo -id "$id" -children | awk '/Root window id/ {print $4}')
-        parent=$(xwininfo -id "$id" -children | awk '/Parent window id/ {print $4}')
+        read -r root parent < <(xwininfo -id "$id" -children |
+            awk '/Root window id/ {r = $4} /Parent window id/ {p = $4} END {print r, p}')
         if [ -z "$parent" ] || [ "$parent" = "$root" ]; then
             echo "$id"
             return 0
@@ -328,22 +328,46 @@ e2e_frame_of() {
 }
 
 # Polls until "X Y W H" of the frame around client $1 stays the same for
-# three reads in a row (the window manager has finished placing it).
+# three reads in a row (the window manager has finished placing it), and
+# prints it; fails when it has not stood still within E2E_TIMEOUT seconds.
 e2e_settled_frame_geometry() {
-    local frame prev="" same=0 g i
-    for i in $(seq 1 100); do
-        frame=$(e2e_frame_of "$1")
-        g=$(e2e_geometry "$frame")
-        if [ "$g" = "$prev" ]; then
-            same=$((same + 1))
-            [ "$same" -ge 3 ] && { echo "$g"; return 0; }
-        else
-            same=0
-        fi
-        prev=$g
-        sleep 0.1
-    done
-    echo "$g"
+    E2E_FRAME_AT="" E2E_FRAME_SAME=0
+    E2E_POLL=0.1 e2e_wait_until "the frame of window $1 to stand still" e2e_frame_stands "$1"
+    echo "$E2E_FRAME_AT"
+}
+
+e2e_frame_stands() {
+    local g
+    g=$(e2e_geometry "$(e2e_frame_of "$1")")
+    if [ "$g" = "$E2E_FRAME_AT" ]; then
+        E2E_FRAME_SAME=$((E2E_FRAME_SAME + 1))
+    else
+        E2E_FRAME_SAME=0
+    fi
+    E2E_FRAME_AT=$g
+    E2E_SEEN="frame at $g"
+    [ "$E2E_FRAME_SAME" -ge 3 ]
+}
+
+# Waits until the window manager has handled every request made before this
+# call (a move, a resize, a click it acts on): it asks for a state of window
+# $1 that changes nothing here (out of pagers), waits for the answer, and
+# takes it back. The window manager answers requests in the order they came.
+e2e_wm_sync() {
+    wmctrl -i -r "$1" -b add,skip_pager
+    e2e_wait_until "the window manager's answer" e2e_wm_state_is "$1" present _NET_WM_STATE_SKIP_PAGER
+    wmctrl -i -r "$1" -b remove,skip_pager
+    e2e_wait_until "the window manager's answer" e2e_wm_state_is "$1" absent _NET_WM_STATE_SKIP_PAGER
+}
+
+# Whether window $1's _NET_WM_STATE holds ($2 present) or lacks ($2 absent) $3.
+e2e_wm_state_is() {
+    E2E_SEEN=$(e2e_wm_state "$1")
+    if [ "$2" = present ]; then
+        [[ $E2E_SEEN == *"$3"* ]]
+    else
+        [[ $E2E_SEEN != *"$3"* ]]
+    fi
 }
 
 # Asks the window manager to close window $1 as its close box does.

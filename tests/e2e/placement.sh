@@ -23,16 +23,7 @@ quit() {
     e2e_quit_window
 }
 wait_state() {  # wait_state WINDOW present|absent WORD
-    local i
-    for i in $(seq 1 50); do
-        if [ "$2" = present ]; then
-            e2e_wm_state "$1" | grep -q "$3" && return 0
-        else
-            e2e_wm_state "$1" | grep -q "$3" || return 0
-        fi
-        sleep 0.1
-    done
-    e2e_fail "window state: $3 is not $2 ($(e2e_wm_state "$1"))"
+    e2e_wait_until "window state $3 $2" e2e_wm_state_is "$@"
 }
 # The stored normal rectangle as "X Y W H" (bytes 28 to 43: left, top,
 # right, bottom, signed 32-bit little-endian).
@@ -53,7 +44,7 @@ stored_rect() {
 start
 e2e_settled_frame_geometry "$win" >/dev/null
 wmctrl -i -r "$win" -e 0,137,91,520,430
-sleep 0.3
+e2e_wm_sync "$win"
 placed=$(e2e_settled_frame_geometry "$win")
 quit
 [ "$(stored_rect)" = "$placed" ] || e2e_fail "stored $(stored_rect), the frame was $placed"
@@ -69,7 +60,8 @@ done
 start
 wmctrl -i -r "$win" -b add,maximized_vert,maximized_horz
 wait_state "$win" present _NET_WM_STATE_MAXIMIZED_VERT
-sleep 0.3
+# The program learns of the new state before the close the window manager
+# sends it afterwards.
 quit
 [ "$(stored_rect)" = "$placed" ] || e2e_fail "stored $(stored_rect) while maximized, normal was $placed"
 start
@@ -87,15 +79,14 @@ wait_state "$win" present _NET_WM_STATE_HIDDEN
 quit
 [ "$(stored_rect)" = "$placed" ] || e2e_fail "stored $(stored_rect) while minimized, normal was $placed"
 e2e_start_app
-win=""
-for i in $(seq 1 100); do
+minimized_window() {  # sets win to a main window that is minimized
+    local w
     for w in $(xdotool search --name '^Coilix$' 2>/dev/null || true); do
-        e2e_wm_state "$w" | grep -q _NET_WM_STATE_HIDDEN && win=$w
+        e2e_wm_state_is "$w" present _NET_WM_STATE_HIDDEN && win=$w && return 0
     done
-    [ -n "$win" ] && break
-    sleep 0.1
-done
-[ -n "$win" ] || e2e_fail "did not start minimized"
+    return 1
+}
+e2e_wait_until "the window to start minimized" minimized_window
 wmctrl -i -a "$win"
 wait_state "$win" absent _NET_WM_STATE_HIDDEN
 g=$(e2e_settled_frame_geometry "$win")
