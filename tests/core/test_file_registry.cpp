@@ -588,7 +588,7 @@ TEST(StoreFileRegistry, OnlyWhoMayWriteTheStoreMayLockIt) {
         mode_t nLock;
     } modes[] = {{0640, 0600}, {0600, 0600}, {0444, 0600}, {0664, 0660}, {0666, 0666}};
     for (const auto& m : modes) {
-        ASSERT_EQ(::chmod(lock.c_str(), 0666), 0);  // as an earlier version may have left it
+        ASSERT_EQ(::chmod(lock.c_str(), 0666), 0);  // a lock file left writable by all
         ASSERT_EQ(::chmod(path.c_str(), m.nStore), 0);
         CFileRegistry reg(path);
         reg.Set(kAppKey, "A", RegValue::Dword(1));
@@ -596,7 +596,7 @@ TEST(StoreFileRegistry, OnlyWhoMayWriteTheStoreMayLockIt) {
     }
 
     // Someone who may read the store and its lock file, but not write them
-    // (as an earlier version left the lock file): as root, another user;
+    // (a lock file left so by hand): as root, another user;
     // otherwise the owner, of a lock file made read-only.
     ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
     ASSERT_EQ(::chmod(lock.c_str(), 0644), 0);

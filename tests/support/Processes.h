@@ -109,39 +109,4 @@ private:
     int m_fd;
 };
 
-// Another process that holds a lock file's lock for a while from when this
-// returns, then lets it go and ends.
-class LockHolderProcess {
-public:
-    LockHolderProcess(const std::string& strLockPath, std::chrono::milliseconds hold) {
-        int aPipe[2];
-        if (::pipe(aPipe) != 0) throw std::runtime_error("pipe failed");
-        m_pid = ::fork();
-        if (m_pid < 0) throw std::runtime_error("fork failed");
-        if (m_pid == 0) {
-            ::close(aPipe[0]);
-            const int fd = ::open(strLockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-            if (fd < 0 || ::flock(fd, LOCK_EX) != 0) ::_exit(1);
-            const char c = 'L';
-            if (::write(aPipe[1], &c, 1) != 1) ::_exit(1);
-            std::this_thread::sleep_for(hold);
-            ::_exit(0);
-        }
-        ::close(aPipe[1]);
-        char c = 0;
-        const bool bHeld = ::read(aPipe[0], &c, 1) == 1;
-        ::close(aPipe[0]);
-        if (!bHeld) throw std::runtime_error("the lock could not be taken");
-    }
-    ~LockHolderProcess() {
-        int status = 0;
-        ::waitpid(m_pid, &status, 0);
-    }
-    LockHolderProcess(const LockHolderProcess&) = delete;
-    LockHolderProcess& operator=(const LockHolderProcess&) = delete;
-
-private:
-    pid_t m_pid = -1;
-};
-
 }  // namespace testsupport
